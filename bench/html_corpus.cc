@@ -1,0 +1,58 @@
+#include "bench/html_corpus.h"
+
+#include <string_view>
+
+namespace quarnel::bench {
+namespace {
+
+constexpr std::string_view kHead =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+    "<html>\r\n"
+    "<head>\r\n"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
+    "<meta name=\"GENERATOR\" content=\"Microsoft FrontPage 4.0\">\r\n"
+    "<meta name=\"ProgId\" content=\"FrontPage.Editor.Document\">\r\n"
+    "<title>Catalogue</title>   \r\n"
+    "</head>\r\n"
+    "<body bgcolor=\"#FFFFFF\">\r\n";
+
+constexpr std::string_view kSection =
+    "  <div class=\"entry\">\r\n"
+    "    <h2>Entry heading</h2>\r\n"
+    "\r\n"
+    "    <p>This paragraph was typed in an editor that wraps its lines,\r\n"
+    "    so the sentence goes on here and ends on this line.\r\n"
+    "    </p>\r\n"
+    "    <p><font color=\"#336699\">Coloured words\r\n"
+    "    </font></p>\t\r\n"
+    "    <table border=\"0\" cellpadding=\"2\">\r\n"
+    "      <tr>\r\n"
+    "        <td>Name\r\n"
+    "        </td>\r\n"
+    "        <td><a href=\"item.html\">Details</a></td>\r\n"
+    "      </tr>\r\n"
+    "    </table>\r\n"
+    "\r\n"
+    "    <!-- layout note: keep these lines\r\n"
+    "         exactly as they are -->\r\n"
+    "    <br>\r\n"
+    "    <center>\r\n"
+    "    <img src=\"bar.gif\" width=\"400\" height=\"4\">\r\n"
+    "    </center>\r\n"
+    "  </div>\r\n"
+    "\r\n";
+
+constexpr std::string_view kTail = "</body>\r\n</html>\r\n";
+
+}  // namespace
+
+std::string MakeHtmlDocument(std::size_t bytes) {
+  std::string doc;
+  doc.reserve(bytes + kSection.size() + kHead.size() + kTail.size());
+  doc += kHead;
+  while (doc.size() + kTail.size() < bytes) doc += kSection;
+  doc += kTail;
+  return doc;
+}
+
+}  // namespace quarnel::bench

@@ -1,0 +1,175 @@
+#include "engine/join_lines.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+#include <string_view>
+
+#include "engine/trim.h"
+
+namespace quarnel {
+namespace {
+
+constexpr std::string_view kCommentClose = "->";
+
+// The position of the first "<!-" in the line, or npos. Looks for the rare
+// "!" rather than the "<" that almost every line holds many times.
+std::size_t FindCommentOpen(std::string_view line) {
+  std::size_t bang = 0;
+  while ((bang = line.find('!', bang)) != std::string_view::npos) {
+    if (bang > 0 && line[bang - 1] == '<' && bang + 1 < line.size() &&
+        line[bang + 1] == '-') {
+      return bang - 1;
+    }
+    ++bang;
+  }
+  return std::string_view::npos;
+}
+
+// True when the line opens a comment that it does not close itself. Only the
+// first opening counts; the close is looked for from the opening's "!" on,
+// so "<!->" closes on its own line.
+bool OpensUnclosedComment(std::string_view line) {
+  const std::size_t open = FindCommentOpen(line);
+  return open != std::string_view::npos &&
+         line.find(kCommentClose, open + 1) == std::string_view::npos;
+}
+
+// The JoinTags items grouped by length, so that a line is compared only with
+// the items of its own length. Empty items pull nothing.
+class JoinTagSet {
+ public:
+  JoinTagSet(const ItemList& tags, Encoding encoding) : encoding_(encoding) {
+    for (const std::string& tag : tags) {
+      if (!tag.empty()) tags_.push_back(tag);
+    }
+    std::stable_sort(tags_.begin(), tags_.end(),
+                     [](std::string_view a, std::string_view b) {
+                       return a.size() < b.size();
+                     });
+    for (std::size_t i = tags_.size(); i-- > 0;) {
+      const std::size_t length = tags_[i].size();
+      if (length < kIndexed) first_of_length_[length] = i + 1;
+    }
+  }
+
+  bool Contains(std::string_view line) const {
+    std::size_t i = 0;
+    if (line.size() < kIndexed) {
+      i = first_of_length_[line.size()];
+      if (i-- == 0) return false;
+    }
+    for (; i < tags_.size() && tags_[i].size() <= line.size(); ++i) {
+      if (tags_[i].size() == line.size() &&
+          EqualsIgnoreAsciiCase(line, tags_[i], encoding_)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kIndexed = 64;
+
+  Encoding encoding_;
+  std::vector<std::string_view> tags_;  // shortest first
+  // One more than the index of the first item of each short length; 0: none.
+  std::array<std::size_t, kIndexed> first_of_length_{};
+};
+
+// Appends line `i + 1`, trimmed at both ends, to line `i` after one blank.
+void JoinWithNext(LineList& lines, std::size_t i) {
+  std::string& next = lines[i + 1];
+  TrimLine(next, true);
+  std::string& line = lines[i];
+  line.reserve(line.size() + 1 + next.size());  // grows geometrically
+  line += ' ';
+  line += next;
+  next.clear();
+}
+
+// Hands out the lines to the preparer a block at a time, ahead of need.
+class Frontier {
+ public:
+  Frontier(LineList& lines, LinePreparer* preparer)
+      : lines_(lines), preparer_(preparer),
+        end_(preparer == nullptr ? lines.size() : 0) {}
+
+  // Makes sure line `i` has been prepared.
+  void Reach(std::size_t i) {
+    if (i < end_) return;
+    const std::size_t end = std::min(lines_.size(), i + kBlock);
+    preparer_->Prepare(lines_, end_, end);
+    end_ = end;
+  }
+
+  // Prepares whatever the join pass did not reach.
+  void Finish() {
+    if (end_ < lines_.size()) Reach(lines_.size() - 1);
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 512;
+  LineList& lines_;
+  LinePreparer* const preparer_;
+  std::size_t end_;
+};
+
+bool Join(LineList& lines, const ItemList& joinTags, Encoding encoding,
+          Frontier& frontier) {
+  if (lines.empty()) return false;
+  const std::size_t last = lines.size() - 1;
+  const JoinTagSet tags(joinTags, encoding);
+  bool changed = false;
+  // The greatest index below the visited one whose line is not empty. Lines
+  // above the visited one only ever grow, so this never needs a rescan.
+  std::optional<std::size_t> above;
+
+  std::size_t i = 0;
+  while (i <= last) {
+    frontier.Reach(i < last ? i + 1 : i);
+    if (i < last && OpensUnclosedComment(lines[i])) {
+      // Leave the comment's lines untouched and go on after its closing line.
+      std::size_t k = i;
+      do {
+        if (!lines[k].empty()) above = k;
+        ++k;
+        if (k <= last) frontier.Reach(k);
+      } while (k <= last && lines[k].find(kCommentClose) == std::string::npos);
+      if (k > last) return changed;
+      if (!lines[k].empty()) above = k;
+      i = k + 1;
+      continue;
+    }
+    if (i < last && !lines[i].empty() && lines[i].back() != '>') {
+      JoinWithNext(lines, i);
+      changed = true;
+    }
+    if (above && tags.Contains(lines[i])) {
+      lines[*above] += lines[i];
+      lines[i].clear();
+      changed = true;
+    }
+    if (!lines[i].empty()) above = i;
+    ++i;
+  }
+  return changed;
+}
+
+}  // namespace
+
+bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding) {
+  Frontier frontier(lines, nullptr);
+  return Join(lines, joinTags, encoding, frontier);
+}
+
+bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding,
+               LinePreparer& preparer) {
+  Frontier frontier(lines, &preparer);
+  const bool changed = Join(lines, joinTags, encoding, frontier);
+  frontier.Finish();
+  return changed;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,129 @@
+#include "engine/workhtml.h"
+
+#include "engine/join_lines.h"
+#include "engine/trim.h"
+
+namespace quarnel {
+namespace {
+
+constexpr std::string_view kHeadOpen = "<HEAD>";
+constexpr std::string_view kHeadClose = "</HEAD>";
+
+// The line as TrimLine would leave it, without touching it.
+std::string_view TrimmedView(std::string_view line, bool compactFlag) {
+  std::size_t end = line.size();
+  while (end > 0 && IsLayoutBlank(line[end - 1])) --end;
+  if (end == 0) return line;
+  std::size_t first = 0;
+  if (compactFlag) {
+    while (IsLayoutBlank(line[first])) ++first;
+  }
+  return line.substr(first, end - first);
+}
+
+// The opt-out test only depends on each line's own trimmed text, so looking
+// for the marker before any rule runs gives the same answer as testing each
+// line after its trimming, and spares the copy that would otherwise keep
+// the caller's lines intact.
+bool HoldsOptOutMarker(const LineList& lines, bool compactFlag) {
+  for (const std::string& line : lines) {
+    if (line.size() < OptOutMarker.size()) continue;
+    if (EqualsIgnoreAsciiCase(TrimmedView(line, compactFlag), OptOutMarker,
+                              Encoding::kUtf8)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A line makes at most one transition, tested before trimming.
+HeadState TrackHead(HeadState state, std::string_view line) {
+  if (state == HeadState::BeforeHead) {
+    return ContainsIgnoreAsciiCase(line, kHeadOpen) ? HeadState::InHead : state;
+  }
+  if (state == HeadState::InHead && ContainsIgnoreAsciiCase(line, kHeadClose)) {
+    return HeadState::AfterHead;
+  }
+  return state;
+}
+
+bool EndsWithAnyItem(std::string_view line, const ItemList& items,
+                     Encoding encoding) {
+  for (const std::string& item : items) {
+    if (EndsWithIgnoreAsciiCase(line, item, encoding)) return true;
+  }
+  return false;
+}
+
+// Per-call bookkeeping of the first pass.
+class LinePass : public LinePreparer {
+ public:
+  LinePass(bool compactFlag, const ItemList& deleteLines,
+           const CompactContext& context)
+      : compactFlag_(compactFlag), deleteLines_(deleteLines), context_(context) {}
+
+  void Visit(std::string& line) {
+    state_ = TrackHead(state_, line);
+    if (TrimLine(line, compactFlag_)) changed_ = true;
+    if (EndsWithAnyItem(line, deleteLines_, context_.encoding)) {
+      line.clear();
+      changed_ = true;
+    }
+    if (EqualsIgnoreAsciiCase(line, SignatureLine, Encoding::kUtf8)) {
+      line.clear();
+      // With the signature on, a fresh one is written anyway; an old one is
+      // no reason by itself to rewrite.
+      if (context_.writeSignature == 0) changed_ = true;
+    }
+    if (state_ == HeadState::InHead) {
+      RemoveHeadLines(line);
+    } else if (state_ == HeadState::AfterHead &&
+               headLinesFound_ != HeadLineCount()) {
+      changed_ = true;
+    }
+  }
+
+  void Prepare(LineList& lines, std::size_t begin, std::size_t end) override {
+    for (std::size_t i = begin; i < end; ++i) Visit(lines[i]);
+  }
+
+  HeadState state() const { return state_; }
+  bool changed() const { return changed_; }
+
+ private:
+  std::int64_t HeadLineCount() const {
+    return static_cast<std::int64_t>(context_.headLines.size());
+  }
+
+  // Every item is compared with the line as the items before left it, so an
+  // empty item also counts a line that an earlier item blanked.
+  void RemoveHeadLines(std::string& line) {
+    for (const std::string& item : context_.headLines) {
+      if (EqualsIgnoreAsciiCase(item, line, context_.encoding)) {
+        ++headLinesFound_;
+        line.clear();
+        if (context_.insertHeadLines == 0) changed_ = true;
+      }
+    }
+  }
+
+  const bool compactFlag_;
+  const ItemList& deleteLines_;
+  const CompactContext& context_;
+  HeadState state_ = HeadState::BeforeHead;
+  std::int64_t headLinesFound_ = 0;
+  bool changed_ = false;
+};
+
+}  // namespace
+
+bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
+                  const ItemList& deleteLines, const CompactContext& context) {
+  if (HoldsOptOutMarker(lines, compactFlag)) return false;
+  LinePass pass(compactFlag, deleteLines, context);
+  const bool joined = JoinLines(lines, joinTags, context.encoding, pass);
+  if (pass.state() == HeadState::BeforeHead) return false;
+  return pass.changed() || joined;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,47 @@
+#ifndef QUARNEL_ENGINE_WORKHTML_H_
+#define QUARNEL_ENGINE_WORKHTML_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/line_list.h"
+#include "engine/text_compare.h"
+
+namespace quarnel {
+
+// The comment line written at the top of a rewritten file when the
+// signature is on. The engine removes any copy already in the file.
+inline constexpr std::string_view SignatureLine =
+    "<!HTML SIZE WORKED BY \"Quarnel\" https://www.quarnel.example/>";
+
+// A file holding this line (after trimming, any letter case) is left alone.
+inline constexpr std::string_view OptOutMarker = "<!--NO QUARNEL-->";
+
+// Where the scan stands relative to the document head; moves only forward.
+enum class HeadState { BeforeHead = 0, InHead = 1, AfterHead = 2 };
+
+// The engine's flag: trim both ends and pull JoinTags exactly when the
+// CompactMode setting is 1.
+constexpr bool CompactFlag(std::int32_t compactMode) { return compactMode == 1; }
+
+// What the engine needs to know beyond its four arguments: the file's
+// encoding and the head settings, with every item already in that encoding.
+struct CompactContext {
+  Encoding encoding = Encoding::kUtf8;
+  std::int32_t writeSignature = 0;   // nonzero: a fresh signature is written
+  std::int32_t insertHeadLines = 0;  // 1: headLines are inserted after <HEAD>
+  ItemList headLines;
+};
+
+// Compacts one file's lines and answers whether the file must be rewritten
+// from them. Each line is trimmed, deleted when it ends with a `deleteLines`
+// item, cleared of old signatures and head lines, and then the join pass
+// runs. The line count never changes; removed lines are blanked. When a line
+// equals OptOutMarker the result is false and `lines` is exactly as passed
+// in. A file without a line containing "<HEAD>" is never to be rewritten.
+bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
+                  const ItemList& deleteLines, const CompactContext& context);
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_ENGINE_WORKHTML_H_

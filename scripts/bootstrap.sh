@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running Quarnel
+# need, when any of them is missing. Safe to run again: it does nothing when
+# everything is there. Runs non-interactively (CI has no standard input).
+set -euo pipefail
+
+packages=(
+  build-essential cmake g++ make pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev fonts-noto-cjk fonts-dejavu-core
+  clang libclang-rt-14-dev
+  strace e2fsprogs util-linux
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "bootstrap: installing ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo -n)
+  else
+    echo "bootstrap: these packages are missing and this user cannot install them: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq </dev/null
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

@@ -1,0 +1,108 @@
+#ifndef QUARNEL_PLATFORM_ENV_H_
+#define QUARNEL_PLATFORM_ENV_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+
+namespace quarnel {
+
+// File attribute flags, as the Windows file system reports them. The POSIX
+// backend maps onto them: directory 0x10; read-only 0x01 when the owner
+// write bit is clear; hidden 0x02 when the name starts with "."; a symbolic
+// link carries kAttrReparsePoint (so it never counts as a plain folder);
+// other non-regular files count as system files. A plain folder is exactly 16.
+inline constexpr std::uint32_t kAttrReadOnly = 0x01;
+inline constexpr std::uint32_t kAttrHidden = 0x02;
+inline constexpr std::uint32_t kAttrSystem = 0x04;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
+inline constexpr std::uint32_t kAttrNormal = 0x80;
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
+// What GetFileAttributes answers for a path that does not exist or cannot be
+// queried.
+inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
+
+inline constexpr std::size_t kMaxPath = 260;
+
+// The find record (WIN32_FIND_DATAA): only the attributes and the name are
+// read. The name is NUL-padded and may fill all 260 characters without a NUL.
+struct FindRecord {
+  std::uint32_t dwFileAttributes = 0;
+  std::array<char, kMaxPath> cFileName{};
+  std::array<char, 14> cAlternateFileName{};  // carried, never read
+};
+
+// A search started by FindFirstFile. kInvalidFindHandle when none started.
+using FindHandle = std::intptr_t;
+inline constexpr FindHandle kInvalidFindHandle = -1;
+
+// Everything Quarnel asks of the operating system. Paths are byte strings in
+// the platform's own form (UTF-8 on POSIX, the ANSI code page on Windows).
+// One Env is used from one thread at a time.
+class Env {
+ public:
+  Env() = default;
+  Env(const Env&) = delete;
+  Env& operator=(const Env&) = delete;
+  virtual ~Env() = default;
+
+  // The Env of the machine: POSIX or Win32. Lives for the whole process.
+  static Env* Default();
+
+  // "\" on Windows, "/" elsewhere.
+  virtual char PathSeparator() const = 0;
+
+  // The path's attribute flags, without following a final symbolic link;
+  // kInvalidAttributes when it does not exist or cannot be queried.
+  virtual std::uint32_t GetFileAttributes(const std::string& path) = 0;
+
+  // Starts a search for `pattern`: a folder, the separator and a wildcard
+  // ("*" any run, "?" one character, letter case ignored; "*.*" matches every
+  // name). On success fills `record` with the first entry and returns a
+  // handle; otherwise returns kInvalidFindHandle and leaves `record` alone.
+  // Entries come in the file system's order, hidden and system ones and
+  // "." and ".." included.
+  virtual FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) = 0;
+  // Fills `record` with the next entry and returns true; false at the end,
+  // on failure, or for kInvalidFindHandle.
+  virtual bool FindNextFile(FindHandle handle, FindRecord* record) = 0;
+  // Ends a search. Harmless for kInvalidFindHandle.
+  virtual void FindClose(FindHandle handle) = 0;
+
+  // Reads the whole file.
+  virtual Status ReadFile(const std::string& path, std::string* contents) = 0;
+
+  // Replaces the file's content whole: the new bytes go to a temporary file
+  // in the same folder, which then takes the file's place by rename. The
+  // permission bits stay; a symbolic link is followed and its target
+  // replaced. Refuses a read-only file. On failure the original is untouched
+  // and no temporary file remains. Creates the file when it does not exist.
+  virtual Status ReplaceFile(const std::string& path, std::string_view contents) = 0;
+
+  // Creates the folder and any missing parents; ok when it already exists.
+  virtual Status CreateFolders(const std::string& path) = 0;
+
+  // True when a new file can be created in the folder.
+  virtual bool CanCreateFilesIn(const std::string& folder) = 0;
+
+  // The folder that holds the running executable, without a trailing
+  // separator (except for a root).
+  virtual std::string ProgramFolder() = 0;
+
+  // The per-user configuration folder for Quarnel ($XDG_CONFIG_HOME/quarnel,
+  // ~/.config/quarnel, %APPDATA%\Quarnel); empty when it cannot be told.
+  virtual std::string UserConfigFolder() = 0;
+};
+
+// An Env that keeps a whole file system in memory, for tests. It models what
+// a Linux machine cannot produce: any attribute value, hidden and system
+// files, short 8.3 aliases through which "*.htm" also matches longer
+// extensions, names of exactly 260 characters. See platform/mem_env.h.
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_PLATFORM_ENV_H_

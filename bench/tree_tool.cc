@@ -135,8 +135,9 @@ int Generate(int argc, char** argv) {
     close(fd);
     written += doc.size();
   }
-  std::printf("%zu files, %.1f MB, largest %.1f MB\n", files, written / 1048576.0,
-              kLargeBytes / 1048576.0);
+  std::printf("%zu files, %.1f MB, largest %.1f MB\n", files,
+              static_cast<double>(written) / 1048576.0,
+              static_cast<double>(kLargeBytes) / 1048576.0);
   return 0;
 }
 
@@ -168,7 +169,7 @@ int RewriteOne(const char* path, const struct stat* st, int type, struct FTW*) {
 
 int Walk(const char* root, int (*visit)(const char*, const struct stat*, int, struct FTW*)) {
   if (nftw(root, visit, 64, FTW_PHYS) != 0) Fail(root);
-  std::fprintf(stderr, "%.1f MB\n", bytesSeen / 1048576.0);
+  std::fprintf(stderr, "%.1f MB\n", static_cast<double>(bytesSeen) / 1048576.0);
   return 0;
 }
 

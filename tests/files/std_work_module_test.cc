@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"BlanksQuotedLongNameCut", R"("long name.htm")", false,
                   {"long", "name.htm"}},
         SplitCase{"BlanksOnlyBlanks", "   ", false, {""}}),
-    [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SplitCase>& param) { return std::string(param.param.name); });
 
 TEST(SplitCommandLineTest, EmptyArgumentsLeaveTheListAlone) {
   for (const bool nt : {true, false}) {

@@ -11,12 +11,12 @@ bool IsOrdinaryFile(Env& env, const std::string& path) {
 }
 
 SettingsLocation LocateSettingsFile(Env& env, const std::string& programFolder) {
-  const std::string programFile = AddBackslash(programFolder) + std::string(kSettingsFileName);
+  const std::string programFile = AddBackslash(programFolder, env.PathSeparator()) + std::string(kSettingsFileName);
   if (env.CanCreateFilesIn(programFolder)) return {programFile, programFile, programFolder};
 
   const std::string userFolder = env.UserConfigFolder();
   if (userFolder.empty()) return {programFile, programFile, programFolder};
-  const std::string userFile = AddBackslash(userFolder) + std::string(kSettingsFileName);
+  const std::string userFile = AddBackslash(userFolder, env.PathSeparator()) + std::string(kSettingsFileName);
   return {IsOrdinaryFile(env, userFile) ? userFile : programFile, userFile, userFolder};
 }
 

@@ -73,7 +73,7 @@ TEST_F(SettingsFileTest, StartWithoutFileWritesTheDefaults) {
 }
 
 TEST_F(SettingsFileTest, ForeignHeaderTakesDefaultsSilentlyAndIsRewritten) {
-  for (const std::string header : {kHeader + " ", std::string("Zentharo Quarnel Ver 2.01.01")}) {
+  for (const std::string& header : {kHeader + " ", std::string("Zentharo Quarnel Ver 2.01.01")}) {
     WriteIni(CrLfLines({header, " 1 ", " 1 ", " 1 ", " 1 ", " 0 ", " 0 ", " 1 ", "head"}));
     settings_ = Settings{};
     EXPECT_TRUE(Load().ok()) << header;

@@ -177,6 +177,45 @@ TEST_F(SettingsFileTest, UnwritableFileIsReportedAndLeavesNoTrace) {
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Quarnel.ini"});
 }
 
+// Stands in for the settings window: records how it was asked.
+class FakeWindowLists final : public DefaultListSource {
+ public:
+  void TakeDefaults(Settings& settings, ItemList* deleteLines, ItemList* joinTags) override {
+    ++loads;
+    loadedWhenAsked = settings.SettingsLoaded;
+    settings.SettingsLoaded = true;
+    *deleteLines = {"window delete"};
+    *joinTags = {"<b>", "</b>"};
+  }
+  int loads = 0;
+  bool loadedWhenAsked = true;
+};
+
+TEST_F(SettingsFileTest, DefaultsComeFromTheSourceAndTouchNothingElse) {
+  FakeWindowLists window;
+  settings_.CompactMode = 1;
+  settings_.TopmostOff = 1;
+  settings_.HeadLines = {"kept"};
+  ASSERT_TRUE(LoadSettings(env_, folder_, window, settings_).ok());
+  EXPECT_EQ(window.loads, 1);
+  EXPECT_FALSE(window.loadedWhenAsked);
+  EXPECT_TRUE(settings_.SettingsLoaded);
+  EXPECT_EQ(settings_.DeleteLines, (ItemList{"window delete"}));
+  EXPECT_EQ(settings_.JoinTags, (ItemList{"<b>", "</b>"}));
+  EXPECT_EQ(settings_.CompactMode, 1);
+  EXPECT_EQ(settings_.TopmostOff, 1);
+  EXPECT_EQ(settings_.HeadLines, (ItemList{"kept"}));
+}
+
+TEST_F(SettingsFileTest, UsableFileNeedsNoDefaults) {
+  WriteIni(CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
+  FakeWindowLists window;
+  ASSERT_TRUE(LoadSettings(env_, folder_, window, settings_).ok());
+  EXPECT_EQ(window.loads, 0);
+  EXPECT_TRUE(settings_.SettingsLoaded);
+  EXPECT_TRUE(settings_.DeleteLines.empty());
+}
+
 // 「日本」 in each encoding.
 const std::string kNihonUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC";
 const std::string kNihonCp932 = "\x93\xFA\x96\x7B";

@@ -73,16 +73,13 @@ TEST_F(SettingsFileTest, StartWithoutFileWritesTheDefaults) {
 }
 
 TEST_F(SettingsFileTest, ForeignHeaderTakesDefaultsSilentlyAndIsRewritten) {
-  for (const std::string& header : {kHeader + " ", std::string("Zentharo Quarnel Ver 2.01.01")}) {
-    WriteIni(CrLfLines({header, " 1 ", " 1 ", " 1 ", " 1 ", " 0 ", " 0 ", " 1 ", "head"}));
-    settings_ = Settings{};
-    EXPECT_TRUE(Load().ok()) << header;
-    EXPECT_EQ(settings_.CompactMode, 0);
-    EXPECT_EQ(settings_.DeleteLines, DefaultDeleteLines());
-    EXPECT_TRUE(settings_.HeadLines.empty());
-    ASSERT_TRUE(Save(true).ok());
-    EXPECT_EQ(ReadIni(), kDefaultFile);
-  }
+  WriteIni(CrLfLines({kHeader + " ", " 1 ", " 1 ", " 1 ", " 1 ", " 0 ", " 0 ", " 1 ", "head"}));
+  EXPECT_TRUE(Load().ok());
+  EXPECT_EQ(settings_.CompactMode, 0);
+  EXPECT_EQ(settings_.DeleteLines, DefaultDeleteLines());
+  EXPECT_TRUE(settings_.HeadLines.empty());
+  ASSERT_TRUE(Save(true).ok());
+  EXPECT_EQ(ReadIni(), kDefaultFile);
 }
 
 TEST_F(SettingsFileTest, ReadsTheFileAndWritesItBackUnchanged) {
@@ -114,10 +111,6 @@ TEST_F(SettingsFileTest, DamagedFileTakesDefaultsWithAWarning) {
   const Case cases[] = {
       {CrLfLines({kHeader, " 1 ", " 1 ", " 1 ", " 1 ", " 0 ", " 0 ", " 2 ", "only one"}),
        "the file ends before all its items; using the defaults"},
-      {CrLfLines({kHeader, " 1 ", " 1 ", " 1 ", " 1 ", "-2 ", " 0 ", " 0 "}),
-       "line 6 holds a negative item count; using the defaults"},
-      {CrLfLines({kHeader, " 1 ", " 1 ", " 1 ", " 1 ", " 0 ", " 0 ", " 9999999999 "}),
-       "line 8 holds a number outside the 32-bit range; using the defaults"},
       {CrLfLines({kHeader, " 1 ", " 1 ", "-2147483649", " 1 ", " 0 ", " 0 ", " 0 "}),
        "line 4 holds a number outside the 32-bit range; using the defaults"},
   };

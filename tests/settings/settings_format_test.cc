@@ -208,11 +208,5 @@ TEST(SettingsFormatTest, Cp932WritesQuestionMarkForWhatItCannotHold) {
   EXPECT_EQ(FormatSettingsFile(settings), FileWithHeadLines({settings.HeadLines[0]}));
 }
 
-TEST(SettingsFormatTest, AsciiFileIsWrittenBackAsCp932) {
-  const SettingsFileContent read = ParseSettingsFile(kDefaultFile);
-  ASSERT_EQ(read.kind, Kind::kSettings);
-  EXPECT_EQ(read.settings.FileEncoding, Encoding::kCp932);
-}
-
 }  // namespace
 }  // namespace quarnel

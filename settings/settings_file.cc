@@ -52,6 +52,9 @@ Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
                     Settings& settings) {
   settings.TopmostOff = pinShown ? 0 : 1;
   const SettingsLocation location = LocateSettingsFile(env, programFolder);
+  if (location.writePath.empty()) {
+    return Status::NotFound(kSettingsFileName, "no folder to keep it in is known");
+  }
   const Status created = env.CreateFolders(location.writeFolder);
   if (!created.ok()) return created;
   const Status written = env.ReplaceFile(location.writePath, FormatSettingsFile(settings));

@@ -27,7 +27,8 @@ bool IsOrdinaryFile(Env& env, const std::string& path);
 // configuration folder takes its place, much as Windows redirects such
 // writes: its file is read when it exists, else the program folder's one,
 // and it is always the one written. Without a per-user folder the program
-// folder's file is used for both.
+// folder's file is used for both. Paths are empty when there is no folder at
+// all to keep the file in.
 SettingsLocation LocateSettingsFile(Env& env, const std::string& programFolder);
 
 }  // namespace quarnel

@@ -12,6 +12,13 @@ constexpr std::string_view kEveryEntry = "*.*";
 
 bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
+// A drive root such as "C:\" has no "." and "..", so an empty one gives a
+// search that finds nothing, which is no failure to list it.
+bool IsDriveRoot(std::string_view path, char separator) {
+  if (!path.empty() && path.back() == separator) path.remove_suffix(1);
+  return path.size() == 2 && path[1] == ':';
+}
+
 // What ListNames passes over.
 constexpr std::uint32_t kNotListed = kAttrDirectory | kAttrHidden | kAttrSystem;
 
@@ -82,7 +89,7 @@ void FileMain::WalkFolder(const std::string& folder) {
   FindRecord record;
   const FindHandle handle = env_.FindFirstFile(dir + std::string(kEveryEntry), &record);
   if (handle == kInvalidFindHandle) {
-    listable_[self] = false;
+    listable_[self] = IsDriveRoot(folder, env_.PathSeparator());
     return;
   }
   do {

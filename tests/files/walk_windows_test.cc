@@ -71,6 +71,76 @@ TEST_F(WindowsWalkTest, ShortAliasesNeverHideOrDoubleAFile) {
                    R"(C:\site\a.html)", R"(C:\site\d.shtml)"}));
 }
 
+// Passes everything to a MemEnv, counts the searches, and can make the
+// search for every entry ("*.*") of one folder fail while its pattern
+// searches still work.
+class SearchCountingEnv final : public Env {
+ public:
+  explicit SearchCountingEnv(MemEnv& base) : base_(base) {}
+  std::string failEveryEntryIn;  // a folder with its separator
+  int searches = 0;
+
+  char PathSeparator() const override { return base_.PathSeparator(); }
+  std::uint32_t GetFileAttributes(const std::string& path) override {
+    return base_.GetFileAttributes(path);
+  }
+  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+    ++searches;
+    if (!failEveryEntryIn.empty() && pattern == failEveryEntryIn + "*.*") return kInvalidFindHandle;
+    return base_.FindFirstFile(pattern, record);
+  }
+  bool FindNextFile(FindHandle handle, FindRecord* record) override {
+    return base_.FindNextFile(handle, record);
+  }
+  void FindClose(FindHandle handle) override { base_.FindClose(handle); }
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    return base_.ReadFile(path, contents);
+  }
+  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+    return base_.ReplaceFile(path, contents);
+  }
+  Status CreateFolders(const std::string& path) override { return base_.CreateFolders(path); }
+  bool CanCreateFilesIn(const std::string& folder) override { return base_.CanCreateFilesIn(folder); }
+  std::string ProgramFolder() override { return base_.ProgramFolder(); }
+  std::string UserConfigFolder() override { return base_.UserConfigFolder(); }
+
+ private:
+  MemEnv& base_;
+};
+
+TEST_F(WindowsWalkTest, WalkedFoldersAreSearchedOnceAndPatternSearchesAgree) {
+  env_.AddFile(R"(C:\site\a.html)", kPage, kAttrArchive, "A~1.HTM");
+  env_.AddFile(R"(C:\site\b.htm)", kPage, kAttrArchive, "B.HTM");
+  env_.AddFile(R"(C:\site\e.htmx)", kPage, kAttrArchive, "E~1.HTM");
+  env_.AddFile(R"(C:\site\INDEX.HTM)", kPage, kAttrArchive, "INDEX.HTM");
+  env_.AddFile(R"(C:\site\hidden.htm)", kPage, kAttrHidden);
+  env_.AddFile(R"(C:\site\d.shtml)", kPage, kAttrArchive, "D~1.SHT");
+  env_.AddFile(R"(C:\site\sub\f.html)", kPage);
+  env_.AddFile(R"(C:\site\sub\deeper\g.txt)", kPage);
+
+  SearchCountingEnv counting(env_);
+  FileMain walked(counting);
+  Paths fromWalk;
+  ASSERT_TRUE(walked.ExpandFolder(R"(C:\site)", WalkPatterns(), fromWalk).ok());
+  EXPECT_EQ(counting.searches, 3) << "one search for each folder";
+
+  // The walk cannot read C:\site: its three pattern searches list it.
+  counting.failEveryEntryIn = R"(C:\site\)";
+  counting.searches = 0;
+  FileMain searched(counting);
+  Paths fromSearches;
+  ASSERT_TRUE(searched.ExpandFolder(R"(C:\site)", WalkPatterns(), fromSearches).ok());
+  EXPECT_EQ(counting.searches, 4);
+  EXPECT_EQ(env_.open_searches(), 0u);
+
+  const Paths siteFiles = {R"(C:\site\b.htm)", R"(C:\site\INDEX.HTM)", R"(C:\site\a.html)",
+                           R"(C:\site\d.shtml)"};
+  EXPECT_EQ(fromSearches, siteFiles) << "no sub-folders: the walk could not read the folder";
+  Paths expected = siteFiles;
+  expected.push_back(R"(C:\site\sub\f.html)");
+  EXPECT_EQ(fromWalk, expected);
+}
+
 TEST_F(WindowsWalkTest, HiddenAndSystemFilesAreLeftButTheirFoldersWalked) {
   env_.AddFile(R"(C:\site\hidden.html)", kPage, kAttrArchive | kAttrHidden);
   env_.AddFile(R"(C:\site\system.html)", kPage, kAttrSystem);

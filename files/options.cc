@@ -6,14 +6,14 @@
 namespace quarnel {
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
   char shortName;
   std::string_view longName;
   bool Options::*flag;
   std::string_view help;
 };
 
-constexpr std::array<OptionSpec, 4> kOptionTable{{
+constexpr std::array<OptionEntry, 4> kOptionTable{{
     {'n', "dry-run", &Options::dryRun,
      "tell which files would be rewritten and the bytes saved; write nothing,\n"
      "not even the settings file"},
@@ -23,36 +23,36 @@ constexpr std::array<OptionSpec, 4> kOptionTable{{
     {'V', "version", &Options::version, "show the version and exit"},
 }};
 
-const OptionSpec* FindShort(char name) {
+const OptionEntry* FindShort(char name) {
   const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
-                               [name](const OptionSpec& o) { return o.shortName == name; });
+                               [name](const OptionEntry& o) { return o.shortName == name; });
   return it == kOptionTable.end() ? nullptr : &*it;
 }
 
-const OptionSpec* FindLong(std::string_view name) {
+const OptionEntry* FindLong(std::string_view name) {
   const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
-                               [name](const OptionSpec& o) { return o.longName == name; });
+                               [name](const OptionEntry& o) { return o.longName == name; });
   return it == kOptionTable.end() ? nullptr : &*it;
 }
 
 // Sets the flags an option argument names; false when one is unknown.
 bool ApplyOption(std::string_view arg, Options& options, std::string& error) {
   if (arg.starts_with("--")) {
-    const OptionSpec* spec = FindLong(arg.substr(2));
-    if (spec == nullptr) {
+    const OptionEntry* entry = FindLong(arg.substr(2));
+    if (entry == nullptr) {
       error = "unknown option '" + std::string(arg) + "'";
       return false;
     }
-    options.*(spec->flag) = true;
+    options.*(entry->flag) = true;
     return true;
   }
   for (const char c : arg.substr(1)) {
-    const OptionSpec* spec = FindShort(c);
-    if (spec == nullptr) {
+    const OptionEntry* entry = FindShort(c);
+    if (entry == nullptr) {
       error = std::string("unknown option '-") + c + "'";
       return false;
     }
-    options.*(spec->flag) = true;
+    options.*(entry->flag) = true;
   }
   return true;
 }
@@ -84,7 +84,7 @@ std::string UsageText(std::string_view program) {
       "Quarnel.ini beside the program, which is written back at the end.\n"
       "Started without arguments, the program opens its window instead.\n\n";
   constexpr std::string_view kIndent = "                      ";
-  for (const OptionSpec& o : kOptionTable) {
+  for (const OptionEntry& o : kOptionTable) {
     std::string left = std::string("  -") + o.shortName + ", --" + std::string(o.longName);
     left.resize(kIndent.size(), ' ');
     text += left;

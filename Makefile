@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build test run bench clean
+.PHONY: all bootstrap configure build test run bench clean art screenshots
 
 all: build
 
@@ -24,6 +24,15 @@ test: build
 
 bench: build
 	@$(BUILD)/bench/engine_bench
+
+# Redraws the window pictures in ui/art/ (committed; only needed after
+# changing ui/art/generator/).
+art: configure
+	@cmake --build $(BUILD) --target art
+
+# Renders the three windows to $(BUILD)/screenshots/ for review.
+screenshots: build
+	@cmake --build $(BUILD) --target screenshots
 
 clean:
 	rm -rf $(BUILD)

@@ -11,10 +11,13 @@
 namespace quarnel {
 
 // File attribute flags, as the Windows file system reports them. The POSIX
-// backend maps onto them: directory 0x10; read-only 0x01 when the owner
-// write bit is clear; hidden 0x02 when the name starts with "."; a symbolic
-// link carries kAttrReparsePoint (so it never counts as a plain folder);
-// other non-regular files count as system files. A plain folder is exactly 16.
+// backend maps onto them: directory 0x10; a regular file 0x20 (archive),
+// plus read-only 0x01 when the owner write bit is clear (folders never are:
+// their write bit is about adding entries); hidden 0x02 when the name starts
+// with "." (not "." and ".." themselves); a symbolic link carries
+// kAttrReparsePoint, plus 0x10 when it leads to a folder, so it never counts
+// as a plain folder; other non-regular files count as system files 0x04.
+// A plain folder is exactly 16.
 inline constexpr std::uint32_t kAttrReadOnly = 0x01;
 inline constexpr std::uint32_t kAttrHidden = 0x02;
 inline constexpr std::uint32_t kAttrSystem = 0x04;
@@ -73,14 +76,17 @@ class Env {
   // Ends a search. Harmless for kInvalidFindHandle.
   virtual void FindClose(FindHandle handle) = 0;
 
-  // Reads the whole file.
+  // Reads the whole file. Only regular files are read: a fifo or a device
+  // is refused rather than waited on.
   virtual Status ReadFile(const std::string& path, std::string* contents) = 0;
 
   // Replaces the file's content whole: the new bytes go to a temporary file
   // in the same folder, which then takes the file's place by rename. The
   // permission bits stay; a symbolic link is followed and its target
-  // replaced. Refuses a read-only file. On failure the original is untouched
-  // and no temporary file remains. Creates the file when it does not exist.
+  // replaced. Refuses a read-only file (Status::ReadOnly), a file this user
+  // may not write, and anything but a regular file. On failure the original
+  // is untouched and no temporary file remains. Creates the file when it does
+  // not exist.
   virtual Status ReplaceFile(const std::string& path, std::string_view contents) = 0;
 
   // Creates the folder and any missing parents; ok when it already exists.
@@ -90,7 +96,7 @@ class Env {
   virtual bool CanCreateFilesIn(const std::string& folder) = 0;
 
   // The folder that holds the running executable, without a trailing
-  // separator (except for a root).
+  // separator (except for a root); empty when it cannot be told.
   virtual std::string ProgramFolder() = 0;
 
   // The per-user configuration folder for Quarnel ($XDG_CONFIG_HOME/quarnel,

@@ -1,0 +1,465 @@
+// The Env of a POSIX system. Windows attribute flags are derived from the
+// file mode; searches are directory streams filtered by the Windows wildcard
+// rules; a file is replaced through a temporary file and a rename.
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/env.h"
+#include "platform/path.h"
+#include "platform/wildcard.h"
+
+namespace quarnel {
+namespace {
+
+constexpr char kSeparator = '/';
+constexpr int kMaxLinkHops = 40;
+constexpr std::size_t kMaxNameBytes = 255;
+
+// Turns an errno value into a Status for `path`. `context` says what was
+// being done when it is not plain from the operation ("cannot write in its
+// folder").
+Status PosixError(std::string_view path, int error, std::string_view context = {}) {
+  auto reason = [context](std::string_view words) {
+    return context.empty() ? std::string(words) : std::string(context) + ": " + std::string(words);
+  };
+  switch (error) {
+    case ENOENT:
+      return Status::NotFound(path, reason("no such file or folder"));
+    case ENOTDIR:
+      return Status::NotFound(path, reason("a part of the path is not a folder"));
+    case EACCES:
+    case EPERM:
+      return Status::PermissionDenied(path, reason("permission denied"));
+    case EROFS:
+      return Status::ReadOnly(path, reason("read-only file system"));
+    case ENOSPC:
+      return Status::IOError(path, reason("no space left on the device"));
+    case EDQUOT:
+      return Status::IOError(path, reason("disk quota exceeded"));
+    case EFBIG:
+      return Status::IOError(path, reason("the file is too large"));
+    case EISDIR:
+      return Status::IOError(path, reason("is a folder"));
+    case ELOOP:
+      return Status::IOError(path, reason("too many levels of symbolic links"));
+    case ENAMETOOLONG:
+      return Status::InvalidArgument(path, reason("the name is too long"));
+    case EEXIST:
+      return Status::IOError(path, reason("already exists"));
+    default: {
+      std::string words = std::generic_category().message(error);
+      if (!words.empty() && words[0] >= 'A' && words[0] <= 'Z')
+        words[0] = static_cast<char>(words[0] - 'A' + 'a');
+      return Status::IOError(path, reason(words));
+    }
+  }
+}
+
+// The path up to and including its last separator ("" when it has none).
+std::string FolderPrefix(std::string_view path) {
+  const std::size_t slash = path.rfind(kSeparator);
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+// The last component of the path, trailing separators ignored.
+std::string_view LastComponent(std::string_view path) {
+  while (path.size() > 1 && path.back() == kSeparator) path.remove_suffix(1);
+  const std::size_t slash = path.rfind(kSeparator);
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool IsHiddenName(std::string_view name) {
+  return !name.empty() && name[0] == '.' && name != "." && name != "..";
+}
+
+// Windows attribute flags for an entry, from its lstat record.
+// `linkToFolder` tells whether a symbolic link leads to a folder.
+std::uint32_t Attributes(const struct stat& st, std::string_view name, bool linkToFolder) {
+  std::uint32_t attributes = 0;
+  if (S_ISDIR(st.st_mode)) {
+    // A folder's write bit is about adding entries, not about its files:
+    // it never makes the folder read-only.
+    attributes = kAttrDirectory;
+  } else if (S_ISLNK(st.st_mode)) {
+    attributes = kAttrReparsePoint | (linkToFolder ? kAttrDirectory : 0);
+  } else {
+    if (!S_ISREG(st.st_mode)) attributes |= kAttrSystem;
+    if ((st.st_mode & S_IWUSR) == 0) attributes |= kAttrReadOnly;
+  }
+  if (IsHiddenName(name)) attributes |= kAttrHidden;
+  if (S_ISREG(st.st_mode)) attributes |= kAttrArchive;
+  return attributes;
+}
+
+void FillRecord(std::uint32_t attributes, std::string_view name, FindRecord* record) {
+  *record = FindRecord{};
+  record->dwFileAttributes = attributes;
+  name.copy(record->cFileName.data(), record->cFileName.size());
+}
+
+// Reads the text of a symbolic link; 0 or the errno value.
+int ReadLink(const std::string& link, std::string* target) {
+  std::vector<char> buffer(256);
+  while (true) {
+    const ssize_t length = ::readlink(link.c_str(), buffer.data(), buffer.size());
+    if (length < 0) return errno;
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      target->assign(buffer.data(), static_cast<std::size_t>(length));
+      return 0;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+// Follows symbolic links from `path` to the file they finally name, which
+// need not exist yet. Errors name `path`.
+Status ResolveLinks(const std::string& path, std::string* target) {
+  std::string current = path;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0) {
+      if (errno != ENOENT) return PosixError(path, errno);
+      *target = current;
+      return Status::OK();
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      *target = current;
+      return Status::OK();
+    }
+    std::string link;
+    if (const int error = ReadLink(current, &link); error != 0) return PosixError(path, error);
+    current = (!link.empty() && link[0] == kSeparator) ? link : FolderPrefix(current) + link;
+  }
+  return PosixError(path, ELOOP);
+}
+
+Status WriteAll(int fd, std::string_view bytes, std::string_view path) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return PosixError(path, errno);
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return Status::OK();
+}
+
+// Flushes a folder's entries to the device; best effort, as not every file
+// system can.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// A file created beside the one it will replace. Removed again unless
+// Commit() has put it in place.
+class TempFile {
+ public:
+  TempFile() = default;
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+
+  // Creates ".<name>.quarnel-XXXXXX.tmp" in the folder of `target`, with a
+  // fresh random part, readable and writable by the owner only.
+  Status Create(const std::string& target, mode_t mode, std::mt19937_64& random,
+                std::string_view userPath) {
+    static constexpr char kDigits[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string name(LastComponent(target));
+    const std::size_t room = kMaxNameBytes - std::strlen("..quarnel-XXXXXX.tmp");
+    if (name.size() > room) name.resize(room);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string unique(6, '0');
+      for (char& c : unique) c = kDigits[random() % (sizeof kDigits - 1)];
+      std::string candidate = FolderPrefix(target) + "." + name + ".quarnel-" + unique + ".tmp";
+      fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+      if (fd_ >= 0) {
+        path_ = std::move(candidate);
+        return Status::OK();
+      }
+      if (errno != EEXIST && errno != EINTR)
+        return PosixError(userPath, errno, "cannot write in its folder");
+    }
+    return PosixError(userPath, EEXIST, "cannot create a temporary file");
+  }
+
+  int fd() const { return fd_; }
+
+  // Flushes and closes the file; a failing close can mean lost data (as on
+  // network file systems), so it counts.
+  Status Close(std::string_view userPath) {
+    if (::fsync(fd_) != 0 && errno != EINVAL) return PosixError(userPath, errno);
+    const int result = ::close(fd_);
+    fd_ = -1;
+    if (result != 0 && errno != EINTR) return PosixError(userPath, errno);
+    return Status::OK();
+  }
+
+  Status Commit(const std::string& target, std::string_view userPath) {
+    if (::rename(path_.c_str(), target.c_str()) != 0) return PosixError(userPath, errno);
+    path_.clear();
+    return Status::OK();
+  }
+
+ private:
+  int fd_ = -1;
+  std::string path_;
+};
+
+class PosixEnv final : public Env {
+ public:
+  PosixEnv() : random_(std::random_device{}()) {}
+  ~PosixEnv() override {
+    for (auto& [handle, search] : searches_) ::closedir(search.dir);
+  }
+
+  char PathSeparator() const override { return kSeparator; }
+
+  std::uint32_t GetFileAttributes(const std::string& path) override {
+    struct stat st;
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0) return kInvalidAttributes;
+    bool linkToFolder = false;
+    if (S_ISLNK(st.st_mode)) {
+      struct stat target;
+      linkToFolder = ::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    }
+    return Attributes(st, LastComponent(path), linkToFolder);
+  }
+
+  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+    const std::size_t slash = pattern.rfind(kSeparator);
+    std::string folder;
+    std::string wildcard;
+    if (slash == std::string::npos) {
+      folder = ".";
+      wildcard = pattern;
+    } else {
+      folder = slash == 0 ? std::string(1, kSeparator) : pattern.substr(0, slash);
+      wildcard = pattern.substr(slash + 1);
+    }
+    if (wildcard.empty()) return kInvalidFindHandle;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return kInvalidFindHandle;
+    Search search{dir, std::move(wildcard)};
+    FindRecord first;
+    if (!NextMatch(search, &first)) {
+      ::closedir(dir);
+      return kInvalidFindHandle;
+    }
+    const FindHandle handle = next_handle_++;
+    searches_.emplace(handle, std::move(search));
+    *record = first;
+    return handle;
+  }
+
+  bool FindNextFile(FindHandle handle, FindRecord* record) override {
+    const auto it = searches_.find(handle);
+    return it != searches_.end() && NextMatch(it->second, record);
+  }
+
+  void FindClose(FindHandle handle) override {
+    const auto it = searches_.find(handle);
+    if (it == searches_.end()) return;
+    ::closedir(it->second.dir);
+    searches_.erase(it);
+  }
+
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    contents->clear();
+    // O_NONBLOCK keeps a fifo from hanging the open; it means nothing for
+    // the regular files that are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return PosixError(path, errno);
+    struct stat st;
+    const bool statOk = ::fstat(fd, &st) == 0;
+    if (!statOk || !S_ISREG(st.st_mode)) {
+      const Status status = !statOk               ? PosixError(path, errno)
+                            : S_ISDIR(st.st_mode) ? PosixError(path, EISDIR)
+                                                  : Status::IOError(path, "not a regular file");
+      ::close(fd);
+      return status;
+    }
+    contents->reserve(static_cast<std::size_t>(st.st_size));
+    Status status;
+    char buffer[1 << 16];
+    while (true) {
+      const ssize_t got = ::read(fd, buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        status = PosixError(path, errno);
+        contents->clear();
+        break;
+      }
+      if (got == 0) break;
+      contents->append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return status;
+  }
+
+  // The new content goes to a temporary file beside the target, which then
+  // takes the target's name by rename(), so the path holds either the old or
+  // the new bytes at any moment, also after a crash. What the rename means:
+  // - the path gets a new file: other hard links to the old one keep the old
+  //   content;
+  // - permission bits and, where allowed, owner and group are carried over;
+  //   extended attributes and ACLs are not copied;
+  // - a symbolic link stays a link; the file it leads to is replaced.
+  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+    if (path.empty() || LastComponent(path).empty() || path.back() == kSeparator) {
+      return Status::InvalidArgument(path, "no file name");
+    }
+    std::string target;
+    if (Status s = ResolveLinks(path, &target); !s.ok()) return s;
+
+    struct stat st;
+    const bool exists = ::lstat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) return PosixError(path, errno);
+    if (exists) {
+      if (S_ISDIR(st.st_mode)) return PosixError(path, EISDIR);
+      if (!S_ISREG(st.st_mode)) return Status::IOError(path, "not a regular file");
+      if ((st.st_mode & S_IWUSR) == 0) return Status::ReadOnly(path);
+      // A file this user could not open for writing is not replaced either,
+      // even where the folder would let a rename do it.
+      if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return PosixError(path, errno);
+    }
+
+    TempFile temp;
+    // A new file gets 0666 less the umask from open(); an existing one's
+    // permissions are set below, once the owner is.
+    if (Status s = temp.Create(target, exists ? 0600 : 0666, random_, path); !s.ok()) return s;
+    if (Status s = WriteAll(temp.fd(), contents, path); !s.ok()) return s;
+    if (exists) {
+      // Changing the owner clears set-user-ID bits, so the mode comes last.
+      if (::fchown(temp.fd(), st.st_uid, st.st_gid) != 0 && errno != EPERM)
+        return PosixError(path, errno);
+      if (::fchmod(temp.fd(), st.st_mode & 07777) != 0) return PosixError(path, errno);
+    }
+    if (Status s = temp.Close(path); !s.ok()) return s;
+    if (Status s = temp.Commit(target, path); !s.ok()) return s;
+    SyncFolder(FolderPrefix(target));
+    return Status::OK();
+  }
+
+  Status CreateFolders(const std::string& path) override {
+    if (path.empty()) return Status::InvalidArgument(path, "no folder name");
+    std::size_t end = 0;
+    do {
+      end = path.find(kSeparator, end + 1);
+      const std::string prefix = path.substr(0, end);
+      if (prefix.back() == kSeparator) continue;  // "//"
+      struct stat st;
+      if (::stat(prefix.c_str(), &st) == 0) {
+        if (!S_ISDIR(st.st_mode))
+          return Status::IOError(prefix, "a file is in the way of the folder");
+      } else if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) {
+        return PosixError(prefix, errno);
+      }
+    } while (end != std::string::npos);
+    return Status::OK();
+  }
+
+  // Creates and removes a probe file: permission bits alone do not tell for
+  // root, read-only mounts, ACLs or pseudo file systems.
+  bool CanCreateFilesIn(const std::string& folder) override {
+    struct stat st;
+    if (folder.empty() || ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    TempFile probe;
+    return probe.Create(AddBackslash(folder, kSeparator) + "probe", 0600, random_, folder).ok();
+  }
+
+  std::string ProgramFolder() override {
+    std::string executable;
+    if (ReadLink("/proc/self/exe", &executable) != 0) return {};
+    const std::size_t slash = executable.rfind(kSeparator);
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? std::string(1, kSeparator) : executable.substr(0, slash);
+  }
+
+  std::string UserConfigFolder() override {
+    // A relative $XDG_CONFIG_HOME is invalid and ignored.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == kSeparator) {
+      return JoinPath(xdg, "quarnel", kSeparator);
+    }
+    std::string home;
+    if (const char* env = std::getenv("HOME"); env != nullptr && env[0] != '\0') {
+      home = env;
+    } else {
+      home = HomeFromPasswd();
+    }
+    return home.empty() ? std::string() : JoinPath(home, ".config/quarnel", kSeparator);
+  }
+
+ private:
+  struct Search {
+    DIR* dir;
+    std::string wildcard;
+  };
+
+  // Reads on to the next entry whose name matches; false at the end.
+  static bool NextMatch(Search& search, FindRecord* record) {
+    while (true) {
+      errno = 0;
+      const dirent* entry = ::readdir(search.dir);
+      if (entry == nullptr) return false;
+      const std::string_view name = entry->d_name;
+      if (name.size() > kMaxPath || !MatchesWildcard(search.wildcard, name)) continue;
+      struct stat st;
+      // An entry removed since it was listed is passed over.
+      if (::fstatat(::dirfd(search.dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      bool linkToFolder = false;
+      if (S_ISLNK(st.st_mode)) {
+        struct stat target;
+        linkToFolder = ::fstatat(::dirfd(search.dir), entry->d_name, &target, 0) == 0 &&
+                       S_ISDIR(target.st_mode);
+      }
+      FillRecord(Attributes(st, name, linkToFolder), name, record);
+      return true;
+    }
+  }
+
+  static std::string HomeFromPasswd() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry;
+    passwd* result = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &result) != 0 ||
+        result == nullptr || result->pw_dir == nullptr) {
+      return {};
+    }
+    return result->pw_dir;
+  }
+
+  std::map<FindHandle, Search> searches_;
+  FindHandle next_handle_ = 1;
+  std::mt19937_64 random_;
+};
+
+}  // namespace
+
+Env* Env::Default() {
+  static PosixEnv env;
+  return &env;
+}
+
+}  // namespace quarnel

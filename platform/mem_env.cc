@@ -1,0 +1,290 @@
+#include "platform/mem_env.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/wildcard.h"
+
+namespace quarnel {
+
+struct MemEnv::Node {
+  std::string name;
+  std::string shortName;
+  std::uint32_t attributes = 0;
+  bool folder = false;
+  bool writable = true;
+  std::string contents;
+  Node* parent = nullptr;
+  std::vector<std::unique_ptr<Node>> children;  // in the order they were added
+};
+
+namespace {
+
+constexpr std::size_t kMaxShortName = 12;  // 8.3
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldAscii(x) == FoldAscii(y);
+         });
+}
+
+std::vector<std::string_view> Components(std::string_view path) {
+  std::vector<std::string_view> components;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (i > start) components.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return components;
+}
+
+// The path in one spelling, for comparing the paths of faults.
+std::string Key(std::string_view path) {
+  std::string key;
+  for (const std::string_view component : Components(path)) {
+    if (!key.empty()) key += '\\';
+    for (const char c : component) key += FoldAscii(c);
+  }
+  return key;
+}
+
+// Splits a pattern into its folder and its wildcard at the last separator.
+bool SplitPattern(std::string_view pattern, std::string_view* folder, std::string_view* wildcard) {
+  const auto last = std::find_if(pattern.rbegin(), pattern.rend(), IsSeparator);
+  if (last == pattern.rend()) return false;
+  const std::size_t slash = static_cast<std::size_t>(pattern.rend() - last) - 1;
+  *folder = pattern.substr(0, slash);
+  *wildcard = pattern.substr(slash + 1);
+  return !wildcard->empty();
+}
+
+void Copy(std::string_view text, char* out, std::size_t size) {
+  std::copy_n(text.begin(), std::min(text.size(), size), out);
+}
+
+FindRecord Record(std::string_view name, std::string_view shortName, std::uint32_t attributes) {
+  FindRecord record;
+  record.dwFileAttributes = attributes;
+  Copy(name, record.cFileName.data(), record.cFileName.size());
+  Copy(shortName, record.cAlternateFileName.data(), record.cAlternateFileName.size() - 1);
+  return record;
+}
+
+const Status* FaultFor(const std::map<std::string, Status>& faults, std::string_view path) {
+  const auto it = faults.find(Key(path));
+  return it == faults.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+MemEnv::MemEnv() : top_(std::make_unique<Node>()) { top_->folder = true; }
+MemEnv::~MemEnv() = default;
+
+MemEnv::Node* MemEnv::Find(std::string_view path) const {
+  const auto components = Components(path);
+  if (components.empty()) return nullptr;
+  Node* node = top_.get();
+  for (const std::string_view name : components) {
+    if (!node->folder) return nullptr;
+    const auto it = std::find_if(node->children.begin(), node->children.end(),
+                                 [name](const auto& child) { return SameName(child->name, name); });
+    if (it == node->children.end()) return nullptr;
+    node = it->get();
+  }
+  return node;
+}
+
+// The folder that holds the path's last component, or null.
+MemEnv::Node* MemEnv::Parent(std::string_view path) const {
+  const auto components = Components(path);
+  if (components.size() < 2) return nullptr;
+  const std::string_view last = components.back();
+  Node* parent = Find(path.substr(0, static_cast<std::size_t>(last.data() - path.data())));
+  return parent != nullptr && parent->folder ? parent : nullptr;
+}
+
+MemEnv::Node* MemEnv::Add(std::string_view path, bool folder) {
+  const auto components = Components(path);
+  if (components.empty()) throw std::invalid_argument("MemEnv: empty path");
+  Node* node = top_.get();
+  for (std::size_t i = 0; i < components.size(); ++i) {
+    const std::string_view name = components[i];
+    const bool last = i + 1 == components.size();
+    if (name.size() > kMaxPath) throw std::invalid_argument("MemEnv: name longer than 260");
+    if (!node->folder) throw std::invalid_argument("MemEnv: a file is in the way");
+    const auto it = std::find_if(node->children.begin(), node->children.end(),
+                                 [name](const auto& child) { return SameName(child->name, name); });
+    if (it != node->children.end()) {
+      node = it->get();
+      if (last && node->folder != folder)
+        throw std::invalid_argument("MemEnv: file and folder mixed up");
+      continue;
+    }
+    auto child = std::make_unique<Node>();
+    child->name = name;
+    child->folder = folder || !last;
+    child->attributes = child->folder ? kAttrDirectory : kAttrArchive;
+    child->parent = node;
+    node->children.push_back(std::move(child));
+    node = node->children.back().get();
+  }
+  return node;
+}
+
+void MemEnv::AddFolder(std::string_view path, std::uint32_t attributes) {
+  Add(path, true)->attributes = attributes;
+}
+
+void MemEnv::AddFile(std::string_view path, std::string_view contents, std::uint32_t attributes,
+                     std::string_view shortName) {
+  if (shortName.size() > kMaxShortName)
+    throw std::invalid_argument("MemEnv: short name longer than 8.3");
+  Node* node = Add(path, false);
+  node->contents = contents;
+  node->attributes = attributes;
+  node->shortName = shortName;
+}
+
+void MemEnv::SetAttributes(std::string_view path, std::uint32_t attributes) {
+  Node* node = Find(path);
+  if (node == nullptr) throw std::invalid_argument("MemEnv: no such entry");
+  node->attributes = attributes;
+}
+
+void MemEnv::SetWritable(std::string_view folder, bool writable) {
+  Node* node = Find(folder);
+  if (node == nullptr || !node->folder) throw std::invalid_argument("MemEnv: no such folder");
+  node->writable = writable;
+}
+
+std::optional<std::string> MemEnv::Contents(std::string_view path) const {
+  const Node* node = Find(path);
+  if (node == nullptr || node->folder) return std::nullopt;
+  return node->contents;
+}
+
+void MemEnv::FailReadFile(std::string_view path, Status status) {
+  read_faults_.insert_or_assign(Key(path), std::move(status));
+}
+
+void MemEnv::FailReplaceFile(std::string_view path, Status status) {
+  replace_faults_.insert_or_assign(Key(path), std::move(status));
+}
+
+void MemEnv::FailFindFirstFile(std::string_view folder) { find_faults_.push_back(Key(folder)); }
+
+void MemEnv::ClearFaults() {
+  read_faults_.clear();
+  replace_faults_.clear();
+  find_faults_.clear();
+}
+
+std::uint32_t MemEnv::GetFileAttributes(const std::string& path) {
+  const Node* node = Find(path);
+  if (node == nullptr) return kInvalidAttributes;
+  // "a.html\" names no file.
+  if (!node->folder && !path.empty() && IsSeparator(path.back())) return kInvalidAttributes;
+  return node->attributes;
+}
+
+FindHandle MemEnv::FindFirstFile(const std::string& pattern, FindRecord* record) {
+  std::string_view folderPath;
+  std::string_view wildcard;
+  if (!SplitPattern(pattern, &folderPath, &wildcard)) return kInvalidFindHandle;
+  const Node* folder = Find(folderPath);
+  if (folder == nullptr || !folder->folder) return kInvalidFindHandle;
+  if (std::find(find_faults_.begin(), find_faults_.end(), Key(folderPath)) != find_faults_.end()) {
+    return kInvalidFindHandle;
+  }
+
+  Search search;
+  const bool isRoot = folder->parent == top_.get();
+  if (!isRoot) {
+    if (MatchesWildcard(wildcard, "."))
+      search.records.push_back(Record(".", "", folder->attributes));
+    if (MatchesWildcard(wildcard, "..")) {
+      search.records.push_back(Record("..", "", folder->parent->attributes));
+    }
+  }
+  for (const auto& child : folder->children) {
+    if (MatchesWildcard(wildcard, child->name) ||
+        (!child->shortName.empty() && MatchesWildcard(wildcard, child->shortName))) {
+      search.records.push_back(Record(child->name, child->shortName, child->attributes));
+    }
+  }
+  if (search.records.empty()) return kInvalidFindHandle;
+  *record = search.records[0];
+  search.next = 1;
+  const FindHandle handle = next_handle_++;
+  searches_.emplace(handle, std::move(search));
+  return handle;
+}
+
+bool MemEnv::FindNextFile(FindHandle handle, FindRecord* record) {
+  const auto it = searches_.find(handle);
+  if (it == searches_.end()) return false;
+  Search& search = it->second;
+  if (search.next >= search.records.size()) return false;
+  *record = search.records[search.next++];
+  return true;
+}
+
+void MemEnv::FindClose(FindHandle handle) { searches_.erase(handle); }
+
+Status MemEnv::ReadFile(const std::string& path, std::string* contents) {
+  contents->clear();
+  if (const Status* fault = FaultFor(read_faults_, path)) return *fault;
+  const Node* node = Find(path);
+  if (node == nullptr) return Status::NotFound(path);
+  if (node->folder) return Status::IOError(path, "is a folder");
+  *contents = node->contents;
+  files_read_.push_back(path);
+  return Status::OK();
+}
+
+Status MemEnv::ReplaceFile(const std::string& path, std::string_view contents) {
+  if (const Status* fault = FaultFor(replace_faults_, path)) return *fault;
+  Node* parent = Parent(path);
+  if (parent == nullptr) return Status::NotFound(path);
+  Node* node = Find(path);
+  if (node != nullptr && node->folder) return Status::IOError(path, "is a folder");
+  if (node != nullptr && (node->attributes & kAttrReadOnly) != 0) return Status::ReadOnly(path);
+  if (!parent->writable) return Status::PermissionDenied(path);
+  if (node == nullptr) node = Add(path, false);
+  node->contents = contents;
+  files_written_.push_back(path);
+  return Status::OK();
+}
+
+Status MemEnv::CreateFolders(const std::string& path) {
+  const auto components = Components(path);
+  if (components.empty()) return Status::InvalidArgument(path, "no folder name");
+  for (const std::string_view component : components) {
+    const std::size_t end =
+        static_cast<std::size_t>(component.data() - path.data()) + component.size();
+    const std::string prefix = path.substr(0, end);
+    if (const Node* node = Find(prefix); node != nullptr) {
+      if (!node->folder) return Status::IOError(prefix, "a file is in the way of the folder");
+      continue;
+    }
+    const Node* parent = Parent(prefix);
+    if (parent != nullptr && !parent->writable) return Status::PermissionDenied(prefix);
+    Add(prefix, true);
+  }
+  return Status::OK();
+}
+
+bool MemEnv::CanCreateFilesIn(const std::string& folder) {
+  const Node* node = Find(folder);
+  return node != nullptr && node->folder && node->writable;
+}
+
+std::unique_ptr<MemEnv> NewMemEnv() { return std::make_unique<MemEnv>(); }
+
+}  // namespace quarnel

@@ -1,0 +1,420 @@
+// The POSIX Env against real files in a temporary folder. Tests run as root
+// in CI and as a normal user elsewhere; each one holds for both.
+#include <errno.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/env.h"
+
+namespace quarnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixEnvTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "quarnel-env-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root_, ignored);
+  }
+
+  std::string Path(const std::string& name) const { return root_ + "/" + name; }
+
+  void Write(const std::string& name, const std::string& bytes, mode_t mode = 0644) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    ASSERT_EQ(::chmod(Path(name).c_str(), mode), 0);
+  }
+
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  mode_t Mode(const std::string& name) const {
+    struct stat st;
+    EXPECT_EQ(::stat(Path(name).c_str(), &st), 0);
+    return st.st_mode & 07777;
+  }
+
+  // The names in a folder, "." and ".." left out.
+  std::set<std::string> Names(const std::string& folder) const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+  }
+
+  // Every name a search for `pattern` yields, with its attributes.
+  std::vector<std::pair<std::string, std::uint32_t>> Find(const std::string& pattern) const {
+    std::vector<std::pair<std::string, std::uint32_t>> found;
+    FindRecord record;
+    const FindHandle handle = env_->FindFirstFile(pattern, &record);
+    if (handle == kInvalidFindHandle) return found;
+    do {
+      found.emplace_back(record.cFileName.data(), record.dwFileAttributes);
+    } while (env_->FindNextFile(handle, &record));
+    env_->FindClose(handle);
+    std::sort(found.begin(), found.end());
+    return found;
+  }
+
+  Env* env_ = Env::Default();
+  std::string root_;
+};
+
+TEST_F(PosixEnvTest, SeparatorIsSlash) { EXPECT_EQ(env_->PathSeparator(), '/'); }
+
+TEST_F(PosixEnvTest, AttributesMapTheFileMode) {
+  Write("a.html", "x");
+  Write("locked.html", "x", 0444);
+  Write("mine.html", "x", 0600);
+  Write(".hidden.html", "x");
+  Write(".locked", "x", 0400);
+  fs::create_directory(Path("site"));
+  fs::create_directory(Path(".git"));
+  fs::create_directory(Path("closed"));
+  fs::permissions(Path("closed"), fs::perms(0555));
+  fs::create_symlink("a.html", Path("file-link"));
+  fs::create_symlink("site", Path("folder-link"));
+  fs::create_symlink("missing", Path("dangling"));
+  fs::create_symlink("site", Path(".hidden-link"));
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0644), 0);
+
+  struct Case {
+    std::string path;
+    std::uint32_t attributes;
+  };
+  const Case cases[] = {
+      {Path("a.html"), kAttrArchive},
+      {Path("locked.html"), kAttrArchive | kAttrReadOnly},
+      {Path("mine.html"), kAttrArchive},
+      {Path(".hidden.html"), kAttrArchive | kAttrHidden},
+      {Path(".locked"), kAttrArchive | kAttrHidden | kAttrReadOnly},
+      {Path("site"), 16},
+      {Path("site/"), 16},
+      {Path("closed"), 16},  // still walked: each file reports its own error
+      {root_, 16},
+      {Path(".git"), kAttrDirectory | kAttrHidden},
+      {Path("file-link"), kAttrReparsePoint},
+      {Path("folder-link"), kAttrReparsePoint | kAttrDirectory},
+      {Path("dangling"), kAttrReparsePoint},
+      {Path(".hidden-link"), kAttrReparsePoint | kAttrDirectory | kAttrHidden},
+      {Path("pipe"), kAttrSystem},
+      {Path("site/.."), 16},
+      {Path("site/."), 16},
+      {Path("missing"), kInvalidAttributes},
+      {Path("a.html/x"), kInvalidAttributes},
+      {"", kInvalidAttributes},
+  };
+  for (const auto& c : cases) EXPECT_EQ(env_->GetFileAttributes(c.path), c.attributes) << c.path;
+}
+
+TEST_F(PosixEnvTest, DotFolderIsPlain) {
+  EXPECT_EQ(env_->GetFileAttributes("."), 16u);
+  EXPECT_EQ(env_->GetFileAttributes(".."), 16u);
+  EXPECT_EQ(env_->GetFileAttributes("/"), 16u);
+}
+
+TEST_F(PosixEnvTest, FindMatchesWindowsWildcards) {
+  Write("a.htm", "");
+  Write("B.HTM", "", 0444);
+  Write("c.html", "");
+  Write("readme", "");
+  Write(".h.htm", "");
+  fs::create_directory(Path("sub.htm"));
+
+  using Found = std::vector<std::pair<std::string, std::uint32_t>>;
+  EXPECT_EQ(Find(Path("*.htm")),
+            (Found{{".h.htm", 0x22}, {"B.HTM", 0x21}, {"a.htm", 0x20}, {"sub.htm", 0x10}}));
+  EXPECT_EQ(Find(Path("*.*")), (Found{{".", 0x10},
+                                      {"..", 0x10},
+                                      {".h.htm", 0x22},
+                                      {"B.HTM", 0x21},
+                                      {"a.htm", 0x20},
+                                      {"c.html", 0x20},
+                                      {"readme", 0x20},
+                                      {"sub.htm", 0x10}}));
+  EXPECT_EQ(Find(Path("C.HTML")), (Found{{"c.html", 0x20}}));
+  EXPECT_EQ(Find(Path("?.htm?")), (Found{{"c.html", 0x20}}));
+}
+
+TEST_F(PosixEnvTest, FailedSearchLeavesTheRecordAlone) {
+  Write("a.txt", "");
+  FindRecord record;
+  record.dwFileAttributes = 1234;
+  record.cFileName[0] = 'z';
+  for (const std::string& pattern :
+       {Path("*.htm"), Path("missing/*.*"), Path("a.txt/*.*"), Path("")}) {
+    EXPECT_EQ(env_->FindFirstFile(pattern, &record), kInvalidFindHandle) << pattern;
+  }
+  EXPECT_EQ(record.dwFileAttributes, 1234u);
+  EXPECT_EQ(record.cFileName[0], 'z');
+  EXPECT_FALSE(env_->FindNextFile(kInvalidFindHandle, &record));
+  env_->FindClose(kInvalidFindHandle);
+}
+
+TEST_F(PosixEnvTest, SearchesNestAndNamesArePadded) {
+  fs::create_directories(Path("a/b"));
+  Write("a/b/x.htm", "");
+  FindRecord outer;
+  const FindHandle first = env_->FindFirstFile(Path("a*"), &outer);
+  ASSERT_NE(first, kInvalidFindHandle);
+  EXPECT_EQ(std::string(outer.cFileName.data()), "a");
+  EXPECT_TRUE(std::all_of(outer.cFileName.begin() + 1, outer.cFileName.end(),
+                          [](char c) { return c == 0; }));
+  EXPECT_TRUE(std::all_of(outer.cAlternateFileName.begin(), outer.cAlternateFileName.end(),
+                          [](char c) { return c == 0; }));
+
+  // A search started while another is open (as the walk does) is separate.
+  FindRecord inner;
+  const FindHandle second = env_->FindFirstFile(Path("a/b/*.htm"), &inner);
+  ASSERT_NE(second, kInvalidFindHandle);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(std::string(inner.cFileName.data()), "x.htm");
+  EXPECT_FALSE(env_->FindNextFile(second, &inner));
+  env_->FindClose(second);
+  EXPECT_FALSE(env_->FindNextFile(first, &outer));
+  env_->FindClose(first);
+  EXPECT_FALSE(env_->FindNextFile(first, &outer));  // closed
+}
+
+TEST_F(PosixEnvTest, FindWithoutFolderSearchesTheWorkingFolder) {
+  Write("only.htm", "");
+  const fs::path before = fs::current_path();
+  fs::current_path(root_);
+  const auto found = Find("*.htm");
+  fs::current_path(before);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].first, "only.htm");
+}
+
+TEST_F(PosixEnvTest, ReadFileReadsEveryByte) {
+  std::string bytes(300000, 'x');
+  bytes[5] = '\0';
+  bytes[299999] = '\xFF';
+  Write("big.html", bytes);
+  std::string contents = "old";
+  ASSERT_TRUE(env_->ReadFile(Path("big.html"), &contents).ok());
+  EXPECT_EQ(contents, bytes);
+  Write("empty.html", "");
+  ASSERT_TRUE(env_->ReadFile(Path("empty.html"), &contents).ok());
+  EXPECT_EQ(contents, "");
+}
+
+TEST_F(PosixEnvTest, ReadFileErrorsNameThePath) {
+  std::string contents;
+  Status s = env_->ReadFile(Path("missing.html"), &contents);
+  EXPECT_EQ(s.code(), Status::Code::kNotFound);
+  EXPECT_EQ(s.ToString(), Path("missing.html") + ": no such file or folder");
+
+  fs::create_directory(Path("folder.html"));
+  s = env_->ReadFile(Path("folder.html"), &contents);
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(s.ToString(), Path("folder.html") + ": is a folder");
+
+  ASSERT_EQ(::mkfifo(Path("pipe.html").c_str(), 0644), 0);  // would block a plain open
+  s = env_->ReadFile(Path("pipe.html"), &contents);
+  EXPECT_EQ(s.ToString(), Path("pipe.html") + ": not a regular file");
+
+  Write("file", "x");
+  s = env_->ReadFile(Path("file/inner.html"), &contents);
+  EXPECT_EQ(s.code(), Status::Code::kNotFound);
+  EXPECT_EQ(s.path(), Path("file/inner.html"));
+}
+
+TEST_F(PosixEnvTest, ReplaceFileReplacesTheWholeContent) {
+  Write("a.html", "a much longer old content\r\n");
+  ASSERT_TRUE(env_->ReplaceFile(Path("a.html"), "new").ok());
+  EXPECT_EQ(Read("a.html"), "new");
+  ASSERT_TRUE(env_->ReplaceFile(Path("a.html"), std::string("lon\0ger\xFF", 8)).ok());
+  EXPECT_EQ(Read("a.html"), std::string("lon\0ger\xFF", 8));
+  ASSERT_TRUE(env_->ReplaceFile(Path("a.html"), "").ok());
+  EXPECT_EQ(Read("a.html"), "");
+  EXPECT_EQ(Names(root_), std::set<std::string>{"a.html"});  // no temporary file left
+}
+
+TEST_F(PosixEnvTest, ReplaceFileKeepsPermissionBits) {
+  for (const mode_t mode : {0751, 0600, 0644, 0640}) {
+    Write("p.html", "old", mode);
+    ASSERT_TRUE(env_->ReplaceFile(Path("p.html"), "new").ok());
+    EXPECT_EQ(Mode("p.html"), mode);
+    EXPECT_EQ(Read("p.html"), "new");
+  }
+}
+
+TEST_F(PosixEnvTest, ReplaceFileCreatesAMissingFileWithTheUmask) {
+  const mode_t old = ::umask(027);
+  const Status s = env_->ReplaceFile(Path("new.html"), "fresh");
+  ::umask(old);
+  ASSERT_TRUE(s.ok()) << s.ToString();
+  EXPECT_EQ(Read("new.html"), "fresh");
+  EXPECT_EQ(Mode("new.html"), 0640u);
+}
+
+TEST_F(PosixEnvTest, ReplaceFileFollowsSymbolicLinks) {
+  fs::create_directories(Path("real"));
+  Write("real/target.html", "old", 0640);
+  fs::create_symlink("real/target.html", Path("hop.html"));
+  fs::create_symlink(Path("hop.html"), Path("link.html"));  // absolute, then relative
+  ASSERT_TRUE(env_->ReplaceFile(Path("link.html"), "new").ok());
+  EXPECT_TRUE(fs::is_symlink(Path("link.html")));
+  EXPECT_TRUE(fs::is_symlink(Path("hop.html")));
+  EXPECT_EQ(Read("real/target.html"), "new");
+  EXPECT_EQ(Mode("real/target.html"), 0640u);
+  EXPECT_EQ(Names(Path("real")), std::set<std::string>{"target.html"});
+
+  fs::create_symlink("loop2", Path("loop1"));
+  fs::create_symlink("loop1", Path("loop2"));
+  const Status s = env_->ReplaceFile(Path("loop1"), "x");
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(s.path(), Path("loop1"));
+}
+
+TEST_F(PosixEnvTest, ReplaceFileRefusesAReadOnlyFileAndLeavesIt) {
+  Write("locked.html", "old", 0444);
+  const auto before = fs::last_write_time(Path("locked.html"));
+  const Status s = env_->ReplaceFile(Path("locked.html"), "new");
+  EXPECT_EQ(s.code(), Status::Code::kReadOnly);
+  EXPECT_EQ(s.ToString(), Path("locked.html") + ": the file is read-only");
+  EXPECT_EQ(Read("locked.html"), "old");
+  EXPECT_EQ(Mode("locked.html"), 0444u);
+  EXPECT_EQ(fs::last_write_time(Path("locked.html")), before);
+  EXPECT_EQ(Names(root_), std::set<std::string>{"locked.html"});
+
+  // Through a link too.
+  fs::create_symlink("locked.html", Path("link.html"));
+  EXPECT_EQ(env_->ReplaceFile(Path("link.html"), "new").code(), Status::Code::kReadOnly);
+  EXPECT_EQ(Read("locked.html"), "old");
+}
+
+TEST_F(PosixEnvTest, ReplaceFileFailuresLeaveNoTemporaryFile) {
+  Status s = env_->ReplaceFile(Path("missing/a.html"), "x");
+  EXPECT_EQ(s.code(), Status::Code::kNotFound);
+  EXPECT_EQ(s.path(), Path("missing/a.html"));
+  EXPECT_TRUE(Names(root_).empty());
+
+  fs::create_directory(Path("folder.html"));
+  s = env_->ReplaceFile(Path("folder.html"), "x");
+  EXPECT_EQ(s.ToString(), Path("folder.html") + ": is a folder");
+
+  ASSERT_EQ(::mkfifo(Path("pipe.html").c_str(), 0644), 0);
+  EXPECT_FALSE(env_->ReplaceFile(Path("pipe.html"), "x").ok());
+
+  EXPECT_EQ(env_->ReplaceFile("", "x").code(), Status::Code::kInvalidArgument);
+  EXPECT_EQ(env_->ReplaceFile(Path("dir/"), "x").code(), Status::Code::kInvalidArgument);
+  EXPECT_EQ(Names(root_), (std::set<std::string>{"folder.html", "pipe.html"}));
+}
+
+TEST_F(PosixEnvTest, ReplaceFileThatCannotBeWrittenKeepsTheOriginal) {
+  // The size limit stops writes for root too; it turns the temporary file's
+  // write into a failure part-way through.
+  Write("a.html", "original");
+  struct rlimit old;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit small = old;
+  small.rlim_cur = 4096;
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Status s = env_->ReplaceFile(Path("a.html"), std::string(10000, 'n'));
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(s.ToString(), Path("a.html") + ": the file is too large");
+  EXPECT_EQ(Read("a.html"), "original");
+  EXPECT_EQ(Names(root_), std::set<std::string>{"a.html"});
+}
+
+TEST_F(PosixEnvTest, ReplaceFileGivesThePathANewFile) {
+  // Other hard links keep the old content: the path gets a new file.
+  Write("a.html", "old");
+  ASSERT_EQ(::link(Path("a.html").c_str(), Path("b.html").c_str()), 0);
+  ASSERT_TRUE(env_->ReplaceFile(Path("a.html"), "new").ok());
+  EXPECT_EQ(Read("a.html"), "new");
+  EXPECT_EQ(Read("b.html"), "old");
+}
+
+TEST_F(PosixEnvTest, CreateFolders) {
+  ASSERT_TRUE(env_->CreateFolders(Path("x/y//z")).ok());
+  EXPECT_TRUE(fs::is_directory(Path("x/y/z")));
+  EXPECT_TRUE(env_->CreateFolders(Path("x/y/z/")).ok());  // already there
+  EXPECT_TRUE(env_->CreateFolders(root_).ok());
+
+  Write("file", "x");
+  const Status s = env_->CreateFolders(Path("file/sub"));
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(s.path(), Path("file"));
+  EXPECT_EQ(Read("file"), "x");
+  EXPECT_FALSE(env_->CreateFolders("").ok());
+}
+
+TEST_F(PosixEnvTest, CanCreateFilesIn) {
+  EXPECT_TRUE(env_->CanCreateFilesIn(root_));
+  EXPECT_TRUE(Names(root_).empty());  // the probe is gone
+  Write("file", "x");
+  EXPECT_FALSE(env_->CanCreateFilesIn(Path("file")));
+  EXPECT_FALSE(env_->CanCreateFilesIn(Path("missing")));
+  EXPECT_FALSE(env_->CanCreateFilesIn(""));
+  // Writable-looking to root by its bits, yet no file can be made there.
+  if (fs::is_directory("/proc/self")) {
+    EXPECT_FALSE(env_->CanCreateFilesIn("/proc/self"));
+  }
+}
+
+TEST_F(PosixEnvTest, ProgramFolderHoldsTheRunningProgram) {
+  const std::string folder = env_->ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.front(), '/');
+  EXPECT_NE(folder.back(), '/');
+  EXPECT_EQ(fs::path(folder), fs::canonical("/proc/self/exe").parent_path());
+}
+
+class EnvironmentVariable {
+ public:
+  explicit EnvironmentVariable(const char* name) : name_(name) {
+    if (const char* value = std::getenv(name)) saved_ = value, had_ = true;
+  }
+  ~EnvironmentVariable() { had_ ? ::setenv(name_, saved_.c_str(), 1) : ::unsetenv(name_); }
+  void Set(const char* value) const { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::string saved_;
+  bool had_ = false;
+};
+
+TEST_F(PosixEnvTest, UserConfigFolderFollowsXdg) {
+  const EnvironmentVariable xdg("XDG_CONFIG_HOME");
+  const EnvironmentVariable home("HOME");
+  xdg.Set("/cfg");
+  home.Set("/home/u");
+  EXPECT_EQ(env_->UserConfigFolder(), "/cfg/quarnel");
+  xdg.Set("relative/cfg");  // not absolute: ignored
+  EXPECT_EQ(env_->UserConfigFolder(), "/home/u/.config/quarnel");
+  xdg.Set(nullptr);
+  home.Set("/home/u/");
+  EXPECT_EQ(env_->UserConfigFolder(), "/home/u/.config/quarnel");
+  home.Set(nullptr);
+  const std::string fromPasswd = env_->UserConfigFolder();
+  if (!fromPasswd.empty()) {
+    EXPECT_TRUE(fromPasswd.ends_with("/.config/quarnel")) << fromPasswd;
+  }
+}
+
+}  // namespace
+}  // namespace quarnel

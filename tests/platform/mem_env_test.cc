@@ -1,0 +1,237 @@
+#include "platform/mem_env.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quarnel {
+namespace {
+
+struct Entry {
+  std::string name;
+  std::uint32_t attributes;
+  bool operator==(const Entry&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Entry& e) {
+  return out << e.name << "=" << e.attributes;
+}
+
+// Every entry a search yields, in the order it yields them.
+std::vector<Entry> List(Env& env, const std::string& pattern) {
+  std::vector<Entry> entries;
+  FindRecord record;
+  const FindHandle handle = env.FindFirstFile(pattern, &record);
+  if (handle == kInvalidFindHandle) return entries;
+  do {
+    const auto nul = std::find(record.cFileName.begin(), record.cFileName.end(), '\0');
+    entries.push_back({std::string(record.cFileName.begin(), nul), record.dwFileAttributes});
+  } while (env.FindNextFile(handle, &record));
+  env.FindClose(handle);
+  return entries;
+}
+
+class MemEnvTest : public testing::Test {
+ protected:
+  std::unique_ptr<MemEnv> env_ = NewMemEnv();
+};
+
+TEST_F(MemEnvTest, AttributesAreWhatTheTestGave) {
+  env_->AddFolder("C:\\site");
+  env_->AddFolder("C:\\site\\old", 17);
+  env_->AddFolder("C:\\site\\saved", 48);
+  env_->AddFolder("C:\\site\\junction", kAttrDirectory | kAttrReparsePoint);
+  env_->AddFile("C:\\site\\a.html", "", 0x20);
+  env_->AddFile("C:\\site\\hidden.htm", "", kAttrHidden | kAttrArchive);
+  env_->AddFile("C:\\site\\system.htm", "", kAttrSystem);
+  env_->AddFile("C:\\deep\\er\\b.htm", "");
+
+  EXPECT_EQ(env_->PathSeparator(), '\\');
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site"), 16u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\"), 16u);
+  EXPECT_EQ(env_->GetFileAttributes("c:\\SITE\\Old"), 17u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\saved"), 48u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\junction"), 0x410u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\A.HTML"), 0x20u);
+  EXPECT_EQ(env_->GetFileAttributes("C:/site/a.html"), 0x20u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\hidden.htm"), 0x22u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\system.htm"), 0x04u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\deep\\er"), 16u);  // added on the way
+  EXPECT_EQ(env_->GetFileAttributes("C:\\"), 16u);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\a.html\\"), kInvalidAttributes);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site\\missing"), kInvalidAttributes);
+  EXPECT_EQ(env_->GetFileAttributes("D:\\"), kInvalidAttributes);
+  EXPECT_EQ(env_->GetFileAttributes(""), kInvalidAttributes);
+
+  env_->SetAttributes("C:\\site", 0x16);
+  EXPECT_EQ(env_->GetFileAttributes("C:\\site"), 0x16u);
+}
+
+TEST_F(MemEnvTest, SearchListsInTheOrderEntriesWereAdded) {
+  env_->AddFolder("C:\\site", 17);
+  env_->AddFile("C:\\site\\z.htm", "");
+  env_->AddFolder("C:\\site\\sub");
+  env_->AddFile("C:\\site\\a.htm", "", 0x21);
+  env_->AddFile("C:\\site\\.h", "", 0x22);
+  env_->AddFile("C:\\site\\z.htm", "changed");  // stays where it was
+
+  EXPECT_EQ(
+      List(*env_, "C:\\site\\*.*"),
+      (std::vector<Entry>{
+          {".", 17}, {"..", 16}, {"z.htm", 0x20}, {"sub", 16}, {"a.htm", 0x21}, {".h", 0x22}}));
+  EXPECT_EQ(List(*env_, "C:\\site\\sub\\*.*"), (std::vector<Entry>{{".", 16}, {"..", 17}}));
+  EXPECT_EQ(List(*env_, "C:\\site\\*.HTM"), (std::vector<Entry>{{"z.htm", 0x20}, {"a.htm", 0x21}}));
+  // A root has no "." and "..".
+  EXPECT_EQ(List(*env_, "C:\\*.*"), (std::vector<Entry>{{"site", 17}}));
+}
+
+TEST_F(MemEnvTest, ShortAliasesLetThreeLetterPatternsMatchLongerExtensions) {
+  env_->AddFile("C:\\s\\a.html", "", kAttrArchive, "A~1.HTM");
+  env_->AddFile("C:\\s\\b.htmx", "", kAttrArchive, "B~1.HTM");
+  env_->AddFile("C:\\s\\c.htm", "");
+  env_->AddFile("C:\\s\\d.html", "");  // no alias: not found by "*.htm"
+  env_->AddFile("C:\\s\\e.shtml", "", kAttrArchive, "E~1.SHT");
+
+  EXPECT_EQ(List(*env_, "C:\\s\\*.htm"),
+            (std::vector<Entry>{{"a.html", 0x20}, {"b.htmx", 0x20}, {"c.htm", 0x20}}));
+  EXPECT_EQ(List(*env_, "C:\\s\\*.html"), (std::vector<Entry>{{"a.html", 0x20}, {"d.html", 0x20}}));
+  EXPECT_EQ(List(*env_, "C:\\s\\*.shtml"), (std::vector<Entry>{{"e.shtml", 0x20}}));
+
+  FindRecord record;
+  const FindHandle handle = env_->FindFirstFile("C:\\s\\b*", &record);
+  ASSERT_NE(handle, kInvalidFindHandle);
+  EXPECT_STREQ(record.cAlternateFileName.data(), "B~1.HTM");
+  env_->FindClose(handle);
+}
+
+TEST_F(MemEnvTest, NamesOfExactly260CharactersFillTheRecord) {
+  const std::string name = std::string(256, 'n') + ".htm";
+  env_->AddFile("C:\\s\\" + name, "x");
+  FindRecord record;
+  const FindHandle handle = env_->FindFirstFile("C:\\s\\*.htm", &record);
+  ASSERT_NE(handle, kInvalidFindHandle);
+  EXPECT_EQ(std::string(record.cFileName.begin(), record.cFileName.end()), name);  // no NUL
+  env_->FindClose(handle);
+
+  EXPECT_THROW(env_->AddFile("C:\\s\\" + name + "l", ""), std::invalid_argument);
+  EXPECT_THROW(env_->AddFile("C:\\s\\a.html", "", kAttrArchive, "LONGNAME.HTML"),
+               std::invalid_argument);
+  EXPECT_THROW(env_->AddFile("C:\\s\\" + name + "\\inner.htm", ""), std::invalid_argument);
+}
+
+TEST_F(MemEnvTest, SearchesNestAndCountWhileOpen) {
+  env_->AddFile("C:\\s\\a\\x.htm", "");
+  env_->AddFile("C:\\s\\b.htm", "");
+  FindRecord outer;
+  const FindHandle first = env_->FindFirstFile("C:\\s\\*.*", &outer);
+  FindRecord inner;
+  const FindHandle second = env_->FindFirstFile("C:\\s\\a\\*.htm", &inner);
+  ASSERT_NE(first, kInvalidFindHandle);
+  ASSERT_NE(second, kInvalidFindHandle);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(env_->open_searches(), 2u);
+  EXPECT_STREQ(inner.cFileName.data(), "x.htm");
+  EXPECT_FALSE(env_->FindNextFile(second, &inner));
+  env_->FindClose(second);
+  ASSERT_TRUE(env_->FindNextFile(first, &outer));  // ".."
+  ASSERT_TRUE(env_->FindNextFile(first, &outer));
+  EXPECT_STREQ(outer.cFileName.data(), "a");
+  env_->FindClose(first);
+  EXPECT_EQ(env_->open_searches(), 0u);
+  EXPECT_FALSE(env_->FindNextFile(first, &outer));
+}
+
+TEST_F(MemEnvTest, FailedSearchesStartNothing) {
+  env_->AddFile("C:\\s\\a.txt", "");
+  FindRecord record;
+  record.dwFileAttributes = 99;
+  for (const char* pattern :
+       {"C:\\s\\*.htm", "C:\\missing\\*.*", "C:\\s\\a.txt\\*.*", "*.*", "C:\\s\\"}) {
+    EXPECT_EQ(env_->FindFirstFile(pattern, &record), kInvalidFindHandle) << pattern;
+  }
+  EXPECT_EQ(record.dwFileAttributes, 99u);
+  EXPECT_EQ(env_->open_searches(), 0u);
+}
+
+TEST_F(MemEnvTest, ReadAndReplaceAreRecorded) {
+  env_->AddFile("C:\\s\\a.html", "old", 0x20);
+  std::string contents;
+  ASSERT_TRUE(env_->ReadFile("C:\\s\\A.html", &contents).ok());
+  EXPECT_EQ(contents, "old");
+  ASSERT_TRUE(env_->ReplaceFile("C:\\s\\a.html", "new").ok());
+  ASSERT_TRUE(env_->ReplaceFile("C:\\s\\fresh.htm", "made").ok());
+  EXPECT_EQ(env_->Contents("C:\\s\\a.html"), "new");
+  EXPECT_EQ(env_->Contents("C:\\s\\fresh.htm"), "made");
+  EXPECT_EQ(env_->GetFileAttributes("C:\\s\\fresh.htm"), kAttrArchive);
+  EXPECT_EQ(env_->files_read(), std::vector<std::string>{"C:\\s\\A.html"});
+  EXPECT_EQ(env_->files_written(), (std::vector<std::string>{"C:\\s\\a.html", "C:\\s\\fresh.htm"}));
+  EXPECT_EQ(env_->Contents("C:\\s"), std::nullopt);
+}
+
+TEST_F(MemEnvTest, ReplaceRefusals) {
+  env_->AddFile("C:\\s\\locked.htm", "old", kAttrReadOnly | kAttrArchive);
+  env_->AddFolder("C:\\s\\folder.htm");
+  env_->AddFile("C:\\closed\\a.htm", "old");
+  env_->SetWritable("C:\\closed", false);
+
+  EXPECT_EQ(env_->ReplaceFile("C:\\s\\locked.htm", "new").code(), Status::Code::kReadOnly);
+  EXPECT_EQ(env_->ReplaceFile("C:\\s\\folder.htm", "new").ToString(),
+            "C:\\s\\folder.htm: is a folder");
+  EXPECT_EQ(env_->ReplaceFile("C:\\missing\\a.htm", "new").code(), Status::Code::kNotFound);
+  EXPECT_EQ(env_->ReplaceFile("C:\\closed\\a.htm", "new").code(), Status::Code::kPermissionDenied);
+  EXPECT_EQ(env_->Contents("C:\\s\\locked.htm"), "old");
+  EXPECT_EQ(env_->Contents("C:\\closed\\a.htm"), "old");
+  EXPECT_TRUE(env_->files_written().empty());
+
+  std::string contents = "left over";
+  EXPECT_EQ(env_->ReadFile("C:\\s\\missing.htm", &contents).ToString(),
+            "C:\\s\\missing.htm: no such file or folder");
+  EXPECT_EQ(contents, "");
+  EXPECT_FALSE(env_->ReadFile("C:\\s\\folder.htm", &contents).ok());
+  EXPECT_TRUE(env_->files_read().empty());
+}
+
+TEST_F(MemEnvTest, InjectedFaults) {
+  env_->AddFile("C:\\s\\a.htm", "old");
+  env_->AddFile("C:\\s\\sub\\b.htm", "");
+  env_->FailReadFile("c:\\S\\A.HTM", Status::IOError("C:\\s\\a.htm", "the device is not ready"));
+  env_->FailReplaceFile("C:\\s\\a.htm", Status::PermissionDenied("C:\\s\\a.htm"));
+  env_->FailFindFirstFile("C:\\s\\sub\\");
+
+  std::string contents;
+  EXPECT_EQ(env_->ReadFile("C:\\s\\a.htm", &contents).reason(), "the device is not ready");
+  EXPECT_EQ(env_->ReplaceFile("C:\\s\\a.htm", "new").code(), Status::Code::kPermissionDenied);
+  EXPECT_EQ(env_->Contents("C:\\s\\a.htm"), "old");
+  EXPECT_TRUE(env_->files_written().empty());
+  EXPECT_TRUE(List(*env_, "C:\\s\\sub\\*.*").empty());
+  EXPECT_EQ(List(*env_, "C:\\s\\*.htm").size(), 1u);  // other folders still list
+
+  env_->ClearFaults();
+  EXPECT_TRUE(env_->ReadFile("C:\\s\\a.htm", &contents).ok());
+  EXPECT_TRUE(env_->ReplaceFile("C:\\s\\a.htm", "new").ok());
+  EXPECT_EQ(List(*env_, "C:\\s\\sub\\*.htm").size(), 1u);
+}
+
+TEST_F(MemEnvTest, FoldersAndConfiguration) {
+  ASSERT_TRUE(env_->CreateFolders("C:\\Users\\me\\AppData\\Quarnel").ok());
+  EXPECT_EQ(env_->GetFileAttributes("C:\\Users\\me\\AppData\\Quarnel"), 16u);
+  EXPECT_TRUE(env_->CreateFolders("C:\\Users\\me\\").ok());
+  EXPECT_TRUE(env_->CanCreateFilesIn("C:\\Users\\me"));
+  env_->AddFile("C:\\file", "");
+  EXPECT_EQ(env_->CreateFolders("C:\\file\\sub").path(), "C:\\file");
+  EXPECT_FALSE(env_->CanCreateFilesIn("C:\\file"));
+  EXPECT_FALSE(env_->CanCreateFilesIn("C:\\missing"));
+  env_->SetWritable("C:\\Users", false);
+  EXPECT_FALSE(env_->CanCreateFilesIn("C:\\Users"));
+  EXPECT_EQ(env_->CreateFolders("C:\\Users\\other").code(), Status::Code::kPermissionDenied);
+
+  env_->SetProgramFolder("C:\\Tools\\Quarnel");
+  env_->SetUserConfigFolder("");
+  EXPECT_EQ(env_->ProgramFolder(), "C:\\Tools\\Quarnel");
+  EXPECT_EQ(env_->UserConfigFolder(), "");
+}
+
+}  // namespace
+}  // namespace quarnel

@@ -6,7 +6,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build test run bench clean art screenshots
+FUZZ_SECONDS ?= 60
+
+.PHONY: all bootstrap configure build test test-sanitize fuzz run bench clean art screenshots
 
 all: build
 
@@ -24,6 +26,20 @@ test: build
 
 bench: build
 	@$(BUILD)/bench/engine_bench
+
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: bootstrap
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_SANITIZE=ON \
+	  -DQUARNEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)-asan -j $(JOBS)
+	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
+
+# Every libFuzzer harness for FUZZ_SECONDS each; fails on any finding.
+fuzz: bootstrap
+	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_FUZZ=ON \
+	  -DQUARNEL_BUILD_TESTS=OFF -DQUARNEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@scripts/run_fuzzers.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
 
 # Redraws the window pictures in ui/art/ (committed; only needed after
 # changing ui/art/generator/).

@@ -1,17 +1,9 @@
 #ifndef QUARNEL_FILES_LINE_SPLIT_H_
 #define QUARNEL_FILES_LINE_SPLIT_H_
 
-#include <string_view>
-
-#include "engine/line_list.h"
-
-namespace quarnel {
-
-// Splits a file's bytes into lines. A line ends at CR LF or at a lone CR; a
-// lone LF stays inside its line. An empty input gives one empty line, and a
-// final line end adds no empty line.
-LineList SplitLines(std::string_view bytes);
-
-}  // namespace quarnel
+// The file job reads HTML files into lines with SplitLines. It lives in the
+// engine library so that the settings file, which the start-up flow here
+// depends on, can share it without a dependency cycle.
+#include "engine/line_split.h"
 
 #endif  // QUARNEL_FILES_LINE_SPLIT_H_

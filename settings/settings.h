@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/line_list.h"
+#include "engine/text_compare.h"
 
 namespace quarnel {
 
@@ -21,6 +22,11 @@ struct Settings {
   ItemList JoinTags;                 // tags pulled onto the line above
   ItemList HeadLines;                // lines inserted after <HEAD>
   bool SettingsLoaded = false;       // set once the record holds real settings
+  // The encoding "Quarnel.ini" was read in and is written back in; CP932 for
+  // a new file. Not stored in the file. It lives here, beside
+  // SettingsLoaded, because it belongs to the record's life from the load to
+  // the save and needs no state of its own.
+  Encoding FileEncoding = Encoding::kCp932;
 };
 
 // The one process-wide record. Starts with every number 0 and every list

@@ -1,0 +1,10 @@
+#include "settings/settings.h"
+
+namespace quarnel {
+
+Settings& TheSettings() {
+  static Settings settings;
+  return settings;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,35 @@
+#ifndef QUARNEL_SETTINGS_SETTINGS_FILE_H_
+#define QUARNEL_SETTINGS_SETTINGS_FILE_H_
+
+#include <string>
+
+#include "platform/env.h"
+#include "platform/status.h"
+#include "settings/default_list_source.h"
+#include "settings/settings.h"
+
+namespace quarnel {
+
+// Reads "Quarnel.ini" (see LocateSettingsFile) into `settings` and sets
+// SettingsLoaded. When the file is missing or its first line is not the
+// header, the defaults apply: DeleteLines and JoinTags come from `defaults`,
+// the numbers and HeadLines are left as they are. A file with the header
+// that cannot be trusted (it ends early, holds a negative count or a number
+// outside 32 bits) or cannot be read gets the defaults too, and the result
+// says why, for the user to see; otherwise the result is ok.
+// Called once, at start-up.
+Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSource& defaults,
+                    Settings& settings = TheSettings());
+
+// Sets TopmostOff from the pin state (0 when the pin indicator is shown, 1
+// when hidden) and writes the whole settings file in the encoding it was
+// read in, replacing the old one atomically. A read-only file is left as it
+// is: users freeze their settings that way. Any other failure is returned
+// for the caller to report; the file is then unchanged.
+// Called once, at exit.
+Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
+                    Settings& settings = TheSettings());
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_SETTINGS_SETTINGS_FILE_H_

@@ -1,0 +1,31 @@
+#include "settings/settings_location.h"
+
+#include "platform/path.h"
+
+namespace quarnel {
+
+bool IsOrdinaryFile(Env& env, const std::string& path) {
+  if (path.empty()) return false;
+  const std::uint32_t attributes = env.GetFileAttributes(path);
+  return attributes != kInvalidAttributes &&
+         (attributes & (kAttrDirectory | kAttrHidden | kAttrSystem)) == 0;
+}
+
+SettingsLocation LocateSettingsFile(Env& env, const std::string& programFolder) {
+  const char separator = env.PathSeparator();
+  // Without a program folder there is no file of its own, rather than one in
+  // whatever folder is current.
+  const std::string programFile =
+      programFolder.empty()
+          ? ""
+          : AddBackslash(programFolder, separator) + std::string(kSettingsFileName);
+  if (!programFolder.empty() && env.CanCreateFilesIn(programFolder)) {
+    return {programFile, programFile, programFolder};
+  }
+  const std::string userFolder = env.UserConfigFolder();
+  if (userFolder.empty()) return {programFile, programFile, programFolder};
+  const std::string userFile = AddBackslash(userFolder, separator) + std::string(kSettingsFileName);
+  return {IsOrdinaryFile(env, userFile) ? userFile : programFile, userFile, userFolder};
+}
+
+}  // namespace quarnel

@@ -1,0 +1,102 @@
+#ifndef QUARNEL_TESTS_ENGINE_REFERENCE_ENGINE_H_
+#define QUARNEL_TESTS_ENGINE_REFERENCE_ENGINE_H_
+
+// A plain, unoptimised rendering of the compaction rules, used as an oracle
+// by the property test and the fuzzer: it works on a copy, checks the
+// opt-out marker after trimming each line, and its join pass searches from
+// scratch every time. Any difference from CompactLines is a fault of the
+// fast paths (the marker pre-scan, the pass that runs just ahead of the
+// join, the pull's length index).
+
+#include <string>
+
+#include "engine/line_list.h"
+#include "engine/text_compare.h"
+#include "engine/trim.h"
+#include "engine/workhtml.h"
+
+namespace quarnel {
+
+// The join pass as the rules read: searches start over, nothing is cached.
+inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encoding) {
+  const std::size_t last = lines.size() - 1;
+  bool changed = false;
+  std::size_t i = 0;
+  while (i <= last) {
+    const std::size_t open = lines[i].find("<!-");
+    if (i < last && open != std::string::npos &&
+        lines[i].find("->", open + 1) == std::string::npos) {
+      std::size_t k = i + 1;
+      while (k <= last && lines[k].find("->") == std::string::npos) ++k;
+      if (k > last) return changed;
+      i = k + 1;
+      continue;
+    }
+    if (i < last && !lines[i].empty() && lines[i].back() != '>') {
+      std::string next = lines[i + 1];
+      TrimLine(next, true);
+      lines[i] = lines[i] + " " + next;
+      lines[i + 1].clear();
+      changed = true;
+    }
+    bool is_tag = false;
+    for (const std::string& tag : tags) {
+      is_tag |= !tag.empty() && EqualsIgnoreAsciiCase(lines[i], tag, encoding);
+    }
+    for (std::size_t m = i; is_tag && m-- > 0;) {
+      if (lines[m].empty()) continue;
+      lines[m] += lines[i];
+      lines[i].clear();
+      changed = true;
+      break;
+    }
+    ++i;
+  }
+  return changed;
+}
+
+// The driver as the rules read: a working copy, copied back at the end.
+inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTags,
+                      const ItemList& deleteLines, const CompactContext& context) {
+  const Encoding encoding = context.encoding;
+  LineList work = lines;
+  HeadState state = HeadState::BeforeHead;
+  std::size_t found = 0;
+  bool changed = false;
+  for (std::string& line : work) {
+    if (state == HeadState::BeforeHead && ContainsIgnoreAsciiCase(line, "<HEAD>")) {
+      state = HeadState::InHead;
+    } else if (state == HeadState::InHead && ContainsIgnoreAsciiCase(line, "</HEAD>")) {
+      state = HeadState::AfterHead;
+    }
+    changed |= TrimLine(line, flag);
+    if (EqualsIgnoreAsciiCase(line, OptOutMarker, encoding)) return false;
+    for (const std::string& item : deleteLines) {
+      if (!item.empty() && EndsWithIgnoreAsciiCase(line, item, encoding)) {
+        line.clear();
+        changed = true;
+      }
+    }
+    if (EqualsIgnoreAsciiCase(line, SignatureLine, encoding)) {
+      line.clear();
+      changed |= context.writeSignature == 0;
+    }
+    if (state == HeadState::InHead) {
+      for (const std::string& item : context.headLines) {
+        if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
+        ++found;
+        line.clear();
+        changed |= context.insertHeadLines == 0;
+      }
+    } else if (state == HeadState::AfterHead && found != context.headLines.size()) {
+      changed = true;
+    }
+  }
+  changed |= ReferenceJoin(work, joinTags, encoding);
+  lines = work;
+  return state != HeadState::BeforeHead && changed;
+}
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_TESTS_ENGINE_REFERENCE_ENGINE_H_

@@ -1,0 +1,124 @@
+#include "files/batch_run.h"
+
+#include <ostream>
+
+#include "engine/product.h"
+#include "files/headless_main_window.h"
+#include "files/main_window_steps.h"
+#include "files/std_work_module.h"
+#include "files/work.h"
+#include "files/work_report.h"
+
+namespace quarnel {
+namespace {
+
+constexpr std::string_view kProgram = "quarnel";
+
+// Words for the flags that keep a folder from being walked.
+std::string FolderKind(std::uint32_t attributes) {
+  struct Flag {
+    std::uint32_t bit;
+    std::string_view word;
+  };
+  constexpr Flag kFlags[] = {{kAttrReadOnly, "read-only"}, {kAttrHidden, "hidden"},
+                             {kAttrSystem, "system"},      {kAttrArchive, "archived"},
+                             {kAttrReparsePoint, "a link"}};
+  std::string words;
+  for (const Flag& flag : kFlags) {
+    if ((attributes & flag.bit) == 0) continue;
+    if (!words.empty()) words += ", ";
+    words += flag.word;
+  }
+  return words.empty() ? "not a plain folder" : words;
+}
+
+// Prints the events of the run as they happen.
+class ConsoleObserver final : public WorkReport::Observer {
+ public:
+  ConsoleObserver(const Options& options, std::ostream& out, std::ostream& err)
+      : options_(options), out_(out), err_(err) {}
+
+  void FileRewritten(const std::string& path, std::uint64_t before,
+                     std::uint64_t after) override {
+    if (!options_.verbose && !options_.dryRun) return;
+    out_ << (options_.dryRun ? "would rewrite " : "rewrote ") << path << " (" << before
+         << " -> " << after << " bytes)\n";
+  }
+
+  void PathFailed(const Status& failure) override {
+    err_ << kProgram << ": " << failure.ToString() << '\n';
+  }
+
+  void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
+    err_ << kProgram << ": " << path << ": not walked: the folder is "
+         << FolderKind(attributes) << "; only plain folders are walked\n";
+  }
+
+ private:
+  const Options& options_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+void PrintSummary(const WorkReport& report, bool dryRun, std::ostream& out) {
+  const std::uint64_t before = report.bytesBefore();
+  const std::uint64_t after = report.bytesAfter();
+  out << report.filesExamined() << " files examined, " << report.filesRewritten()
+      << (dryRun ? " would be rewritten, " : " rewritten, ") << report.failures()
+      << " failed; " << before << " bytes before, " << after << " after ("
+      << (before >= after ? before - after : 0) << (dryRun ? " would be saved)" : " saved)")
+      << '\n';
+}
+
+void Warn(const Status& status, std::ostream& err) {
+  if (!status.ok()) err << kProgram << ": warning: " << status.ToString() << '\n';
+}
+
+}  // namespace
+
+int RunBatch(const Options& options, Env& env, MainWindow& window, std::ostream& out,
+             std::ostream& err, Settings& settings) {
+  const std::string programFolder = env.ProgramFolder();
+  Warn(LoadMainWindow(window, env, programFolder, settings), err);
+
+  ConsoleObserver observer(options, out, err);
+  WorkReport report(&observer);
+  {
+    Work work(env, settings, report, options.dryRun);
+    for (const std::string& path : PathsFromArguments(options.paths)) {
+      work.DispatchPath(path);
+    }
+  }
+
+  Warn(UnloadMainWindow(window, env, programFolder, !options.dryRun, settings), err);
+  if (options.verbose || options.dryRun) PrintSummary(report, options.dryRun, out);
+  return report.failures() == 0 ? kExitOk : kExitFailure;
+}
+
+int RunCommandLine(const std::vector<std::string>& args, Env& env, std::ostream& out,
+                   std::ostream& err) {
+  const ParsedOptions parsed = ParseOptions(args);
+  const Options& options = parsed.options;
+  if (!parsed.error.empty()) {
+    err << kProgram << ": " << parsed.error << "\nTry '" << kProgram
+        << " --help' for more information.\n";
+    return kExitUsage;
+  }
+  if (options.help) {
+    out << UsageText(kProgram);
+    return kExitOk;
+  }
+  if (options.version) {
+    out << kProgram << ' ' << kVersionText << '\n';
+    return kExitOk;
+  }
+  if (options.paths.empty()) {
+    err << kProgram << ": no path given\nTry '" << kProgram
+        << " --help' for more information.\n";
+    return kExitUsage;
+  }
+  HeadlessMainWindow window;
+  return RunBatch(options, env, window, out, err);
+}
+
+}  // namespace quarnel

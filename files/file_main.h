@@ -1,0 +1,80 @@
+#ifndef QUARNEL_FILES_FILE_MAIN_H_
+#define QUARNEL_FILES_FILE_MAIN_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/env.h"
+#include "platform/status.h"
+
+namespace quarnel {
+
+// The text before the first NUL character, or the whole text (a name that
+// fills all 260 characters of a find record has no NUL).
+std::string CutAtNul(std::string_view text);
+
+// Module fileMain: expands a folder into the HTML files that it and all its
+// sub-folders hold, over the Env's attribute and search operations only.
+// The folder list is module state that every expansion resets, so one
+// FileMain serves one expansion at a time.
+class FileMain {
+ public:
+  explicit FileMain(Env& env) : env_(env) {}
+  FileMain(const FileMain&) = delete;
+  FileMain& operator=(const FileMain&) = delete;
+  ~FileMain();
+
+  // Appends to `paths` every plain file of `folder` and its sub-folders that
+  // the listing of a pattern returns and whose last character is the
+  // pattern's, letter case ignored: folder by folder in FolderList order,
+  // and within one folder pattern by pattern, each in listing order. Leaves
+  // `paths` alone when `folder` is not a folder. A folder that cannot be
+  // listed makes the whole expansion fail: the error names `folder` and the
+  // folder, and `paths` may then hold part of the files.
+  Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                      std::vector<std::string>& paths);
+
+  // Resets the folder list and walks `folder`. Returns the index of the last
+  // FolderList entry (FolderCount - 1), or -1 when `folder` lacks the
+  // directory flag.
+  std::int32_t ListFolders(const std::string& folder);
+
+  // Appends every sub-folder of `folder` to FolderList, depth first, each
+  // followed at once by its own sub-folders. REQUIRES: `folder` is the last
+  // FolderList entry. Links, junctions and other
+  // reparse points are not entered, so the walk always ends.
+  void WalkFolder(const std::string& folder);
+
+  // The wildcard listing: the first plain file (no folder, no hidden or
+  // system file) that matches `pattern` (a folder, the separator and a
+  // wildcard), without its folder; then, without a pattern, the next one.
+  // An empty string marks the end. Starting a pattern abandons the previous
+  // listing.
+  std::string ListNames(const std::string& pattern);
+  std::string ListNames();
+
+  // Entry 0 is the folder as handed to ListFolders; every further entry is a
+  // parent with separator plus a sub-folder name.
+  const std::vector<std::string>& FolderList() const { return FolderList_; }
+  std::int32_t FolderCount() const { return static_cast<std::int32_t>(FolderList_.size()); }
+
+ private:
+  void EndListing();
+  std::string NextListedName(bool first);
+
+  Env& env_;
+  std::vector<std::string> FolderList_;
+  // Whether the walk's search of FolderList_[i] could start. A folder whose
+  // search cannot start contributes no sub-folders; its pattern listings
+  // then fail as well, which is what makes the expansion fail.
+  std::vector<bool> listable_;
+  FindHandle listing_ = kInvalidFindHandle;
+  bool listingStarted_ = false;  // the last pattern's search could start
+  FindRecord record_;
+};
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_FILES_FILE_MAIN_H_

@@ -1,0 +1,9 @@
+#include "files/std_work_module.h"
+
+namespace quarnel {
+
+// POSIX hands the program its arguments whole, as an NT shell hands over
+// quoted paths.
+bool IsNtPlatform() { return true; }
+
+}  // namespace quarnel

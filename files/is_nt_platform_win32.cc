@@ -1,0 +1,26 @@
+#include <windows.h>
+
+#include "files/std_work_module.h"
+
+namespace quarnel {
+
+// The record starts zeroed, so a failed call reads as platform 0: not NT.
+bool IsNtPlatform() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = 148;
+  // Deprecated, but it still tells the two families apart.
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+  GetVersionExA(&info);
+  switch (info.dwPlatformId) {
+    case 1:
+      return false;
+    case 2:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace quarnel

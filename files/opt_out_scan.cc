@@ -1,0 +1,52 @@
+#include "files/opt_out_scan.h"
+
+#include "engine/text_compare.h"
+#include "engine/trim.h"
+#include "engine/workhtml.h"
+
+namespace quarnel {
+namespace {
+
+constexpr std::string_view kCommentOpen = "<!--";
+
+// A line starts at `pos` when it is the start of the text, or follows a CR,
+// or follows an LF that itself follows a CR (a lone LF is inside a line).
+bool LineStartsAt(std::string_view text, std::size_t pos) {
+  if (pos == 0) return true;
+  if (text[pos - 1] == '\r') return true;
+  return text[pos - 1] == '\n' && pos >= 2 && text[pos - 2] == '\r';
+}
+
+bool LineEndsAt(std::string_view text, std::size_t pos) {
+  return pos == text.size() || text[pos] == '\r';
+}
+
+// The marker at `at`, with only what trimming removes between it and the
+// ends of its line.
+bool MarkerLineAt(std::string_view text, std::size_t at, bool compactFlag) {
+  if (text.size() - at < OptOutMarker.size() ||
+      !EqualsIgnoreAsciiCase(text.substr(at, OptOutMarker.size()), OptOutMarker,
+                             Encoding::kUtf8)) {
+    return false;
+  }
+  std::size_t begin = at;
+  if (compactFlag) {
+    while (begin > 0 && IsLayoutBlank(text[begin - 1])) --begin;
+  }
+  std::size_t end = at + OptOutMarker.size();
+  while (end < text.size() && IsLayoutBlank(text[end])) ++end;
+  return LineStartsAt(text, begin) && LineEndsAt(text, end);
+}
+
+}  // namespace
+
+bool HoldsOptOutLine(std::string_view text, bool compactFlag) {
+  static_assert(OptOutMarker.starts_with(kCommentOpen));
+  for (std::size_t at = text.find(kCommentOpen); at != std::string_view::npos;
+       at = text.find(kCommentOpen, at + 1)) {
+    if (MarkerLineAt(text, at, compactFlag)) return true;
+  }
+  return false;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,105 @@
+#include "files/options.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quarnel {
+namespace {
+
+struct OptionSpec {
+  char shortName;
+  std::string_view longName;
+  bool Options::*flag;
+  std::string_view help;
+};
+
+constexpr std::array<OptionSpec, 4> kOptionTable{{
+    {'n', "dry-run", &Options::dryRun,
+     "tell which files would be rewritten and the bytes saved; write nothing,\n"
+     "not even the settings file"},
+    {'v', "verbose", &Options::verbose,
+     "print a line per rewritten file and a closing summary"},
+    {'h', "help", &Options::help, "show this help and exit"},
+    {'V', "version", &Options::version, "show the version and exit"},
+}};
+
+const OptionSpec* FindShort(char name) {
+  const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
+                               [name](const OptionSpec& o) { return o.shortName == name; });
+  return it == kOptionTable.end() ? nullptr : &*it;
+}
+
+const OptionSpec* FindLong(std::string_view name) {
+  const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
+                               [name](const OptionSpec& o) { return o.longName == name; });
+  return it == kOptionTable.end() ? nullptr : &*it;
+}
+
+// Sets the flags an option argument names; false when one is unknown.
+bool ApplyOption(std::string_view arg, Options& options, std::string& error) {
+  if (arg.starts_with("--")) {
+    const OptionSpec* spec = FindLong(arg.substr(2));
+    if (spec == nullptr) {
+      error = "unknown option '" + std::string(arg) + "'";
+      return false;
+    }
+    options.*(spec->flag) = true;
+    return true;
+  }
+  for (const char c : arg.substr(1)) {
+    const OptionSpec* spec = FindShort(c);
+    if (spec == nullptr) {
+      error = std::string("unknown option '-") + c + "'";
+      return false;
+    }
+    options.*(spec->flag) = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+  ParsedOptions parsed;
+  bool optionsEnded = false;
+  for (const std::string& arg : args) {
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      if (!ApplyOption(arg, parsed.options, parsed.error)) return parsed;
+    } else {
+      parsed.options.paths.push_back(arg);
+    }
+  }
+  return parsed;
+}
+
+std::string UsageText(std::string_view program) {
+  std::string text;
+  text += "Usage: " + std::string(program) + " [OPTION]... PATH...\n";
+  text +=
+      "Makes HTML files smaller in place. A folder is walked with all its\n"
+      "sub-folders for *.htm, *.html and *.shtml files; a file is taken when its\n"
+      "name ends in HTML, HTM or SHT in any letter case. The settings come from\n"
+      "Quarnel.ini beside the program, which is written back at the end.\n"
+      "Started without arguments, the program opens its window instead.\n\n";
+  constexpr std::string_view kIndent = "                      ";
+  for (const OptionSpec& o : kOptionTable) {
+    std::string left = std::string("  -") + o.shortName + ", --" + std::string(o.longName);
+    left.resize(kIndent.size(), ' ');
+    text += left;
+    for (const char c : o.help) {
+      text += c;
+      if (c == '\n') text += kIndent;
+    }
+    text += '\n';
+  }
+  text += "  --                  end of the options; every later argument is a path\n\n";
+  text +=
+      "Exit status: 0 when every path was handled, 1 when a path could not be\n"
+      "read, listed or written (each is named on standard error), 2 for a\n"
+      "usage error.\n";
+  return text;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,37 @@
+#ifndef QUARNEL_FILES_OPTIONS_H_
+#define QUARNEL_FILES_OPTIONS_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarnel {
+
+// What the command line asks for, besides its paths.
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool dryRun = false;   // write nothing, not even the settings file
+  bool verbose = false;  // a line per rewritten file and a closing summary
+  std::vector<std::string> paths;
+};
+
+// The result of reading the command line: the options, or the reason it is
+// a usage error.
+struct ParsedOptions {
+  Options options;
+  std::string error;  // empty when the command line is usable
+};
+
+// Reads the arguments after the program's name. Options may stand anywhere
+// before "--"; short ones may be bundled ("-nv"); everything after "--", and
+// every argument that does not start with "-" (a lone "-" included), is a
+// path. An unknown option is a usage error.
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+// The help text, made from the same table the parser reads.
+std::string UsageText(std::string_view program);
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_FILES_OPTIONS_H_

@@ -1,0 +1,96 @@
+#include "files/work.h"
+
+#include <utility>
+
+#include "engine/line_split.h"
+#include "engine/workhtml.h"
+#include "files/file_form.h"
+#include "files/html_name.h"
+#include "files/opt_out_scan.h"
+#include "files/text_encoding.h"
+
+namespace quarnel {
+
+std::vector<std::string> WalkPatterns() { return {"*.htm", "*.html", "*.shtml"}; }
+
+Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun)
+    : env_(env), items_(settings), report_(report), dryRun_(dryRun), fileMain_(env) {}
+
+void Work::DispatchPath(const std::string& path) {
+  const std::vector<std::string> patterns = WalkPatterns();
+  std::vector<std::string> PathList;
+  const std::uint32_t attributes = env_.GetFileAttributes(path);
+  if (attributes == kInvalidAttributes) {
+    report_.AddPathFailure(Status::NotFound(path));
+    return;
+  }
+  if (attributes == kAttrDirectory) {
+    const Status expanded = fileMain_.ExpandFolder(path, patterns, PathList);
+    if (!expanded.ok()) {
+      // An error anywhere in the expansion cancels every file of the path.
+      report_.AddPathFailure(expanded);
+      return;
+    }
+  } else {
+    if ((attributes & kAttrDirectory) != 0) report_.AddFolderNotWalked(path, attributes);
+    PathList.push_back(path);
+  }
+  for (const std::string& file : PathList) CompactFile(file);
+}
+
+void Work::CompactFile(const std::string& path) {
+  if (!IsHtmlName(path)) return;
+
+  std::string bytes;
+  if (Status read = env_.ReadFile(path, &bytes); !read.ok()) {
+    report_.AddFileFailure(read, 0);
+    return;
+  }
+  const std::uint64_t before = bytes.size();
+  const TextEncoding encoding = DetectEncoding(bytes);
+  const std::string_view text = std::string_view(bytes).substr(encoding.byteOrderMark);
+  const EncodedSettings& settings = items_.For(encoding.encoding);
+  const bool compactFlag = CompactFlag(settings.CompactMode);
+  // An opted-out file is never rewritten; it need not be cut into lines.
+  if (HoldsOptOutLine(text, compactFlag)) {
+    report_.AddUnchanged(before);
+    return;
+  }
+  const std::string byteOrderMark(bytes, 0, encoding.byteOrderMark);
+  LineList lines = SplitLines(text);
+  std::string().swap(bytes);  // the lines hold their own copy
+
+  static const ItemList kNoItems;
+  const bool changed = CompactLines(lines, compactFlag, compactFlag ? settings.JoinTags : kNoItems,
+                                    settings.DeleteLines, settings.context);
+  if (!changed) {
+    report_.AddUnchanged(before);
+    return;
+  }
+
+  FileFrame frame;
+  frame.byteOrderMark = byteOrderMark;
+  frame.WriteSignature = settings.context.writeSignature;
+  frame.InsertHeadLines = settings.context.insertHeadLines;
+  frame.HeadLines = &settings.context.headLines;
+  const std::string contents = FormatFile(lines, frame);
+  LineList().swap(lines);
+
+  if (dryRun_) {
+    // Nothing is written; a read-only file is told as the failure it would be.
+    const std::uint32_t attributes = env_.GetFileAttributes(path);
+    if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly) != 0) {
+      report_.AddFileFailure(Status::ReadOnly(path), before);
+    } else {
+      report_.AddRewritten(path, before, contents.size());
+    }
+    return;
+  }
+  if (Status written = env_.ReplaceFile(path, contents); !written.ok()) {
+    report_.AddFileFailure(written, before);
+    return;
+  }
+  report_.AddRewritten(path, before, contents.size());
+}
+
+}  // namespace quarnel

@@ -1,0 +1,50 @@
+#ifndef QUARNEL_FILES_WORK_H_
+#define QUARNEL_FILES_WORK_H_
+
+#include <string>
+
+#include "files/file_main.h"
+#include "files/work_items.h"
+#include "files/work_report.h"
+#include "platform/env.h"
+#include "settings/settings.h"
+
+namespace quarnel {
+
+// The three wildcard patterns of a folder, in the order their files are
+// taken.
+std::vector<std::string> WalkPatterns();
+
+// Module work: from one path to compacted files. One Work serves one run (a
+// batch run or one drop), with the settings as they stood when it began.
+class Work {
+ public:
+  // With `dryRun` nothing is written: the report tells what would be.
+  Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun = false);
+  Work(const Work&) = delete;
+  Work& operator=(const Work&) = delete;
+
+  // Runs the file job once for the path, or, when its attributes are
+  // exactly those of a plain folder (16), once for every HTML file of the
+  // folder and its sub-folders. A path that does not exist, or a folder
+  // that cannot be listed, is reported and no file job runs for it.
+  void DispatchPath(const std::string& path);
+
+  // The file job. Does nothing for a path whose name is not an HTML name.
+  // Otherwise reads the file, takes its encoding, compacts its lines with
+  // the run's settings and, only when the engine reports a change, replaces
+  // the file with the compacted form. A read-only file is never rewritten.
+  // Every failure is reported; the file is then as it was.
+  void CompactFile(const std::string& path);
+
+ private:
+  Env& env_;
+  WorkItems items_;
+  WorkReport& report_;
+  const bool dryRun_;
+  FileMain fileMain_;
+};
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_FILES_WORK_H_

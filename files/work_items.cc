@@ -1,0 +1,34 @@
+#include "files/work_items.h"
+
+#include "platform/codepage.h"
+
+namespace quarnel {
+namespace {
+
+ItemList Encode(const ItemList& items, Encoding encoding) {
+  if (encoding == Encoding::kUtf8) return items;
+  ItemList out;
+  out.reserve(items.size());
+  for (const std::string& item : items) out.push_back(Utf8ToCp932(item));
+  return out;
+}
+
+}  // namespace
+
+const EncodedSettings& WorkItems::For(Encoding encoding) {
+  std::optional<EncodedSettings>& slot = encoded_[encoding == Encoding::kUtf8 ? 0 : 1];
+  if (!slot) {
+    EncodedSettings s;
+    s.CompactMode = settings_.CompactMode;
+    s.JoinTags = Encode(settings_.JoinTags, encoding);
+    s.DeleteLines = Encode(settings_.DeleteLines, encoding);
+    s.context.encoding = encoding;
+    s.context.writeSignature = settings_.WriteSignature;
+    s.context.insertHeadLines = settings_.InsertHeadLines;
+    s.context.headLines = Encode(settings_.HeadLines, encoding);
+    slot = std::move(s);
+  }
+  return *slot;
+}
+
+}  // namespace quarnel

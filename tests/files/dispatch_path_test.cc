@@ -1,0 +1,187 @@
+// The dispatcher and the folder walk on the real file system.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "files/file_main.h"
+#include "files/work.h"
+#include "tests/files/recording_observer.h"
+#include "tests/files/temp_folder.h"
+
+namespace quarnel {
+namespace {
+
+using testing_support::RecordingObserver;
+using testing_support::TempFolder;
+
+constexpr std::string_view kPage = "<head>\r\n<p>x</p>  \r\n";
+
+std::vector<std::string> Expand(const std::string& folder, std::vector<std::string>* folders = nullptr) {
+  FileMain fileMain(*Env::Default());
+  std::vector<std::string> paths;
+  EXPECT_TRUE(fileMain.ExpandFolder(folder, WalkPatterns(), paths).ok());
+  if (folders != nullptr) *folders = fileMain.FolderList();
+  return paths;
+}
+
+// Which of the three patterns collects a name: 0 for .htm, 1 for .html, 2
+// for .shtml (any case).
+int PatternGroup(const std::string& path) {
+  std::string lower = path;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower.ends_with(".shtml")) return 2;
+  if (lower.ends_with(".html")) return 1;
+  return 0;
+}
+
+TEST(WalkTest, CollectsEveryHtmlFileOnceFolderByFolderPatternByPattern) {
+  TempFolder dir;
+  const std::string root = dir / "site";
+  for (const char* name :
+       {"site/b.html", "site/a.htm", "site/INDEX.HTM", "site/c.shtml", "site/Page.HTML",
+        "site/X.SHTML", "site/z.htm", "site/notes.txt", "site/e.htmx", "site/.hidden.html",
+        "site/sub/deep/y.htm", "site/sub/x.html", "site/sub2/w.shtml", "site/.git/h.html",
+        "site/empty/readme.txt"}) {
+    dir.Write(name, kPage);
+  }
+  std::filesystem::create_directory(dir / "site/bare");
+
+  std::vector<std::string> folders;
+  const std::vector<std::string> paths = Expand(root, &folders);
+
+  // FolderList: the folder itself first, then depth first; hidden folders
+  // are walked too.
+  ASSERT_EQ(folders.size(), 7u);
+  EXPECT_EQ(folders[0], root);
+  EXPECT_EQ(std::set<std::string>(folders.begin(), folders.end()),
+            (std::set<std::string>{root, root + "/sub", root + "/sub/deep", root + "/sub2",
+                                   root + "/.git", root + "/empty", root + "/bare"}));
+  const auto sub = std::find(folders.begin(), folders.end(), root + "/sub");
+  EXPECT_EQ(*(sub + 1), root + "/sub/deep") << "a sub-folder's own sub-folders come next";
+
+  EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()),
+            (std::set<std::string>{root + "/b.html", root + "/a.htm", root + "/INDEX.HTM",
+                                   root + "/c.shtml", root + "/Page.HTML", root + "/X.SHTML",
+                                   root + "/z.htm", root + "/sub/deep/y.htm", root + "/sub/x.html",
+                                   root + "/sub2/w.shtml", root + "/.git/h.html"}));
+  EXPECT_EQ(paths.size(), 11u) << "each file exactly once";
+
+  // The order: by FolderList position, then by pattern.
+  std::map<std::string, std::size_t> folderIndex;
+  for (std::size_t i = 0; i < folders.size(); ++i) folderIndex[folders[i]] = i;
+  for (std::size_t i = 1; i < paths.size(); ++i) {
+    const auto key = [&](const std::string& p) {
+      const std::string folder = std::filesystem::path(p).parent_path().string();
+      return std::make_pair(folderIndex.at(folder), PatternGroup(p));
+    };
+    EXPECT_LE(key(paths[i - 1]), key(paths[i])) << paths[i - 1] << " before " << paths[i];
+  }
+}
+
+TEST(WalkTest, TrailingSeparatorGivesTheSameFiles) {
+  TempFolder dir;
+  dir.Write("site/a.html", kPage);
+  dir.Write("site/sub/b.htm", kPage);
+  std::vector<std::string> folders;
+  const std::vector<std::string> with = Expand(dir / "site/", &folders);
+  EXPECT_EQ(folders[0], dir / "site/");
+  const std::vector<std::string> without = Expand(dir / "site");
+  EXPECT_EQ(with, without);
+  EXPECT_EQ(std::set<std::string>(with.begin(), with.end()),
+            (std::set<std::string>{dir / "site/a.html", dir / "site/sub/b.htm"}));
+}
+
+TEST(WalkTest, SymbolicLinkLoopEndsAndLinkedFilesAreTakenOnce) {
+  TempFolder dir;
+  dir.Write("site/a.html", kPage);
+  dir.Write("site/sub/b.html", kPage);
+  const std::string outside = dir.Write("outside/c.html", kPage);
+  std::filesystem::create_directory_symlink("..", dir / "site/sub/up");      // a loop
+  std::filesystem::create_directory_symlink("../outside", dir / "site/out");  // a folder link
+  std::filesystem::create_symlink("../outside/c.html", dir / "site/link.html");
+  std::filesystem::create_symlink("nowhere.html", dir / "site/dangling.html");
+
+  std::vector<std::string> folders;
+  const std::vector<std::string> paths = Expand(dir / "site", &folders);
+  EXPECT_EQ(std::set<std::string>(folders.begin(), folders.end()),
+            (std::set<std::string>{dir / "site", dir / "site/sub"}));
+  // A link to a file is a file: it is listed, and the file job follows it.
+  EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()),
+            (std::set<std::string>{dir / "site/a.html", dir / "site/sub/b.html",
+                                   dir / "site/link.html", dir / "site/dangling.html"}));
+}
+
+class DispatchPathTest : public ::testing::Test {
+ protected:
+  void Dispatch(std::initializer_list<std::string> paths) {
+    Work work(*Env::Default(), settings_, report_);
+    for (const std::string& path : paths) work.DispatchPath(path);
+  }
+
+  TempFolder dir_;
+  Settings settings_;
+  RecordingObserver observer_;
+  WorkReport report_{&observer_};
+};
+
+TEST_F(DispatchPathTest, FolderFilesAndMissingPathsEachGetTheirDue) {
+  const std::string a = dir_.Write("site/a.html", kPage);
+  const std::string b = dir_.Write("site/sub/B.HTM", kPage);
+  const std::string single = dir_.Write("single.htm", kPage);
+  const std::string linked = dir_.Write("elsewhere/t.html", kPage);
+  std::filesystem::create_symlink("../elsewhere/t.html", dir_ / "site/link.html");
+
+  Dispatch({dir_ / "missing", dir_ / "site", single, dir_ / "notes.txt"});
+
+  for (const std::string& path : {a, b, single, linked}) {
+    EXPECT_EQ(TempFolder::Read(path), "<head>\r\n<p>x</p>\r\n") << path;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "site/link.html"));
+  ASSERT_EQ(observer_.failures.size(), 2u);
+  EXPECT_EQ(observer_.failures[0].ToString(), dir_ / "missing" + ": no such file or folder");
+  EXPECT_EQ(observer_.failures[1].path(), dir_ / "notes.txt");
+  EXPECT_EQ(report_.filesRewritten(), 4);
+}
+
+TEST_F(DispatchPathTest, FolderThatIsNotPlainIsNotWalkedButTold) {
+  dir_.Write(".site/a.html", kPage);
+  dir_.Write("real/b.html", kPage);
+  std::filesystem::create_directory_symlink("real", dir_ / "linked");
+  Dispatch({dir_ / ".site", dir_ / "linked"});
+  EXPECT_EQ(observer_.notWalked, (std::vector<std::string>{dir_ / ".site", dir_ / "linked"}));
+  EXPECT_EQ(observer_.notWalkedAttributes[0] & (kAttrDirectory | kAttrHidden),
+            kAttrDirectory | kAttrHidden);
+  EXPECT_NE(observer_.notWalkedAttributes[1] & kAttrReparsePoint, 0u);
+  EXPECT_EQ(report_.filesExamined(), 0);
+  EXPECT_TRUE(observer_.failures.empty());
+}
+
+TEST_F(DispatchPathTest, UnreadableSubFolderCancelsThePathAndIsTold) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  const std::string a = dir_.Write("site/a.html", kPage);
+  dir_.Write("site/locked/b.html", kPage);
+  const std::string other = dir_.Write("other.html", kPage);
+  ::chmod((dir_ / "site/locked").c_str(), 0);
+  Dispatch({dir_ / "site", other});
+  ::chmod((dir_ / "site/locked").c_str(), 0755);
+  EXPECT_EQ(TempFolder::Read(a), kPage) << "no file of the path is processed";
+  EXPECT_EQ(TempFolder::Read(other), "<head>\r\n<p>x</p>\r\n");
+  ASSERT_EQ(observer_.failures.size(), 1u);
+  EXPECT_EQ(observer_.failures[0].path(), dir_ / "site");
+}
+
+TEST(CutAtNulTest, CutsAtTheFirstNul) {
+  EXPECT_EQ(CutAtNul(std::string_view("abc\0def\0", 8)), "abc");
+  EXPECT_EQ(CutAtNul(std::string_view("\0x", 2)), "");
+  EXPECT_EQ(CutAtNul(std::string(260, 'n')), std::string(260, 'n'));
+  EXPECT_EQ(CutAtNul(""), "");
+}
+
+}  // namespace
+}  // namespace quarnel

@@ -1,0 +1,72 @@
+#include "files/opt_out_scan.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "engine/line_split.h"
+#include "engine/text_compare.h"
+#include "engine/trim.h"
+#include "engine/workhtml.h"
+
+namespace quarnel {
+namespace {
+
+// What the engine looks for: a line that, trimmed as the mode trims, is the
+// marker in any letter case.
+bool ReferenceHoldsMarker(std::string_view text, bool compactFlag) {
+  for (std::string line : SplitLines(text)) {
+    TrimLine(line, compactFlag);
+    if (EqualsIgnoreAsciiCase(line, OptOutMarker, Encoding::kUtf8)) return true;
+  }
+  return false;
+}
+
+TEST(HoldsOptOutLineTest, Cases) {
+  struct Case {
+    std::string text;
+    bool sizeFirst;        // expected with compactFlag true
+    bool legibilityFirst;  // expected with compactFlag false
+  };
+  const Case cases[] = {
+      {"<!--NO QUARNEL-->", true, true},
+      {"<head>\r\n<!--no Quarnel-->\r\n", true, true},
+      {"<head>\r<!--NO QUARNEL-->  \t\r", true, true},
+      {"x\r\n \t<!--NO QUARNEL-->\r\n", true, false},
+      {"x\n<!--NO QUARNEL-->\r\n", false, false},  // a lone LF is inside the line
+      {"<!--NO QUARNEL-->\nx", false, false},
+      {"<!--NO QUARNEL--> x", false, false},
+      {"<!--NO QUARNEL--", false, false},
+      {"<!--<!--NO QUARNEL-->", false, false},
+      {"<!-- NO QUARNEL -->", false, false},
+      {"", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HoldsOptOutLine(c.text, true), c.sizeFirst) << c.text;
+    EXPECT_EQ(HoldsOptOutLine(c.text, false), c.legibilityFirst) << c.text;
+  }
+}
+
+TEST(HoldsOptOutLineTest, AgreesWithTheEngineOnRandomText) {
+  const std::string_view pieces[] = {"<!--NO QUARNEL-->", "<!--no quarnel-->", "<!--",
+                                     "NO QUARNEL-->",     " ",                 "\t",
+                                     "\r",                "\n",                "\r\n",
+                                     "x",                 "-->",               "\x82"};
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> length(0, 8);
+  int found = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
+    for (const bool flag : {true, false}) {
+      const bool expected = ReferenceHoldsMarker(text, flag);
+      ASSERT_EQ(HoldsOptOutLine(text, flag), expected) << '"' << text << "\" flag " << flag;
+      found += expected ? 1 : 0;
+    }
+  }
+  EXPECT_GT(found, 1000) << "the random texts hold the marker often enough to test it";
+}
+
+}  // namespace
+}  // namespace quarnel

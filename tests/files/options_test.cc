@@ -1,0 +1,59 @@
+#include "files/options.h"
+
+#include <gtest/gtest.h>
+
+namespace quarnel {
+namespace {
+
+TEST(ParseOptionsTest, FlagsAndPaths) {
+  const ParsedOptions p = ParseOptions({"-v", "site", "--dry-run", "a.html"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_TRUE(p.options.verbose);
+  EXPECT_TRUE(p.options.dryRun);
+  EXPECT_FALSE(p.options.help);
+  EXPECT_FALSE(p.options.version);
+  EXPECT_EQ(p.options.paths, (std::vector<std::string>{"site", "a.html"}));
+}
+
+TEST(ParseOptionsTest, LongAndShortNamesOfEveryOption) {
+  EXPECT_TRUE(ParseOptions({"-h"}).options.help);
+  EXPECT_TRUE(ParseOptions({"--help"}).options.help);
+  EXPECT_TRUE(ParseOptions({"-V"}).options.version);
+  EXPECT_TRUE(ParseOptions({"--version"}).options.version);
+  EXPECT_TRUE(ParseOptions({"-n"}).options.dryRun);
+  EXPECT_TRUE(ParseOptions({"--verbose"}).options.verbose);
+  const ParsedOptions bundled = ParseOptions({"-nv"});
+  EXPECT_TRUE(bundled.options.dryRun && bundled.options.verbose);
+}
+
+TEST(ParseOptionsTest, DoubleDashEndsOptions) {
+  const ParsedOptions p = ParseOptions({"--", "-v", "--help", "--"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_FALSE(p.options.verbose);
+  EXPECT_FALSE(p.options.help);
+  EXPECT_EQ(p.options.paths, (std::vector<std::string>{"-v", "--help", "--"}));
+}
+
+TEST(ParseOptionsTest, LoneDashIsAPath) {
+  EXPECT_EQ(ParseOptions({"-"}).options.paths, std::vector<std::string>{"-"});
+}
+
+TEST(ParseOptionsTest, UnknownOptionsAreUsageErrors) {
+  EXPECT_EQ(ParseOptions({"-x"}).error, "unknown option '-x'");
+  EXPECT_EQ(ParseOptions({"-vx"}).error, "unknown option '-x'");
+  EXPECT_EQ(ParseOptions({"--dry"}).error, "unknown option '--dry'");
+  EXPECT_EQ(ParseOptions({"--verbose=1"}).error, "unknown option '--verbose=1'");
+  EXPECT_EQ(ParseOptions({"site", "--quiet"}).error, "unknown option '--quiet'");
+}
+
+TEST(UsageTextTest, NamesEveryOptionFromTheTable) {
+  const std::string text = UsageText("quarnel");
+  for (const char* name : {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose",
+                           "  --  ", "Exit status"}) {
+    EXPECT_NE(text.find(name), std::string::npos) << name;
+  }
+  EXPECT_TRUE(text.starts_with("Usage: quarnel [OPTION]... PATH...\n"));
+}
+
+}  // namespace
+}  // namespace quarnel

@@ -11,16 +11,35 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <iostream>
+
+#include "files/work.h"
+#include "files/work_report.h"
 #include "ui/art_pictures.h"
 #include "ui/hot_spot.h"
 #include "ui/indicator_picture.h"
+#include "ui/progress_env.h"
 #include "ui/set_frm.h"
+#include "ui/window_hook.h"
 #include "ui/ver_frm.h"
 
 namespace quarnel {
 namespace {
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+// A drop reports nothing on the window; what failed goes to the standard
+// error stream for whoever started the program from a terminal.
+class DropObserver final : public WorkReport::Observer {
+ public:
+  void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
+  void PathFailed(const Status& failure) override {
+    std::cerr << "quarnel: " << failure.ToString() << '\n';
+  }
+  void FolderNotWalked(const std::string& path, std::uint32_t) override {
+    std::cerr << "quarnel: " << path << ": not walked: only plain folders are walked\n";
+  }
+};
 
 }  // namespace
 
@@ -33,8 +52,12 @@ QStringList DroppedPaths(const QMimeData* data) {
   return paths;
 }
 
-Form1::Form1(Settings& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings), rules_(*this, *this, settings) {
+Form1::Form1(Env& env, Settings& settings, QWidget* parent)
+    : QWidget(parent),
+      env_(env),
+      settings_(settings),
+      rules_(*this, *this, settings),
+      default_lists_(*this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kForm1Caption.data(), kForm1Caption.size()));
   setWindowIcon(QuarnelIcon());
@@ -63,13 +86,8 @@ bool Form1::PinShown() const { return picture1_->Shown(); }
 void Form1::SetPinShown(bool shown) { picture1_->SetShown(shown); }
 void Form1::SetTopmost(bool on) { quarnel::SetTopmost(this, on); }
 
-void Form1::ApplyWindowStyle() {
-  // The top-level window types carry the caption and border in Qt's flags;
-  // a frameless window with a system menu and a minimize box is the
-  // captionless popup style with its taskbar menu.
-  Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint;
-  flags.setFlag(Qt::WindowStaysOnTopHint, windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+void Form1::SetWindowStyle(std::uint32_t style) {
+  const Qt::WindowFlags flags = WindowFlagsForStyle(style, windowFlags());
   if (windowHandle() == nullptr) {
     setWindowFlags(flags);  // no native window yet: nothing to re-create
   } else {
@@ -78,22 +96,32 @@ void Form1::ApplyWindowStyle() {
   }
 }
 
-void Form1::FileDone() {
-  if (!progress_.FileDone()) return;
-  repaint();
-  // Keep the window painted; clicks and keys wait until the drop is done.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+void Form1::HookMainWindow() { quarnel::HookMainWindow(this); }
+void Form1::UnhookMainWindow() { quarnel::UnhookMainWindow(); }
 
 void Form1::ProcessDrop(const QStringList& paths) {
   if (paths.isEmpty() || progress_.running()) return;
   progress_.Begin();
-  for (const QString& path : paths) {
-    if (dispatcher_) dispatcher_(QFile::encodeName(path).toStdString());
+  {
+    ProgressEnv env(env_, {[this] {
+                             if (progress_.FileStarted()) KeepPainted();
+                           },
+                           [this] {
+                             if (progress_.Step()) KeepPainted();
+                           }});
+    DropObserver observer;
+    WorkReport report(&observer);
+    Work work(env, settings_, report);
+    for (const QString& path : paths) work.DispatchPath(QFile::encodeName(path).toStdString());
   }
   progress_.End();
   update();
   if (close_pending_) close();
+}
+
+void Form1::KeepPainted() {
+  repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::paintEvent(QPaintEvent*) {
@@ -184,7 +212,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::OpenSettingsWindow() {
-  SetFrm window(settings_, *this, this);
+  SetFrm window(env_, settings_, *this, this);
   window.exec();
 }
 
@@ -193,9 +221,6 @@ void Form1::OpenAboutWindow() {
   window.exec();
 }
 
-void Form1::Minimize() { showMinimized(); }
-void Form1::Close() { close(); }
-void Form1::OpenReadme() { quarnel::OpenReadme(); }
 
 void Form1::SetPointer(Pointer pointer) {
   if (pointer == Pointer::kLink) {
@@ -205,6 +230,5 @@ void Form1::SetPointer(Pointer pointer) {
   }
 }
 
-void Form1::StartCaptionDrag() { caption_drag_.Start(this, press_global_); }
 
 }  // namespace quarnel

@@ -3,16 +3,18 @@
 
 #include <array>
 #include <functional>
-#include <string>
 
 #include <QMimeData>
 #include <QStringList>
 #include <QWidget>
 
+#include "files/main_window.h"
+#include "platform/env.h"
 #include "settings/settings.h"
 #include "ui/drop_progress.h"
 #include "ui/rules/controls.h"
 #include "ui/rules/main_window_rules.h"
+#include "ui/rules/unseen_settings_window.h"
 #include "ui/window_services.h"
 
 namespace quarnel {
@@ -20,42 +22,37 @@ namespace quarnel {
 class HotSpot;
 class IndicatorPicture;
 
-// The main window: a 300 x 150 captionless skin that takes dropped files and
-// folders and hands their paths on, with six hot areas (Image1 (0) to (5))
-// and the pin indicator Picture1, whose visibility is the program's live
-// keep-on-top state.
-class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
+// The main window: a 300 x 150 captionless skin that compacts the files and
+// folders dropped on it, with six hot areas (Image1(0) to Image1(5)) and the
+// pin indicator Picture1, whose visibility is the program's live
+// keep-on-top state. It is the MainWindow of the load and unload steps.
+class Form1 : public QWidget, public MainWindow, public MainWindowPin, private MainWindowHost {
   Q_OBJECT
 
  public:
-  // Runs one path of a drop to the end (folder walk and all).
-  using PathDispatcher = std::function<void(const std::string& path)>;
-
-  explicit Form1(Settings& settings, QWidget* parent = nullptr);
+  // `env` serves the drops and locates "readme.htm"; `settings` is the
+  // record the drops and the settings window use.
+  Form1(Env& env, Settings& settings, QWidget* parent = nullptr);
   ~Form1() override;
 
-  // MainWindowPin.
+  // MainWindow and MainWindowPin.
   bool PinShown() const override;
   void SetPinShown(bool shown) override;
   void SetTopmost(bool on) override;
+  void SetWindowStyle(std::uint32_t style) override;
+  void HookMainWindow() override;
+  void UnhookMainWindow() override;
+  void Show() override { show(); }
+  DefaultListSource& DefaultLists() override { return default_lists_; }
 
-  // The window style of the load step: no caption bar and no border, but a
-  // system menu and a minimize box, so the taskbar button offers minimize,
-  // restore and close. Call while the window is hidden.
-  void ApplyWindowStyle();
-
-  void SetPathDispatcher(PathDispatcher dispatcher) { dispatcher_ = std::move(dispatcher); }
   // The unload step, run once when the window closes, however it closes.
   void SetUnloadStep(std::function<void()> unload) { unload_ = std::move(unload); }
 
-  // Called by the dispatcher's reporter after each file of a drop.
-  void FileDone();
-
-  // Hands the paths to the dispatcher one after another, in order. The
-  // window takes no input meanwhile.
+  // Hands the paths to DispatchPath one after another, in order, each
+  // finished before the next. The window takes no input meanwhile.
   void ProcessDrop(const QStringList& paths);
 
-  // The drop count on the face: only while a long drop runs.
+  // The count of files done on the face: only while a long drop runs.
   bool DropCountVisible() const { return progress_.visible(); }
 
  protected:
@@ -75,19 +72,22 @@ class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
   // MainWindowHost.
   void OpenSettingsWindow() override;
   void OpenAboutWindow() override;
-  void Minimize() override;
-  void Close() override;
-  void OpenReadme() override;
+  void Minimize() override { showMinimized(); }
+  void Close() override { close(); }
+  void OpenReadme() override { quarnel::OpenReadme(env_); }
   void SetPointer(Pointer pointer) override;
-  void StartCaptionDrag() override;
+  void StartCaptionDrag() override { caption_drag_.Start(this, press_global_); }
 
+  // Repaints during a long drop; clicks and keys wait until it is done.
+  void KeepPainted();
   void DrawDropCount(QPainter& painter) const;
 
+  Env& env_;
   Settings& settings_;
   MainWindowRules rules_;
+  UnseenSettingsWindowDefaults default_lists_;
   std::array<HotSpot*, 6> image1_{};
   IndicatorPicture* picture1_ = nullptr;
-  PathDispatcher dispatcher_;
   std::function<void()> unload_;
   bool unloaded_ = false;
   bool close_pending_ = false;  // a close asked for during a drop

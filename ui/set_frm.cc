@@ -32,8 +32,8 @@ QString IndicatorArt(SetFrmControl control) {
 
 }  // namespace
 
-SetFrm::SetFrm(Settings& settings, MainWindowPin& main_window, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+SetFrm::SetFrm(Env& env, Settings& settings, MainWindowPin& main_window, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), env_(env) {
   setObjectName(QStringLiteral("SetFrm"));
   setWindowTitle(QString::fromUtf8(kSetFrmCaption.data(), kSetFrmCaption.size()));
   setWindowIcon(QuarnelIcon());

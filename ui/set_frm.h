@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "platform/env.h"
 #include "settings/settings.h"
 #include "ui/rules/settings_window_rules.h"
 #include "ui/window_services.h"
@@ -27,7 +28,8 @@ class SetFrm : public QDialog, private SetFrmWindow {
  public:
   // Builds the window and runs its load step. `main_window` is the main
   // window's pin, which the pin switch changes as well.
-  SetFrm(Settings& settings, MainWindowPin& main_window, QWidget* owner);
+  // `env` locates "readme.htm".
+  SetFrm(Env& env, Settings& settings, MainWindowPin& main_window, QWidget* owner);
   ~SetFrm() override;
 
  protected:
@@ -40,13 +42,14 @@ class SetFrm : public QDialog, private SetFrmWindow {
   // SetFrmWindow.
   void SetTopmost(bool on) override { quarnel::SetTopmost(this, on); }
   void Close() override { done(QDialog::Rejected); }
-  void OpenReadme() override { quarnel::OpenReadme(); }
+  void OpenReadme() override { quarnel::OpenReadme(env_); }
   void SetPointer(Pointer pointer) override;
   void StartCaptionDrag() override { caption_drag_.Start(this, press_global_); }
 
   void CreateControls();
   QWidget* FocusStopWidget(const FocusStop& stop) const;
 
+  Env& env_;
   std::array<IndicatorPicture*, 5> picture_{};
   std::array<ListBoxWidget*, 3> list1_{};
   std::array<TextBoxWidget*, 3> text1_{};

@@ -1,12 +1,12 @@
 #include "ui/window_services.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QUrl>
 #include <QWindow>
 
+#include "platform/path.h"
 #include "ui/rules/about_window_rules.h"
 
 #ifdef Q_OS_WIN
@@ -50,9 +50,20 @@ void ShellOpen(const QString& target) {
   QDesktopServices::openUrl(QUrl(target));
 }
 
-void OpenReadme() {
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("readme.htm"));
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+void OpenReadme(Env& env) {
+  const std::string path = AddBackslash(env.ProgramFolder(), env.PathSeparator()) + "readme.htm";
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+Qt::WindowFlags WindowFlagsForStyle(std::uint32_t style, Qt::WindowFlags keep) {
+  constexpr std::uint32_t kPopup = 0x80000000;
+  constexpr std::uint32_t kSysMenu = 0x00080000;
+  constexpr std::uint32_t kMinimizeBox = 0x00020000;
+  Qt::WindowFlags flags = Qt::Window | (keep & Qt::WindowStaysOnTopHint);
+  if (style & kPopup) flags |= Qt::FramelessWindowHint;
+  if (style & kSysMenu) flags |= Qt::WindowSystemMenuHint;
+  if (style & kMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  return flags;
 }
 
 void ShowInformation(QWidget* owner, const QString& text) {

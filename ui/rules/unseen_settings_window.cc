@@ -14,4 +14,17 @@ UnseenSettingsWindow::UnseenSettingsWindow(Settings& settings, MainWindowPin& ma
   rules.Load();
 }
 
+void UnseenSettingsWindowDefaults::TakeDefaults(Settings& settings, ItemList* deleteLines,
+                                                ItemList* joinTags) {
+  const UnseenSettingsWindow window(settings, main_window_);
+  // Items 0 to 1 and 0 to 9, by position.
+  const auto items = [](const ListBox& list) {
+    ItemList copy;
+    for (int k = 0; k < list.Count(); ++k) copy.push_back(list.Item(k));
+    return copy;
+  };
+  *deleteLines = items(window.List1(0));
+  *joinTags = items(window.List1(1));
+}
+
 }  // namespace quarnel

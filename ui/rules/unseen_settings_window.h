@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "settings/default_list_source.h"
 #include "settings/settings.h"
 #include "ui/rules/plain_controls.h"
 #include "ui/rules/settings_window_rules.h"
@@ -36,6 +37,19 @@ class UnseenSettingsWindow : private SetFrmWindow {
   std::array<PlainIndicator, 5> picture_;
   std::array<PlainListBox, 3> list1_;
   std::array<PlainTextBox, 3> text1_;
+};
+
+// The defaults of the settings loader, taken from the settings window's
+// first and second list box: the window is loaded unseen and unloaded again.
+class UnseenSettingsWindowDefaults final : public DefaultListSource {
+ public:
+  // `main_window` is the main window whose load step is running.
+  explicit UnseenSettingsWindowDefaults(MainWindowPin& main_window) : main_window_(main_window) {}
+
+  void TakeDefaults(Settings& settings, ItemList* deleteLines, ItemList* joinTags) override;
+
+ private:
+  MainWindowPin& main_window_;
 };
 
 }  // namespace quarnel

@@ -9,11 +9,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include "settings/default_lists.h"
 #include "settings/settings.h"
 #include "ui/form1.h"
+#include "ui/progress_env.h"
 #include "ui/set_frm.h"
 #include "ui/ver_frm.h"
 
@@ -46,7 +49,7 @@ bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, 
   settings.CompactMode = mode;
   settings.InsertHeadLines = head;
   settings.WriteSignature = mode;
-  SetFrm window(settings, main_window, &main_window);
+  SetFrm window(*Env::Default(), settings, main_window, &main_window);
   const QString name = QStringLiteral("setfrm_%1_head_%2")
                            .arg(mode == 1 ? QStringLiteral("size_first") : QStringLiteral("legibility_first"))
                            .arg(head == 1 ? QStringLiteral("on") : QStringLiteral("off"));
@@ -55,28 +58,41 @@ bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, 
   return ok;
 }
 
-// A drop long enough for the count of files done to appear on the face.
-bool DropInProgress(Form1& form, const QDir& folder) {
-  bool ok = true;
-  int files = 0;
-  form.SetPathDispatcher([&](const std::string&) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(450));
-    form.FileDone();
-    if (++files == 3) ok = Save(form, folder, QStringLiteral("form1_drop_in_progress"));
-  });
-  form.ProcessDrop({QStringLiteral("a.html"), QStringLiteral("b.html"), QStringLiteral("c.html")});
-  form.SetPathDispatcher(nullptr);
-  return ok && files == 3;
+// A drop long enough for the count of files done to appear on the face: its
+// file reads are slowed down, and the face is taken while the fifth runs.
+bool DropInProgress(Settings& settings, const QDir& folder) {
+  QTemporaryDir site;
+  QStringList paths;
+  for (int i = 0; i < 5; ++i) {
+    const QString path = site.filePath(QStringLiteral("page%1.html").arg(i));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write("<html>\r\n<head>  \r\n</head>\r\n</html>\r\n");
+    paths.append(path);
+  }
+  bool ok = false;
+  int reads = 0;
+  Form1* shown = nullptr;
+  ProgressEnv slow(*Env::Default(), {[&] {
+                                       std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                       if (++reads == 5) ok = Save(*shown, folder, QStringLiteral("form1_drop_in_progress"));
+                                     },
+                                     nullptr});
+  Form1 form(slow, settings);
+  shown = &form;
+  form.show();
+  form.ProcessDrop(paths);
+  return ok;
 }
 
 int Run(const QDir& folder) {
   Settings settings = SampleSettings();
-  Form1 form(settings);
+  Form1 form(*Env::Default(), settings);
   bool ok = Save(form, folder, QStringLiteral("form1_pinned"));
   form.SetPinShown(false);
   ok &= Save(form, folder, QStringLiteral("form1_unpinned"));
   form.SetPinShown(true);
-  ok &= DropInProgress(form, folder);
+  ok &= DropInProgress(settings, folder);
 
   for (int mode : {0, 1}) {
     for (int head : {0, 1}) ok &= SettingsWindow(settings, form, folder, mode, head);

@@ -77,6 +77,8 @@ Form1::Form1(Env& env, Settings& settings, QWidget* parent)
   picture1_ = new IndicatorPicture(QStringLiteral("Picture1"), QStringLiteral("pin"),
                                    ToQRect(kForm1Picture1), this);
   picture1_->setFocusPolicy(Qt::NoFocus);
+  // Part of the pin button: moves over it keep the hot area's pointer.
+  picture1_->setAttribute(Qt::WA_NoMousePropagation);
   connect(picture1_, &IndicatorPicture::clicked, this, [this] { rules_.ClickPicture1(); });
 }
 

@@ -1,5 +1,7 @@
 #include "ui/art/generator/paint_kit.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -146,11 +148,11 @@ void DrawStripGlyph(QPainter& p, double left, StripGlyph glyph, const QColor& c)
 }
 
 void DrawPill(QPainter& p, const QRectF& rect, const QString& label, const QFont& font,
-              bool primary) {
+              bool primary, double corner) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF r = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-  const double radius = r.height() / 2.0;
+  const double radius = corner < 0 ? r.height() / 2.0 : corner;
   // A soft drop shadow one pixel down.
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0x16, 0x4A, 0x8C, 40));
@@ -171,7 +173,7 @@ void DrawPill(QPainter& p, const QRectF& rect, const QString& label, const QFont
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 255, 255, primary ? 55 : 120));
   p.drawRoundedRect(QRectF(r.left() + 2, r.top() + 1, r.width() - 4, r.height() / 2 - 1),
-                    radius - 2, radius - 2);
+                    std::max(radius - 2, 1.0), std::max(radius - 2, 1.0));
   p.restore();
   DrawLabel(p, rect, label, font, primary ? Qt::white : colour::kInk, Qt::AlignHCenter);
 }

@@ -56,9 +56,10 @@ void DrawStripButton(QPainter& p, double left);
 enum class StripGlyph { kHelp, kPin, kMinimize, kClose };
 void DrawStripGlyph(QPainter& p, double left, StripGlyph glyph, const QColor& colour);
 
-// A pill-shaped push button with its label centred.
+// A pill-shaped push button with its label centred. `radius` below 0 rounds
+// the ends fully.
 void DrawPill(QPainter& p, const QRectF& rect, const QString& label, const QFont& font,
-              bool primary = false);
+              bool primary = false, double radius = -1);
 
 // The pin drawn in a 14 x 14 square at `origin`.
 void DrawPinShape(QPainter& p, QPointF origin, const QColor& head, const QColor& needle);

@@ -22,13 +22,13 @@ Rect PlaceOf(SetFrmControl control, int index = kLoneControl) {
 
 void DrawWatermark(QPainter& p) {
   p.save();
-  QFont font = DisplayFont(92, true);
+  QFont font = DisplayFont(84, true);
   font.setItalic(true);
-  font.setLetterSpacing(QFont::PercentageSpacing, 92);
+  font.setLetterSpacing(QFont::PercentageSpacing, 90);
   p.setFont(font);
-  p.setPen(QColor(0x1B, 0x6E, 0xB8, 20));
-  p.drawText(QPointF(118, 178), QStringLiteral("settings"));
-  p.drawText(QPointF(150, 348), QStringLiteral("window"));
+  p.setPen(QColor(0x1B, 0x6E, 0xB8, 24));
+  p.drawText(QPointF(104, 176), QStringLiteral("settings"));
+  p.drawText(QPointF(142, 346), QStringLiteral("window"));
   p.restore();
 }
 
@@ -95,8 +95,10 @@ void DrawListButtons(QPainter& p, int group) {
   const QFont font = UiFont(10, true);
   const Rect add = PlaceOf(SetFrmControl::kImage4, group);
   const Rect del = PlaceOf(SetFrmControl::kImage5, group);
-  DrawPill(p, QRectF(add.left, add.top + 3, add.width, add.height - 3), QStringLiteral("追加"), font);
-  DrawPill(p, QRectF(del.left, del.top + 3, del.width, del.height - 3), QStringLiteral("削除"), font);
+  DrawPill(p, QRectF(add.left, add.top + 3, add.width, add.height - 3), QStringLiteral("追加"), font,
+           false, 4);
+  DrawPill(p, QRectF(del.left, del.top + 3, del.width, del.height - 3), QStringLiteral("削除"), font,
+           false, 4);
 }
 
 void DrawTitle(QPainter& p) {

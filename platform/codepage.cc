@@ -126,14 +126,22 @@ std::string Cp932ToUtf8(std::string_view cp932) {
       continue;
     }
     if (IsLeadByte(b) && i + 1 < cp932.size() && IsTrailByte(Byte(cp932, i + 1))) {
-      const char32_t c = table.DecodePair(b, Byte(cp932, i + 1));
+      const unsigned char trail = Byte(cp932, i + 1);
+      const char32_t c = table.DecodePair(b, trail);
       if (c != 0) {
         AppendUtf8(c, &out);
-        i += 2;
-        continue;
+      } else {
+        // An unassigned code is still one two-byte unit, as the engine and
+        // the system see it: both bytes are kept. Were the trail byte read
+        // afresh, it could start a character that encodes back to another
+        // code (a duplicate) and pair differently with the lead next time.
+        AppendUtf8(kKeptByteBase + b, &out);
+        AppendUtf8(trail < 0x80 ? char32_t{trail} : kKeptByteBase + trail, &out);
       }
+      i += 2;
+      continue;
     }
-    // Starts no character: kept as is, and the next byte is read afresh.
+    // Starts no character: kept as is.
     AppendUtf8(kKeptByteBase + b, &out);
     ++i;
   }

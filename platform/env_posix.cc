@@ -179,7 +179,7 @@ class TempFile {
   }
 
   // Creates ".<name>.quarnel-XXXXXX.tmp" in the folder of `target`, with a
-  // fresh random part, readable and writable by the owner only.
+  // fresh random part and `mode` less the umask.
   Status Create(const std::string& target, mode_t mode, std::mt19937_64& random,
                 std::string_view userPath) {
     static constexpr char kDigits[] =
@@ -196,8 +196,10 @@ class TempFile {
         path_ = std::move(candidate);
         return Status::OK();
       }
-      if (errno != EEXIST && errno != EINTR)
+      if (errno == EACCES || errno == EPERM || errno == EROFS) {
         return PosixError(userPath, errno, "cannot write in its folder");
+      }
+      if (errno != EEXIST && errno != EINTR) return PosixError(userPath, errno);
     }
     return PosixError(userPath, EEXIST, "cannot create a temporary file");
   }

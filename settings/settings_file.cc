@@ -9,6 +9,9 @@ namespace quarnel {
 namespace {
 
 constexpr std::string_view kUsingDefaults = "; using the defaults";
+constexpr std::string_view kKeptAsBackup =
+    " (the old file is kept as Quarnel.ini.bak when the settings are saved)";
+constexpr std::string_view kBackupSuffix = ".bak";
 
 // The defaults for a missing, foreign or unusable file.
 void TakeDefaultLists(DefaultListSource& defaults, Settings& settings) {
@@ -19,6 +22,28 @@ void TakeDefaultLists(DefaultListSource& defaults, Settings& settings) {
   settings.JoinTags = std::move(joinTags);
   settings.FileEncoding = Encoding::kCp932;
   settings.SettingsLoaded = true;
+}
+
+// A file at `path` that is not a usable settings file (damaged, or written by
+// something else) is copied to "Quarnel.ini.bak" before it is replaced, so
+// that hand-made settings are never lost to the defaults. When the copy
+// cannot be made, the result says why and the file must not be replaced.
+Status KeepUnusableFile(Env& env, const std::string& path) {
+  if (!IsOrdinaryFile(env, path)) return Status::OK();
+  std::string bytes;
+  const Status read = env.ReadFile(path, &bytes);
+  if (!read.ok()) {
+    return Status::IOError(path, "cannot keep a copy of the unusable file (" + read.reason() +
+                                     "); it is left as it is");
+  }
+  if (ParseSettingsFile(bytes).kind == SettingsFileContent::Kind::kSettings) return Status::OK();
+  const std::string backup = path + std::string(kBackupSuffix);
+  const Status kept = env.ReplaceFile(backup, bytes);
+  if (!kept.ok()) {
+    return Status::IOError(path, "cannot keep a copy of the unusable file as " + backup + " (" +
+                                     kept.reason() + "); it is left as it is");
+  }
+  return Status::OK();
 }
 
 }  // namespace
@@ -40,7 +65,8 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
         return Status::OK();
       }
       if (content.kind == SettingsFileContent::Kind::kDamaged) {
-        warning = Status::InvalidArgument(path, content.problem + std::string(kUsingDefaults));
+        warning = Status::InvalidArgument(path, content.problem + std::string(kUsingDefaults) +
+                                                std::string(kKeptAsBackup));
       }
     }
   }
@@ -57,6 +83,8 @@ Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
   }
   const Status created = env.CreateFolders(location.writeFolder);
   if (!created.ok()) return created;
+  const Status kept = KeepUnusableFile(env, location.writePath);
+  if (!kept.ok()) return kept;
   const Status written = env.ReplaceFile(location.writePath, FormatSettingsFile(settings));
   if (written.code() == Status::Code::kReadOnly) return Status::OK();
   return written;

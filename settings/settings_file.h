@@ -23,8 +23,9 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
 
 // Sets TopmostOff from the pin state (0 when the pin indicator is shown, 1
 // when hidden) and writes the whole settings file in the encoding it was
-// read in, replacing the old one atomically. A read-only file is left as it
-// is: users freeze their settings that way. Any other failure is returned
+// read in, replacing the old one atomically. A file there that is not a
+// usable settings file is first kept as "Quarnel.ini.bak". A read-only file
+// is left as it is: users freeze their settings that way. Any other failure is returned
 // for the caller to report; the file is then unchanged.
 // Called once, at exit.
 Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,

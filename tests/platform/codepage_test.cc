@@ -67,13 +67,19 @@ TEST(CodePageTest, BytesThatStartNoCharacterAreKeptLosslessly) {
       {"a\x82", "a\xEF\x9E\x82"},                    // lead byte at the end
       {"\x82\r\n", "\xEF\x9E\x82\r\n"},              // lead byte before a non-trail byte
       {"\x81\x7F", "\xEF\x9E\x81\x7F"},              // 0x7F is no trail byte
-      {"\x85\x40", "\xEF\x9E\x85@"},                 // unassigned code: lead alone
-      {"\x85\x82\xA0", "\xEF\x9E\x85\xE3\x81\x82"},  // then the next byte afresh
+      {"\x85\x40", "\xEF\x9E\x85@"},                 // unassigned code: both bytes kept
+      {"\x85\x82\xA0", "\xEF\x9E\x85\xEF\x9E\x82\xEF\x9E\xA0"},
+      // The unassigned EEEE stays one unit, so the EEF0 after it is still
+      // read as a character the next time (even though it is written back
+      // as its preferred twin FA41).
+      {"\xEE\xEE\xEE\xF0", "\xEF\x9F\xAE\xEF\x9F\xAE\xE2\x85\xB1"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8);
-    EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932);
+    // Read, written and read again: the same text.
+    EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(c.utf8)), c.utf8);
   }
+  EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8("\x85\x82\xA0")), "\x85\x82\xA0");
 }
 
 TEST(CodePageTest, EveryByteStringSurvivesWithoutDuplicateCodes) {

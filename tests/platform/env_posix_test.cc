@@ -340,6 +340,24 @@ TEST_F(PosixEnvTest, ReplaceFileThatCannotBeWrittenKeepsTheOriginal) {
   EXPECT_EQ(Names(root_), std::set<std::string>{"a.html"});
 }
 
+TEST_F(PosixEnvTest, ReplaceFileInAClosedFolderNeverLosesTheFile) {
+  // Root may still write there; anyone else is refused, with the file whole.
+  fs::create_directory(Path("closed"));
+  Write("closed/a.html", "old");
+  fs::permissions(Path("closed"), fs::perms(0555));
+  const Status s = env_->ReplaceFile(Path("closed/a.html"), "new");
+  fs::permissions(Path("closed"), fs::perms(0755));
+  if (::geteuid() == 0) {
+    EXPECT_TRUE(s.ok()) << s.ToString();
+    EXPECT_EQ(Read("closed/a.html"), "new");
+  } else {
+    EXPECT_EQ(s.ToString(),
+              Path("closed/a.html") + ": cannot write in its folder: permission denied");
+    EXPECT_EQ(Read("closed/a.html"), "old");
+  }
+  EXPECT_EQ(Names(Path("closed")), std::set<std::string>{"a.html"});
+}
+
 TEST_F(PosixEnvTest, ReplaceFileGivesThePathANewFile) {
   // Other hard links keep the old content: the path gets a new file.
   Write("a.html", "old");

@@ -78,8 +78,11 @@ TEST_F(SettingsFileTest, ForeignHeaderTakesDefaultsSilentlyAndIsRewritten) {
   EXPECT_EQ(settings_.CompactMode, 0);
   EXPECT_EQ(settings_.DeleteLines, DefaultDeleteLines());
   EXPECT_TRUE(settings_.HeadLines.empty());
+  const std::string foreign = ReadIni();
   ASSERT_TRUE(Save(true).ok());
   EXPECT_EQ(ReadIni(), kDefaultFile);
+  std::ifstream backup(IniPath() + ".bak", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), foreign);
 }
 
 TEST_F(SettingsFileTest, ReadsTheFileAndWritesItBackUnchanged) {
@@ -110,9 +113,11 @@ TEST_F(SettingsFileTest, DamagedFileTakesDefaultsWithAWarning) {
   };
   const Case cases[] = {
       {CrLfLines({kHeader, " 1 ", " 1 ", " 1 ", " 1 ", " 0 ", " 0 ", " 2 ", "only one"}),
-       "the file ends before all its items; using the defaults"},
+       "the file ends before all its items; using the defaults (the old file is kept as "
+       "Quarnel.ini.bak when the settings are saved)"},
       {CrLfLines({kHeader, " 1 ", " 1 ", "-2147483649", " 1 ", " 0 ", " 0 ", " 0 "}),
-       "line 4 holds a number outside the 32-bit range; using the defaults"},
+       "line 4 holds a number outside the 32-bit range; using the defaults (the old file is "
+       "kept as Quarnel.ini.bak when the settings are saved)"},
   };
   for (const Case& c : cases) {
     WriteIni(c.file);
@@ -130,7 +135,17 @@ TEST_F(SettingsFileTest, DamagedFileTakesDefaultsWithAWarning) {
     EXPECT_TRUE(settings_.SettingsLoaded);
     ASSERT_TRUE(Save(true).ok());
     EXPECT_EQ(ReadIni(), kDefaultFile);
+    // The user's damaged file is not lost.
+    std::ifstream backup(IniPath() + ".bak", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), c.file);
   }
+}
+
+TEST_F(SettingsFileTest, UsableFileIsReplacedWithoutBackup) {
+  WriteIni(CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
+  ASSERT_TRUE(Load().ok());
+  ASSERT_TRUE(Save(true).ok());
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Quarnel.ini"});
 }
 
 TEST_F(SettingsFileTest, PinStateGoesToLineFour) {

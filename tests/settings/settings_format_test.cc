@@ -208,5 +208,26 @@ TEST(SettingsFormatTest, Cp932WritesQuestionMarkForWhatItCannotHold) {
   EXPECT_EQ(FormatSettingsFile(settings), FileWithHeadLines({settings.HeadLines[0]}));
 }
 
+// Found by fuzzing: Shift-JIS items holding unassigned codes next to
+// characters with duplicate codes came back different after every save.
+TEST(SettingsFormatTest, OddShiftJisItemsAreStableAcrossSaves) {
+  const std::string items[] = {
+      std::string("\x82\xA0\x80") + std::string(22, '\xEE') + "\xF0" + std::string(5, '\xEE'),
+      "\xEE\xEE\xEE\xF0\xEE\xFA\x41",
+      "\x85\x40\x85\x82\xA0",
+  };
+  for (const std::string& item : items) {
+    // A stray line of invalid bytes keeps the file from reading as UTF-8.
+    const std::string file = CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 0 ",
+                                        item, "\xFF"});
+    const SettingsFileContent first = ParseSettingsFile(file);
+    ASSERT_EQ(first.kind, SettingsFileContent::Kind::kSettings);
+    const std::string saved = FormatSettingsFile(first.settings);
+    const SettingsFileContent second = ParseSettingsFile(saved);
+    EXPECT_EQ(second.settings.JoinTags, first.settings.JoinTags);
+    EXPECT_EQ(FormatSettingsFile(second.settings), saved);
+  }
+}
+
 }  // namespace
 }  // namespace quarnel

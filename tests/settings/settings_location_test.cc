@@ -134,6 +134,12 @@ TEST_F(SettingsLocationTest, UnreadableFileTakesDefaultsWithAWarning) {
   EXPECT_EQ(settings.CompactMode, 0);
   EXPECT_EQ(settings.JoinTags, DefaultJoinTags());
   EXPECT_TRUE(settings.SettingsLoaded);
+  // A file that cannot be read cannot be kept as a copy either, so the save
+  // leaves it alone and says why.
+  const Status saved = SaveSettings(*env_, kProgram, true, settings);
+  EXPECT_FALSE(saved.ok());
+  EXPECT_EQ(*env_->Contents(kProgramIni),
+            CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
 }
 
 TEST_F(SettingsLocationTest, FailedWriteIsReturnedAndReadOnlyIsNot) {

@@ -8,6 +8,10 @@
 //   tree_tool rewrite DIR   the rewrite floor: reads every file and writes it
 //                           back through a temporary file and a rename,
 //                           keeping its permission bits
+//   tree_tool rewrite-durable DIR
+//                           the same, made as crash-safe as quarnel's own
+//                           replacement: the temporary file is flushed to
+//                           the device before the rename, the folder after
 //   tree_tool read DIR      the read-only floor: every byte read once
 //   tree_tool measure CMD...  runs CMD with its output discarded and prints
 //                           "SECONDS MAX_RSS_KB"
@@ -153,6 +157,16 @@ int ReadOne(const char* path, const struct stat*, int type, struct FTW*) {
   return 0;
 }
 
+bool durable = false;
+
+void SyncFolderOf(const std::string& path) {
+  const std::string folder = path.substr(0, path.rfind('/') + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) Fail(folder);
+  fsync(fd);
+  close(fd);
+}
+
 int RewriteOne(const char* path, const struct stat* st, int type, struct FTW*) {
   if (type != FTW_F) return 0;
   if (!ReadAll(path, buffer)) Fail(path);
@@ -162,8 +176,10 @@ int RewriteOne(const char* path, const struct stat* st, int type, struct FTW*) {
   if (fd < 0) Fail(temp);
   WriteAll(fd, buffer, temp);
   if (fchmod(fd, st->st_mode & 07777) != 0) Fail(temp);
+  if (durable && fsync(fd) != 0) Fail(temp);
   if (close(fd) != 0) Fail(temp);
   if (rename(temp.c_str(), path) != 0) Fail(path);
+  if (durable) SyncFolderOf(path);
   return 0;
 }
 
@@ -205,6 +221,10 @@ int main(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "generate") return Generate(argc, argv);
   if (command == "rewrite" && argc == 3) return Walk(argv[2], RewriteOne);
+  if (command == "rewrite-durable" && argc == 3) {
+    durable = true;
+    return Walk(argv[2], RewriteOne);
+  }
   if (command == "read" && argc == 3) return Walk(argv[2], ReadOne);
   if (command == "measure" && argc > 2) return Measure(argc, argv);
   std::fprintf(stderr, "usage: tree_tool generate|rewrite|read|measure ...\n");

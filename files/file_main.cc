@@ -1,28 +1,39 @@
 #include "files/file_main.h"
 
-#include <cstring>
-
-#include "engine/text_compare.h"
+#include "files/html_name.h"
 #include "platform/path.h"
+#include "platform/wildcard.h"
 
 namespace quarnel {
 namespace {
 
 constexpr std::string_view kEveryEntry = "*.*";
 
+// What the listing passes over.
+constexpr std::uint32_t kNotListed = kAttrDirectory | kAttrHidden | kAttrSystem;
+
 bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
-// What ListNames passes over.
-constexpr std::uint32_t kNotListed = kAttrDirectory | kAttrHidden | kAttrSystem;
+// A drive root such as "C:\" has no "." and "..", so an empty one gives a
+// search that finds nothing, which is no failure to read it.
+bool IsDriveRoot(std::string_view path, char separator) {
+  if (!path.empty() && path.back() == separator) path.remove_suffix(1);
+  return path.size() == 2 && path[1] == ':';
+}
 
 char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
-// The listing's own matching may return names that only match through a
-// short alias ("*.htm" lists "a.html"); such a name is passed over, and the
-// listing goes on, so that a name listed before another never hides it.
+// A listing may return names that match only through a short alias
+// ("*.htm" lists "a.html"); such a name is passed over and the listing goes
+// on, so a name listed before another never hides it, and "INDEX.HTM" is
+// taken like "index.htm".
 bool LastCharacterMatches(std::string_view name, std::string_view pattern) {
   return !name.empty() && !pattern.empty() &&
          FoldAscii(name.back()) == FoldAscii(pattern.back());
+}
+
+std::string RecordName(const FindRecord& record) {
+  return CutAtNul({record.cFileName.data(), record.cFileName.size()});
 }
 
 }  // namespace
@@ -38,66 +49,90 @@ Status FileMain::ExpandFolder(const std::string& folder,
                               std::vector<std::string>& paths) {
   const std::int32_t last = ListFolders(folder);
   if (last == -1) return Status::OK();
-  const char separator = env_.PathSeparator();
   for (std::int32_t j = 0; j <= last; ++j) {
-    const std::string prefix = AddBackslash(FolderList_[j], separator);
+    const std::string prefix = AddBackslash(FolderList_[j], env_.PathSeparator());
     for (const std::string& pattern : patterns) {
-      std::string name = ListNames(prefix + pattern);
-      if (!listingStarted_ && !listable_[j]) {
-        const std::string& sub = FolderList_[j];
+      if (listings_[j].read) {
+        CollectListed(listings_[j], prefix, pattern, paths);
+      } else if (!CollectSearched(prefix, pattern, paths)) {
         return Status::IOError(
             folder, j == 0 ? "the folder cannot be listed; nothing in it was processed"
-                           : "the folder " + sub +
+                           : "the folder " + FolderList_[j] +
                                  " cannot be listed; nothing under this path was processed");
-      }
-      while (!name.empty()) {
-        if (LastCharacterMatches(name, pattern)) paths.push_back(prefix + name);
-        name = ListNames();
       }
     }
   }
-  EndListing();
   return Status::OK();
+}
+
+void FileMain::CollectListed(const FolderListing& listing, const std::string& prefix,
+                             const std::string& pattern,
+                             std::vector<std::string>& paths) const {
+  for (const ListedFile& file : listing.files) {
+    const bool matches = MatchesWildcard(pattern, file.name) ||
+                         (!file.shortName.empty() && MatchesWildcard(pattern, file.shortName));
+    if (matches && LastCharacterMatches(file.name, pattern)) paths.push_back(prefix + file.name);
+  }
+}
+
+// False when the search cannot start: the folder cannot be listed.
+bool FileMain::CollectSearched(const std::string& prefix, const std::string& pattern,
+                               std::vector<std::string>& paths) {
+  std::string name = ListNames(prefix + pattern);
+  if (!listingStarted_) return false;
+  while (!name.empty()) {
+    if (LastCharacterMatches(name, pattern)) paths.push_back(prefix + name);
+    name = ListNames();
+  }
+  return true;
 }
 
 std::int32_t FileMain::ListFolders(const std::string& folder) {
   FolderList_.clear();
-  listable_.clear();
+  listings_.clear();
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
   if (attributes == kInvalidAttributes || (attributes & kAttrDirectory) == 0) return -1;
   FolderList_.push_back(folder);
-  listable_.push_back(true);
+  listings_.emplace_back();
   WalkFolder(folder);
   return FolderCount() - 1;
 }
 
 void FileMain::WalkFolder(const std::string& folder) {
-  const std::size_t self = FolderList_.size() - 1;
   const std::string dir = AddBackslash(folder, env_.PathSeparator());
-
-  // The sub-folders are gathered first and walked after the search has
+  FolderListing listing;
+  // The sub-folders are gathered first and walked once the search has
   // ended: the same depth-first order, with one search open at a time
   // however deep the tree.
   std::vector<std::string> subFolders;
   FindRecord record;
   const FindHandle handle = env_.FindFirstFile(dir + std::string(kEveryEntry), &record);
   if (handle == kInvalidFindHandle) {
-    listable_[self] = false;
-    return;
+    listing.read = IsDriveRoot(folder, env_.PathSeparator());
+  } else {
+    listing.read = true;
+    do {
+      const std::uint32_t attributes = record.dwFileAttributes;
+      std::string name = RecordName(record);
+      if ((attributes & kAttrDirectory) != 0) {
+        if ((attributes & kAttrReparsePoint) == 0 && !IsDotEntry(name)) {
+          subFolders.push_back(dir + name);
+        }
+      } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
+        // Only names the file job takes can matter to the patterns.
+        listing.files.push_back(
+            {std::move(name),
+             CutAtNul({record.cAlternateFileName.data(), record.cAlternateFileName.size()})});
+      }
+      record = FindRecord();
+    } while (env_.FindNextFile(handle, &record));
+    env_.FindClose(handle);
   }
-  do {
-    const std::uint32_t attributes = record.dwFileAttributes;
-    if ((attributes & kAttrDirectory) != 0 && (attributes & kAttrReparsePoint) == 0) {
-      std::string name = CutAtNul({record.cFileName.data(), record.cFileName.size()});
-      if (!IsDotEntry(name)) subFolders.push_back(dir + name);
-    }
-    record = FindRecord();
-  } while (env_.FindNextFile(handle, &record));
-  env_.FindClose(handle);
+  listings_.back() = std::move(listing);
 
   for (const std::string& sub : subFolders) {
     FolderList_.push_back(sub);
-    listable_.push_back(true);
+    listings_.emplace_back();
     WalkFolder(sub);
   }
 }
@@ -120,7 +155,7 @@ std::string FileMain::NextListedName(bool first) {
       if (!env_.FindNextFile(listing_, &record_)) break;
     }
     if ((record_.dwFileAttributes & kNotListed) != 0) continue;
-    std::string name = CutAtNul({record_.cFileName.data(), record_.cFileName.size()});
+    std::string name = RecordName(record_);
     if (!name.empty()) return name;
   }
   EndListing();

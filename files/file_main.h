@@ -16,9 +16,9 @@ namespace quarnel {
 std::string CutAtNul(std::string_view text);
 
 // Module fileMain: expands a folder into the HTML files that it and all its
-// sub-folders hold, over the Env's attribute and search operations only.
-// The folder list is module state that every expansion resets, so one
-// FileMain serves one expansion at a time.
+// sub-folders hold, over the Env's attribute and search operations. The
+// folder list is module state that every expansion resets, so one FileMain
+// serves one expansion at a time.
 class FileMain {
  public:
   explicit FileMain(Env& env) : env_(env) {}
@@ -27,12 +27,13 @@ class FileMain {
   ~FileMain();
 
   // Appends to `paths` every plain file of `folder` and its sub-folders that
-  // the listing of a pattern returns and whose last character is the
-  // pattern's, letter case ignored: folder by folder in FolderList order,
-  // and within one folder pattern by pattern, each in listing order. Leaves
-  // `paths` alone when `folder` is not a folder. A folder that cannot be
-  // listed makes the whole expansion fail: the error names `folder` and the
-  // folder, and `paths` may then hold part of the files.
+  // a pattern matches (by the platform's wildcard rules, through its long
+  // name or its short alias) and whose last character is the pattern's,
+  // letter case ignored: folder by folder in FolderList order, and within a
+  // folder pattern by pattern, each in listing order. Leaves `paths` alone
+  // when `folder` is not a folder. A folder that cannot be listed makes the
+  // whole expansion fail: the error names `folder` and the folder, and
+  // `paths` may then hold part of the files.
   Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                       std::vector<std::string>& paths);
 
@@ -42,9 +43,9 @@ class FileMain {
   std::int32_t ListFolders(const std::string& folder);
 
   // Appends every sub-folder of `folder` to FolderList, depth first, each
-  // followed at once by its own sub-folders. REQUIRES: `folder` is the last
-  // FolderList entry. Links, junctions and other
-  // reparse points are not entered, so the walk always ends.
+  // followed at once by its own sub-folders. Links, junctions and other
+  // reparse points are not entered, so the walk always ends. REQUIRES:
+  // `folder` is the last FolderList entry.
   void WalkFolder(const std::string& folder);
 
   // The wildcard listing: the first plain file (no folder, no hidden or
@@ -61,15 +62,30 @@ class FileMain {
   std::int32_t FolderCount() const { return static_cast<std::int32_t>(FolderList_.size()); }
 
  private:
+  // A plain file the walk saw whose name the file job takes.
+  struct ListedFile {
+    std::string name;
+    std::string shortName;  // empty when the file system keeps none
+  };
+  // What the walk's search of one folder saw. Its entries serve the
+  // folder's pattern listings too, so that a folder is searched once rather
+  // than four times; only a folder the walk could not read is searched again
+  // for each pattern.
+  struct FolderListing {
+    bool read = false;
+    std::vector<ListedFile> files;
+  };
+
+  void CollectListed(const FolderListing& listing, const std::string& prefix,
+                     const std::string& pattern, std::vector<std::string>& paths) const;
+  bool CollectSearched(const std::string& prefix, const std::string& pattern,
+                       std::vector<std::string>& paths);
   void EndListing();
   std::string NextListedName(bool first);
 
   Env& env_;
   std::vector<std::string> FolderList_;
-  // Whether the walk's search of FolderList_[i] could start. A folder whose
-  // search cannot start contributes no sub-folders; its pattern listings
-  // then fail as well, which is what makes the expansion fail.
-  std::vector<bool> listable_;
+  std::vector<FolderListing> listings_;  // one for each FolderList entry
   FindHandle listing_ = kInvalidFindHandle;
   bool listingStarted_ = false;  // the last pattern's search could start
   FindRecord record_;

@@ -47,16 +47,16 @@ void Work::CompactFile(const std::string& path) {
     return;
   }
   const std::uint64_t before = bytes.size();
-  const TextEncoding encoding = DetectEncoding(bytes);
-  const std::string_view text = std::string_view(bytes).substr(encoding.byteOrderMark);
-  const EncodedSettings& settings = items_.For(encoding.encoding);
-  const bool compactFlag = CompactFlag(settings.CompactMode);
-  // An opted-out file is never rewritten; it need not be cut into lines.
+  const std::size_t mark = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
+  const std::string_view text = std::string_view(bytes).substr(mark);
+  const bool compactFlag = CompactFlag(items_.CompactMode());
+  // An opted-out file is never rewritten: it need not even be decoded.
   if (HoldsOptOutLine(text, compactFlag)) {
     report_.AddUnchanged(before);
     return;
   }
-  const std::string byteOrderMark(bytes, 0, encoding.byteOrderMark);
+  const EncodedSettings& settings = items_.For(DetectEncoding(bytes).encoding);
+  const std::string byteOrderMark(bytes, 0, mark);
   LineList lines = SplitLines(text);
   std::string().swap(bytes);  // the lines hold their own copy
 

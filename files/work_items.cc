@@ -19,7 +19,6 @@ const EncodedSettings& WorkItems::For(Encoding encoding) {
   std::optional<EncodedSettings>& slot = encoded_[encoding == Encoding::kUtf8 ? 0 : 1];
   if (!slot) {
     EncodedSettings s;
-    s.CompactMode = settings_.CompactMode;
     s.JoinTags = Encode(settings_.JoinTags, encoding);
     s.DeleteLines = Encode(settings_.DeleteLines, encoding);
     s.context.encoding = encoding;

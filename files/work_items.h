@@ -13,7 +13,6 @@ namespace quarnel {
 
 // The settings a file job uses, with every item in one file encoding.
 struct EncodedSettings {
-  std::int32_t CompactMode = 0;
   ItemList JoinTags;
   ItemList DeleteLines;
   CompactContext context;  // encoding, WriteSignature, InsertHeadLines, HeadLines
@@ -29,6 +28,7 @@ class WorkItems {
   WorkItems(const WorkItems&) = delete;
   WorkItems& operator=(const WorkItems&) = delete;
 
+  std::int32_t CompactMode() const { return settings_.CompactMode; }
   const EncodedSettings& For(Encoding encoding);
 
  private:

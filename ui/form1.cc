@@ -71,7 +71,6 @@ Form1::Form1(Env& env, Settings& settings, QWidget* parent)
     auto* spot = new HotSpot(QStringLiteral("Image1"), area.index, ToQRect(area.rect), this);
     connect(spot, &HotSpot::clicked, this, [this](int index) { rules_.ClickHotArea(index); });
     connect(spot, &HotSpot::hovered, this, [this] { rules_.MouseMoveOnHotArea(); });
-    image1_[area.index] = spot;
   }
   // Above hot area 5, so a click on it reaches the indicator.
   picture1_ = new IndicatorPicture(QStringLiteral("Picture1"), QStringLiteral("pin"),

@@ -1,7 +1,6 @@
 #ifndef QUARNEL_UI_FORM1_H_
 #define QUARNEL_UI_FORM1_H_
 
-#include <array>
 #include <functional>
 
 #include <QMimeData>
@@ -19,7 +18,6 @@
 
 namespace quarnel {
 
-class HotSpot;
 class IndicatorPicture;
 
 // The main window: a 300 x 150 captionless skin that compacts the files and
@@ -86,7 +84,6 @@ class Form1 : public QWidget, public MainWindow, public MainWindowPin, private M
   Settings& settings_;
   MainWindowRules rules_;
   UnseenSettingsWindowDefaults default_lists_;
-  std::array<HotSpot*, 6> image1_{};
   IndicatorPicture* picture1_ = nullptr;
   std::function<void()> unload_;
   bool unloaded_ = false;

@@ -86,6 +86,22 @@ TEST_F(SetFrmRulesTest, UnseenWindowSuppliesTheFactoryDefaults) {
   EXPECT_TRUE(settings_.DeleteLines.empty()) << "the window does not write the lists";
 }
 
+TEST_F(SetFrmRulesTest, DefaultsForTheSettingsLoader) {
+  UnseenSettingsWindowDefaults defaults(main_);
+  ItemList delete_lines{"stale"};
+  ItemList join_tags;
+  defaults.TakeDefaults(settings_, &delete_lines, &join_tags);
+  EXPECT_TRUE(settings_.SettingsLoaded);
+  EXPECT_EQ(delete_lines, DefaultDeleteLines());
+  EXPECT_EQ(join_tags, DefaultJoinTags());
+
+  // Loaded again once the flag is set, the window fills its lists from
+  // Settings, as every later opening does.
+  settings_.JoinTags = {"<li>"};
+  defaults.TakeDefaults(settings_, &delete_lines, &join_tags);
+  EXPECT_EQ(join_tags, (Items{"<li>"}));
+}
+
 struct ShownCase {
   std::int32_t compact_mode, write_signature, insert_head_lines;
   bool picture1, picture2, picture3, picture4;

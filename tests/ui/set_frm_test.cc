@@ -74,6 +74,19 @@ class SetFrmTest : public QObject {
     QCOMPARE(window->focusWidget(), Control(window.get(), QStringLiteral("List1(0)")));
   }
 
+  void tabSkipsHiddenIndicators() {
+    const auto window = Open();  // mode 0: of the indicators only Picture2 and Picture5 show
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+      QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+      order.append(window->focusWidget()->objectName());
+    }
+    QCOMPARE(order, (QStringList{"Text1(0)", "List1(1)", "Text1(1)", "Picture2", "Text1(2)", "List1(2)",
+                                 "Picture5"}));
+  }
+
   void loadShowsTheSettings() {
     settings_.CompactMode = 1;
     settings_.InsertHeadLines = 1;

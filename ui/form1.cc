@@ -56,7 +56,7 @@ Form1::Form1(Env& env, Settings& settings, QWidget* parent)
     : QWidget(parent),
       env_(env),
       settings_(settings),
-      rules_(*this, *this, settings),
+      rules_(*this, *this),
       default_lists_(*this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kForm1Caption.data(), kForm1Caption.size()));

@@ -143,13 +143,17 @@ class Form1Test : public QObject {
     QCOMPARE(form().winId(), native);  // switched in place
     QCOMPARE(form().pos(), place);
 
-    // Unpinned, then minimized and restored: pinned again by TopmostOff 0,
-    // while the indicator stays hidden and decides the file.
-    ClickAt(&form(), HotArea(5));
+    // Pinned, minimized and restored: still on top.
     ClickAt(&form(), HotArea(2));
     QVERIFY(form().isMinimized());
     form().showNormal();
     QVERIFY(IsTopmost(&form()));
+    // Unpinned, minimized and restored: the window stays as the indicator
+    // says, and the indicator decides the file.
+    ClickAt(&form(), HotArea(5));
+    ClickAt(&form(), HotArea(2));
+    form().showNormal();
+    QVERIFY(!IsTopmost(&form()));
     QVERIFY(!PinShown());
     form().close();
     QCOMPARE(SettingsFileLines().value(3), QStringLiteral(" 1 "));

@@ -17,9 +17,8 @@ class MainWindowRulesTest : public ::testing::Test, public MainWindowHost {
   void SetPointer(Pointer pointer) override { pointer_ = pointer; }
   void StartCaptionDrag() override { calls_.push_back("drag"); }
 
-  Settings settings_;
   FakeMainWindowPin pin_;
-  MainWindowRules rules_{*this, pin_, settings_};
+  MainWindowRules rules_{*this, pin_};
   std::vector<std::string> calls_;
   Pointer pointer_ = Pointer::kDefault;
 };
@@ -38,17 +37,15 @@ TEST_F(MainWindowRulesTest, HotAreaFiveAndPicture1TogglePin) {
   EXPECT_EQ(pin_.topmost_calls, (std::vector<std::string>{"off", "on"}));
 }
 
-TEST_F(MainWindowRulesTest, PlacementChangesRepinByTopmostOffAsRead) {
-  settings_.TopmostOff = 0;
-  rules_.TogglePin();  // the user unpins
-  rules_.WindowPlacementChanged();
-  EXPECT_EQ(pin_.topmost_calls, (std::vector<std::string>{"off", "on"}));
-  EXPECT_FALSE(pin_.shown) << "the indicator stays hidden";
+TEST_F(MainWindowRulesTest, PlacementChangesKeepTheLivePinState) {
+  rules_.WindowPlacementChanged();  // pinned: pinned again
+  EXPECT_EQ(pin_.topmost_calls, (std::vector<std::string>{"on"}));
 
+  rules_.TogglePin();  // the user unpins
   pin_.topmost_calls.clear();
-  settings_.TopmostOff = 2;
   rules_.WindowPlacementChanged();
-  EXPECT_TRUE(pin_.topmost_calls.empty());
+  EXPECT_TRUE(pin_.topmost_calls.empty()) << "an unpinned window is not pinned behind the user's back";
+  EXPECT_FALSE(pin_.shown);
 }
 
 TEST_F(MainWindowRulesTest, PointerAndDrag) {

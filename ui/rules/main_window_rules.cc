@@ -45,7 +45,7 @@ void MainWindowRules::TogglePin() {
 }
 
 void MainWindowRules::WindowPlacementChanged() {
-  if (settings_.TopmostOff == 0) pin_.SetTopmost(true);
+  if (pin_.PinShown()) pin_.SetTopmost(true);
 }
 
 }  // namespace quarnel

@@ -4,7 +4,6 @@
 #include <array>
 #include <string_view>
 
-#include "settings/settings.h"
 #include "ui/rules/controls.h"
 #include "ui/rules/geometry.h"
 
@@ -66,9 +65,7 @@ class MainWindowHost {
 
 class MainWindowRules {
  public:
-  // `settings` is read for TopmostOff only.
-  MainWindowRules(MainWindowHost& host, MainWindowPin& pin, const Settings& settings)
-      : host_(host), pin_(pin), settings_(settings) {}
+  MainWindowRules(MainWindowHost& host, MainWindowPin& pin) : host_(host), pin_(pin) {}
 
   // A click on Image1 (index); any other index does nothing.
   void ClickHotArea(int index);
@@ -82,15 +79,15 @@ class MainWindowRules {
   // Any button pressed on the face (not on a hot area) moves the window.
   void MouseDownOnFace() { host_.StartCaptionDrag(); }
 
-  // The window was first shown, resized, minimized or restored: it is pinned
-  // again when TopmostOff, as read at start-up, is 0 -- even if the user
-  // unpinned it since; Picture1 is left as it is.
+  // The window was first shown, resized, minimized or restored: a pinned
+  // window is pinned again, since the window system may have dropped it from
+  // the keep-on-top band. The pin indicator decides, so a window the user
+  // unpinned stays unpinned.
   void WindowPlacementChanged();
 
  private:
   MainWindowHost& host_;
   MainWindowPin& pin_;
-  const Settings& settings_;
 };
 
 }  // namespace quarnel

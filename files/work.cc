@@ -1,5 +1,6 @@
 #include "files/work.h"
 
+#include <optional>
 #include <utility>
 
 #include "engine/line_split.h"
@@ -40,42 +41,45 @@ void Work::DispatchPath(const std::string& path) {
 
 void Work::CompactFile(const std::string& path) {
   if (!IsHtmlName(path)) return;
-
   std::string bytes;
   if (Status read = env_.ReadFile(path, &bytes); !read.ok()) {
     report_.AddFileFailure(read, 0);
     return;
   }
   const std::uint64_t before = bytes.size();
+  const std::optional<std::string> contents = Compacted(std::move(bytes));
+  if (!contents) {
+    report_.AddUnchanged(before);
+    return;
+  }
+  WriteBack(path, before, *contents);
+}
+
+std::optional<std::string> Work::Compacted(std::string bytes) {
   const std::size_t mark = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
   const std::string_view text = std::string_view(bytes).substr(mark);
   const bool compactFlag = CompactFlag(items_.CompactMode());
   // An opted-out file is never rewritten: it need not even be decoded.
-  if (HoldsOptOutLine(text, compactFlag)) {
-    report_.AddUnchanged(before);
-    return;
-  }
+  if (HoldsOptOutLine(text, compactFlag)) return std::nullopt;
+
   const EncodedSettings& settings = items_.For(DetectEncoding(bytes).encoding);
   const std::string byteOrderMark(bytes, 0, mark);
   LineList lines = SplitLines(text);
   std::string().swap(bytes);  // the lines hold their own copy
-
   static const ItemList kNoItems;
-  const bool changed = CompactLines(lines, compactFlag, compactFlag ? settings.JoinTags : kNoItems,
-                                    settings.DeleteLines, settings.context);
-  if (!changed) {
-    report_.AddUnchanged(before);
-    return;
+  if (!CompactLines(lines, compactFlag, compactFlag ? settings.JoinTags : kNoItems,
+                    settings.DeleteLines, settings.context)) {
+    return std::nullopt;
   }
-
   FileFrame frame;
   frame.byteOrderMark = byteOrderMark;
   frame.WriteSignature = settings.context.writeSignature;
   frame.InsertHeadLines = settings.context.insertHeadLines;
   frame.HeadLines = &settings.context.headLines;
-  const std::string contents = FormatFile(lines, frame);
-  LineList().swap(lines);
+  return FormatFile(lines, frame);
+}
 
+void Work::WriteBack(const std::string& path, std::uint64_t before, const std::string& contents) {
   if (dryRun_) {
     // Nothing is written; a read-only file is told as the failure it would be.
     const std::uint32_t attributes = env_.GetFileAttributes(path);

@@ -1,7 +1,10 @@
 #ifndef QUARNEL_FILES_WORK_H_
 #define QUARNEL_FILES_WORK_H_
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "files/file_main.h"
 #include "files/work_items.h"
@@ -38,6 +41,11 @@ class Work {
   void CompactFile(const std::string& path);
 
  private:
+  // The file's new bytes, or nothing when it is to stay as it is. Takes the
+  // bytes over so that they can go once the lines hold them.
+  std::optional<std::string> Compacted(std::string bytes);
+  void WriteBack(const std::string& path, std::uint64_t before, const std::string& contents);
+
   Env& env_;
   WorkItems items_;
   WorkReport& report_;

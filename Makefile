@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap configure build test test-sanitize fuzz run bench bench-tree clean
+.PHONY: all bootstrap configure build test test-sanitize fuzz run bench bench-tree clean art screenshots
 
 all: build
 
@@ -56,6 +56,15 @@ fuzz: bootstrap
 	  -DQUARNEL_BUILD_TESTS=OFF -DQUARNEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS)
 	@scripts/run_fuzzers.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+# Redraws the window pictures in ui/art/ (committed; only needed after
+# changing ui/art/generator/).
+art: configure
+	@cmake --build $(BUILD) --target art
+
+# Renders the three windows to $(BUILD)/screenshots/ for review.
+screenshots: build
+	@cmake --build $(BUILD) --target screenshots
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,127 @@
+#ifndef QUARNEL_TESTS_UI_QT_TEST_SUPPORT_H_
+#define QUARNEL_TESTS_UI_QT_TEST_SUPPORT_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QList>
+#include <QObject>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+#include <QWindow>
+
+#include "platform/env.h"
+
+namespace quarnel {
+
+// A click as the window system delivers it: at a point of the window, to
+// whatever control lies there.
+inline void ClickAt(QWidget* window, QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, point);
+}
+
+inline void MoveTo(QWidget* window, QPoint point) { QTest::mouseMove(window->windowHandle(), point); }
+
+template <typename T = QWidget>
+T* Control(QWidget* window, const QString& name) {
+  T* control = window->findChild<T*>(name);
+  if (control == nullptr) qFatal("no control named %s", qPrintable(name));
+  return control;
+}
+
+// Runs `step` with the modal window once one is open: the way to act inside
+// exec(). The step runs inside that window's event loop.
+inline void WhenModalOpens(std::function<void(QWidget*)> step) {
+  auto* timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, step] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    step(modal);
+  });
+  timer->start();
+}
+
+// Receives what the windows hand to the desktop's "open".
+class OpenedUrls : public QObject {
+  Q_OBJECT
+
+ public:
+  OpenedUrls() {
+    for (const char* scheme : {"file", "https", "mailto"}) {
+      QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+    }
+  }
+  ~OpenedUrls() override {
+    for (const char* scheme : {"file", "https", "mailto"}) {
+      QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+  }
+  QList<QUrl> urls;
+
+ public slots:
+  void Open(const QUrl& url) { urls.append(url); }
+};
+
+// The machine's Env with the program folder moved to a test folder, where
+// the settings file is then read and written.
+class FolderEnv final : public Env {
+ public:
+  explicit FolderEnv(std::string program_folder)
+      : base_(*Env::Default()), folder_(std::move(program_folder)) {}
+
+  char PathSeparator() const override { return base_.PathSeparator(); }
+  std::uint32_t GetFileAttributes(const std::string& path) override {
+    return base_.GetFileAttributes(path);
+  }
+  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+    return base_.FindFirstFile(pattern, record);
+  }
+  bool FindNextFile(FindHandle handle, FindRecord* record) override {
+    return base_.FindNextFile(handle, record);
+  }
+  void FindClose(FindHandle handle) override { base_.FindClose(handle); }
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    reads.push_back(path);
+    if (on_read) on_read();
+    return base_.ReadFile(path, contents);
+  }
+  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+    return base_.ReplaceFile(path, contents);
+  }
+  Status CreateFolders(const std::string& path) override { return base_.CreateFolders(path); }
+  bool CanCreateFilesIn(const std::string& folder) override { return base_.CanCreateFilesIn(folder); }
+  std::string ProgramFolder() override { return folder_; }
+  std::string UserConfigFolder() override { return {}; }
+
+  std::vector<std::string> reads;   // every file read, in order
+  std::function<void()> on_read;    // called before each read
+
+ private:
+  Env& base_;
+  std::string folder_;
+};
+
+inline QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    qFatal("cannot write %s", qPrintable(path));
+  }
+}
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_TESTS_UI_QT_TEST_SUPPORT_H_

@@ -1,0 +1,39 @@
+#include "ui/interactive_run.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "files/main_window_steps.h"
+
+namespace quarnel {
+
+InteractiveRun::InteractiveRun(Env& env, Settings& settings)
+    : env_(env), settings_(settings), program_folder_(env.ProgramFolder()), window_(env, settings) {
+  window_.SetUnloadStep([this] {
+    unload_status_ = UnloadMainWindow(window_, env_, program_folder_, true, settings_);
+    ended_ = true;
+  });
+}
+
+Status InteractiveRun::Start() {
+  const Status loaded = LoadMainWindow(window_, env_, program_folder_, settings_);
+  window_.Show();
+  return loaded;
+}
+
+bool DisplayNamed(std::string* why) {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+  (void)why;
+  return true;
+#else
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+  };
+  if (set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY")) return true;
+  *why = "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+  return false;
+#endif
+}
+
+}  // namespace quarnel

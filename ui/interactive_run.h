@@ -1,0 +1,49 @@
+#ifndef QUARNEL_UI_INTERACTIVE_RUN_H_
+#define QUARNEL_UI_INTERACTIVE_RUN_H_
+
+#include <string>
+
+#include "platform/env.h"
+#include "platform/status.h"
+#include "settings/settings.h"
+#include "ui/form1.h"
+
+namespace quarnel {
+
+// The interactive run from the main window's load step to its unload step.
+// REQUIRES: a QApplication exists.
+class InteractiveRun {
+ public:
+  InteractiveRun(Env& env, Settings& settings);
+  InteractiveRun(const InteractiveRun&) = delete;
+  InteractiveRun& operator=(const InteractiveRun&) = delete;
+
+  // The load step (settings, pin, style, hook), then the window is shown.
+  // Returns what the settings loader had to say about an untrusted settings
+  // file; the defaults are in place then.
+  Status Start();
+
+  Form1& main_window() { return window_; }
+
+  // Whether the unload step has run: the window was closed.
+  bool ended() const { return ended_; }
+  // Why the settings file could not be written at the end, if it could not.
+  const Status& unload_status() const { return unload_status_; }
+
+ private:
+  Env& env_;
+  Settings& settings_;
+  const std::string program_folder_;
+  Form1 window_;
+  bool ended_ = false;
+  Status unload_status_;
+};
+
+// True when an interactive start can hope to open a window: a display is
+// named or a Qt platform is chosen. False, with `why` set, on a Unix
+// machine without either.
+bool DisplayNamed(std::string* why);
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_UI_INTERACTIVE_RUN_H_

@@ -1,0 +1,26 @@
+#include "ui/progress_env.h"
+
+namespace quarnel {
+
+void ProgressEnv::Step() const {
+  if (listener_.step) listener_.step();
+}
+
+FindHandle ProgressEnv::FindFirstFile(const std::string& pattern, FindRecord* record) {
+  const FindHandle handle = base_.FindFirstFile(pattern, record);
+  Step();
+  return handle;
+}
+
+bool ProgressEnv::FindNextFile(FindHandle handle, FindRecord* record) {
+  const bool found = base_.FindNextFile(handle, record);
+  Step();
+  return found;
+}
+
+Status ProgressEnv::ReadFile(const std::string& path, std::string* contents) {
+  if (listener_.file_started) listener_.file_started();
+  return base_.ReadFile(path, contents);
+}
+
+}  // namespace quarnel

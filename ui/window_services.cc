@@ -1,0 +1,83 @@
+#include "ui/window_services.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QMessageBox>
+#include <QUrl>
+#include <QWindow>
+
+#include "platform/path.h"
+#include "ui/rules/about_window_rules.h"
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
+namespace quarnel {
+
+void SetTopmost(QWidget* window, bool on) {
+  window->winId();  // creates the native window if needed, never re-creates it
+  Qt::WindowFlags flags = window->windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  // QWidget::setWindowFlags would hide and re-create the window; telling the
+  // widget and its native window separately keeps the one window in place.
+  window->overrideWindowFlags(flags);
+  if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
+#ifdef Q_OS_WIN
+  SetWindowPos(reinterpret_cast<HWND>(window->winId()), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
+               0, 0, SWP_NOMOVE | SWP_NOSIZE);
+#endif
+}
+
+bool IsTopmost(const QWidget* window) {
+  const QWindow* handle = window->windowHandle();
+  return handle != nullptr && handle->flags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void CaptionDrag::Start(QWidget* window, QPoint global_press) {
+  window_.clear();
+  QWindow* handle = window->windowHandle();
+  if (handle != nullptr && handle->startSystemMove()) return;
+  window_ = window;
+  offset_ = global_press - window->frameGeometry().topLeft();
+}
+
+void CaptionDrag::MouseMoved(QPoint global_pos) {
+  if (window_) window_->move(global_pos - offset_);
+}
+
+void ShellOpen(const QString& target) {
+  QDesktopServices::openUrl(QUrl(target));
+}
+
+void OpenReadme(Env& env) {
+  const std::string path = AddBackslash(env.ProgramFolder(), env.PathSeparator()) + "readme.htm";
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+Qt::WindowFlags WindowFlagsForStyle(std::uint32_t style, Qt::WindowFlags keep) {
+  constexpr std::uint32_t kPopup = 0x80000000;
+  constexpr std::uint32_t kSysMenu = 0x00080000;
+  constexpr std::uint32_t kMinimizeBox = 0x00020000;
+  Qt::WindowFlags flags = Qt::Window | (keep & Qt::WindowStaysOnTopHint);
+  if (style & kPopup) flags |= Qt::FramelessWindowHint;
+  if (style & kSysMenu) flags |= Qt::WindowSystemMenuHint;
+  if (style & kMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  return flags;
+}
+
+void ShowInformation(QWidget* owner, const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the toolkit's line break
+  QMessageBox box(QMessageBox::Information, QString::fromUtf8(kMessageTitle.data(), kMessageTitle.size()),
+                  shown, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+}  // namespace quarnel

@@ -5,11 +5,10 @@
 #   quarnel                    <= 1.5 x the rewrite floor: read every file,
 #                                write it back through a temporary file and a
 #                                rename. quarnel's replacement also flushes
-#                                the new file to the device before the rename
-#                                and the folder after it, so that a crash
-#                                never costs a page; the floor is timed both
-#                                with those flushes (the same work) and
-#                                without them.
+#                                the new file to the device before the rename,
+#                                so that even a power cut never leaves an
+#                                empty file; the floor is timed both with that
+#                                flush (the same work) and without it.
 #   quarnel, opted-out tree    <= 1.5 x the read-only floor (every byte once)
 #   the walk alone             <= 2 x find over the same tree (a dry run over
 #                                a tree of .txt files lists every folder and

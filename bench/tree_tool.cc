@@ -159,14 +159,6 @@ int ReadOne(const char* path, const struct stat*, int type, struct FTW*) {
 
 bool durable = false;
 
-void SyncFolderOf(const std::string& path) {
-  const std::string folder = path.substr(0, path.rfind('/') + 1);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) Fail(folder);
-  fsync(fd);
-  close(fd);
-}
-
 int RewriteOne(const char* path, const struct stat* st, int type, struct FTW*) {
   if (type != FTW_F) return 0;
   if (!ReadAll(path, buffer)) Fail(path);
@@ -179,7 +171,6 @@ int RewriteOne(const char* path, const struct stat* st, int type, struct FTW*) {
   if (durable && fsync(fd) != 0) Fail(temp);
   if (close(fd) != 0) Fail(temp);
   if (rename(temp.c_str(), path) != 0) Fail(path);
-  if (durable) SyncFolderOf(path);
   return 0;
 }
 

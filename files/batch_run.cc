@@ -5,6 +5,7 @@
 #include "engine/product.h"
 #include "files/headless_main_window.h"
 #include "files/main_window_steps.h"
+#include "files/one_line.h"
 #include "files/std_work_module.h"
 #include "files/work.h"
 #include "files/work_report.h"
@@ -41,16 +42,16 @@ class ConsoleObserver final : public WorkReport::Observer {
   void FileRewritten(const std::string& path, std::uint64_t before,
                      std::uint64_t after) override {
     if (!options_.verbose && !options_.dryRun) return;
-    out_ << (options_.dryRun ? "would rewrite " : "rewrote ") << path << " (" << before
+    out_ << (options_.dryRun ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
          << " -> " << after << " bytes)\n";
   }
 
   void PathFailed(const Status& failure) override {
-    err_ << kProgram << ": " << failure.ToString() << '\n';
+    err_ << kProgram << ": " << OneLine(failure.ToString()) << '\n';
   }
 
   void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
-    err_ << kProgram << ": " << path << ": not walked: the folder is "
+    err_ << kProgram << ": " << OneLine(path) << ": not walked: the folder is "
          << FolderKind(attributes) << "; only plain folders are walked\n";
   }
 
@@ -71,7 +72,7 @@ void PrintSummary(const WorkReport& report, bool dryRun, std::ostream& out) {
 }
 
 void Warn(const Status& status, std::ostream& err) {
-  if (!status.ok()) err << kProgram << ": warning: " << status.ToString() << '\n';
+  if (!status.ok()) err << kProgram << ": warning: " << OneLine(status.ToString()) << '\n';
 }
 
 }  // namespace
@@ -100,7 +101,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, std::ostream&
   const ParsedOptions parsed = ParseOptions(args);
   const Options& options = parsed.options;
   if (!parsed.error.empty()) {
-    err << kProgram << ": " << parsed.error << "\nTry '" << kProgram
+    err << kProgram << ": " << OneLine(parsed.error) << "\nTry '" << kProgram
         << " --help' for more information.\n";
     return kExitUsage;
   }

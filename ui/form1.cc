@@ -13,6 +13,7 @@
 
 #include <iostream>
 
+#include "files/one_line.h"
 #include "files/work.h"
 #include "files/work_report.h"
 #include "ui/art_pictures.h"
@@ -34,10 +35,10 @@ class DropObserver final : public WorkReport::Observer {
  public:
   void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
   void PathFailed(const Status& failure) override {
-    std::cerr << "quarnel: " << failure.ToString() << '\n';
+    std::cerr << "quarnel: " << OneLine(failure.ToString()) << '\n';
   }
   void FolderNotWalked(const std::string& path, std::uint32_t) override {
-    std::cerr << "quarnel: " << path << ": not walked: only plain folders are walked\n";
+    std::cerr << "quarnel: " << OneLine(path) << ": not walked: only plain folders are walked\n";
   }
 };
 

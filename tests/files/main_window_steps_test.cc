@@ -172,6 +172,15 @@ TEST_F(MainWindowStepsTest, FailuresGiveOneLineEachAndStatusOne) {
   EXPECT_TRUE(env_.Contents(kSettingsFile).has_value()) << "the settings file is still written";
 }
 
+TEST_F(MainWindowStepsTest, ControlCharactersInAPathKeepItsMessageOnOneLine) {
+  env_.AddFile("C:\\site\\new\nline.html", "<head>\r\n\r\n");
+  EXPECT_EQ(Run({"-v", "C:\\missing\nfile\x01\x7F\t.html", "C:\\site\\new\nline.html"}),
+            kExitFailure);
+  EXPECT_EQ(err_.str(), "quarnel: C:\\missing\\nfile\\x01\\x7F\\t.html: no such file or folder\n");
+  EXPECT_EQ(out_.str().substr(0, out_.str().find('\n')),
+            "rewrote C:\\site\\new\\nline.html (10 -> 8 bytes)");
+}
+
 TEST_F(MainWindowStepsTest, UnwritableSettingsFileIsToldButTheRunEndsNormally) {
   env_.FailReplaceFile(kSettingsFile, Status::IOError(kSettingsFile, "device error"));
   EXPECT_EQ(Run({R"(C:\site)"}), kExitOk);

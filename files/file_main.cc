@@ -90,10 +90,12 @@ bool FileMain::CollectSearched(const std::string& prefix, const std::string& pat
 std::int32_t FileMain::ListFolders(const std::string& folder) {
   FolderList_.clear();
   listings_.clear();
+  walked_.clear();
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
   if (attributes == kInvalidAttributes || (attributes & kAttrDirectory) == 0) return -1;
   FolderList_.push_back(folder);
   listings_.emplace_back();
+  if (FolderId id; env_.GetFolderId(folder, &id)) walked_.insert(id);
   WalkFolder(folder);
   return FolderCount() - 1;
 }
@@ -131,6 +133,9 @@ void FileMain::WalkFolder(const std::string& folder) {
   listings_.back() = std::move(listing);
 
   for (const std::string& sub : subFolders) {
+    // Checked here rather than when listed, so that the first path in the
+    // walk's order is the one that counts.
+    if (FolderId id; env_.GetFolderId(sub, &id) && !walked_.insert(id).second) continue;
     FolderList_.push_back(sub);
     listings_.emplace_back();
     WalkFolder(sub);

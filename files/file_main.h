@@ -2,6 +2,7 @@
 #define QUARNEL_FILES_FILE_MAIN_H_
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,8 +45,10 @@ class FileMain {
 
   // Appends every sub-folder of `folder` to FolderList, depth first, each
   // followed at once by its own sub-folders. Links, junctions and other
-  // reparse points are not entered, so the walk always ends. REQUIRES:
-  // `folder` is the last FolderList entry.
+  // reparse points are not entered, and a folder already walked under
+  // another path (a bind mount of a folder above it, say) is passed over,
+  // so the walk always ends and meets every file once. REQUIRES: `folder`
+  // is the last FolderList entry.
   void WalkFolder(const std::string& folder);
 
   // The wildcard listing: the first plain file (no folder, no hidden or
@@ -86,6 +89,7 @@ class FileMain {
   Env& env_;
   std::vector<std::string> FolderList_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
+  std::set<FolderId> walked_;            // the folders of this expansion
   FindHandle listing_ = kInvalidFindHandle;
   bool listingStarted_ = false;  // the last pattern's search could start
   FindRecord record_;

@@ -39,6 +39,15 @@ struct FindRecord {
   std::array<char, 14> cAlternateFileName{};  // carried, never read
 };
 
+// Identifies a folder on its device: every path that leads to the same
+// folder (through a bind mount, say) gives the same id.
+struct FolderId {
+  std::uint64_t device = 0;
+  std::uint64_t index = 0;
+  friend bool operator==(const FolderId&, const FolderId&) = default;
+  friend auto operator<=>(const FolderId&, const FolderId&) = default;
+};
+
 // A search started by FindFirstFile. kInvalidFindHandle when none started.
 using FindHandle = std::intptr_t;
 inline constexpr FindHandle kInvalidFindHandle = -1;
@@ -75,6 +84,14 @@ class Env {
   virtual bool FindNextFile(FindHandle handle, FindRecord* record) = 0;
   // Ends a search. Harmless for kInvalidFindHandle.
   virtual void FindClose(FindHandle handle) = 0;
+
+  // Fills `id` for the folder at `path` (a final symbolic link followed) and
+  // returns true; false when it is no folder or the platform cannot tell.
+  // The walk uses it to enter every folder once, however many paths lead to
+  // it; where a folder can be reached twice only through reparse points
+  // (Windows: junctions and mounted volumes), which the walk never enters,
+  // answering false is enough.
+  virtual bool GetFolderId(const std::string& path, FolderId* id) = 0;
 
   // Reads the whole file. Only regular files are read: a fifo or a device
   // is refused rather than waited on.

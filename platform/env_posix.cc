@@ -240,6 +240,15 @@ class PosixEnv final : public Env {
     return Attributes(st, LastComponent(path), linkToFolder);
   }
 
+  // The device and inode number: a bind mount shows a folder under a second
+  // path with the same pair.
+  bool GetFolderId(const std::string& path, FolderId* id) override {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return true;
+  }
+
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     const std::size_t slash = pattern.rfind(kSeparator);
     std::string folder;

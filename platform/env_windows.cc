@@ -167,6 +167,10 @@ class WindowsEnv final : public Env {
     return ::GetFileAttributesA(path.c_str());
   }
 
+  // A second path to a folder needs a junction, a symbolic link or a mounted
+  // volume folder, all reparse points, which the walk never enters.
+  bool GetFolderId(const std::string&, FolderId*) override { return false; }
+
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     WIN32_FIND_DATAA data;
     const HANDLE handle = ::FindFirstFileA(pattern.c_str(), &data);

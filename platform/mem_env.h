@@ -34,6 +34,8 @@ class MemEnv final : public Env {
   // Env.
   char PathSeparator() const override { return '\\'; }
   std::uint32_t GetFileAttributes(const std::string& path) override;
+  // Every folder has one path, so no folder needs telling apart.
+  bool GetFolderId(const std::string&, FolderId*) override { return false; }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override;
   bool FindNextFile(FindHandle handle, FindRecord* record) override;
   void FindClose(FindHandle handle) override;

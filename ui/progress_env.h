@@ -24,6 +24,9 @@ class ProgressEnv final : public Env {
   std::uint32_t GetFileAttributes(const std::string& path) override {
     return base_.GetFileAttributes(path);
   }
+  bool GetFolderId(const std::string& path, FolderId* id) override {
+    return base_.GetFolderId(path, id);
+  }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override;
   bool FindNextFile(FindHandle handle, FindRecord* record) override;
   void FindClose(FindHandle handle) override { base_.FindClose(handle); }

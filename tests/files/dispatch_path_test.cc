@@ -12,6 +12,7 @@
 #include "files/work.h"
 #include "tests/files/recording_observer.h"
 #include "tests/files/temp_folder.h"
+#include "tests/support/forwarding_env.h"
 
 namespace quarnel {
 namespace {
@@ -115,6 +116,56 @@ TEST(WalkTest, SymbolicLinkLoopEndsAndLinkedFilesAreTakenOnce) {
   EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()),
             (std::set<std::string>{dir / "site/a.html", dir / "site/sub/b.html",
                                    dir / "site/link.html", dir / "site/dangling.html"}));
+}
+
+// The machine's Env, but one folder answers with another's id, as a bind
+// mount of that folder would (the fault tests mount a real one).
+class AliasingEnv final : public testing_support::ForwardingEnv {
+ public:
+  AliasingEnv(std::string alias, std::string folder)
+      : ForwardingEnv(*Env::Default()), alias_(std::move(alias)), folder_(std::move(folder)) {}
+  bool GetFolderId(const std::string& path, FolderId* id) override {
+    return base_.GetFolderId(path == alias_ ? folder_ : path, id);
+  }
+
+ private:
+  std::string alias_;
+  std::string folder_;
+};
+
+TEST(WalkTest, FolderReachedUnderASecondPathIsWalkedOnce) {
+  TempFolder dir;
+  dir.Write("site/a.html", kPage);
+  dir.Write("site/b/in-b.html", kPage);
+  dir.Write("site/b/deeper/d.html", kPage);
+  dir.Write("site/z/in-z.html", kPage);
+  const auto walk = [&](const std::string& alias, const std::string& folder) {
+    AliasingEnv env(dir / alias, dir / folder);
+    FileMain fileMain(env);
+    std::vector<std::string> paths;
+    EXPECT_TRUE(fileMain.ExpandFolder(dir / "site", WalkPatterns(), paths).ok());
+    const std::vector<std::string>& list = fileMain.FolderList();
+    return std::make_pair(std::set<std::string>(list.begin(), list.end()), paths);
+  };
+  // site/b/deeper shows site/b again, a loop: it is passed over.
+  {
+    const auto [folders, paths] = walk("site/b/deeper", "site/b");
+    EXPECT_EQ(folders, (std::set<std::string>{dir / "site", dir / "site/b", dir / "site/z"}));
+    EXPECT_EQ(paths.size(), 3u);
+  }
+  // A sub-folder that shows the walked folder itself.
+  {
+    const auto [folders, paths] = walk("site/z", "site");
+    EXPECT_EQ(folders,
+              (std::set<std::string>{dir / "site", dir / "site/b", dir / "site/b/deeper"}));
+    EXPECT_EQ(paths.size(), 3u);
+  }
+  // Two siblings showing one folder: whichever the walk meets first counts.
+  {
+    const auto [folders, paths] = walk("site/z", "site/b");
+    EXPECT_EQ(folders.count(dir / "site/b") + folders.count(dir / "site/z"), 1u);
+    EXPECT_EQ(folders.size(), folders.count(dir / "site/b") == 1 ? 3u : 2u);
+  }
 }
 
 class DispatchPathTest : public ::testing::Test {

@@ -84,6 +84,9 @@ class SearchCountingEnv final : public Env {
   std::uint32_t GetFileAttributes(const std::string& path) override {
     return base_.GetFileAttributes(path);
   }
+  bool GetFolderId(const std::string& path, FolderId* id) override {
+    return base_.GetFolderId(path, id);
+  }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     ++searches;
     if (!failEveryEntryIn.empty() && pattern == failEveryEntryIn + "*.*") return kInvalidFindHandle;

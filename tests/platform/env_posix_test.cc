@@ -131,6 +131,25 @@ TEST_F(PosixEnvTest, DotFolderIsPlain) {
   EXPECT_EQ(env_->GetFileAttributes("/"), 16u);
 }
 
+TEST_F(PosixEnvTest, FolderIdTellsEachFolderByDeviceAndInode) {
+  fs::create_directories(Path("a/b"));
+  fs::create_directory_symlink("a", Path("link"));
+  Write("a/file.html", "x");
+  FolderId a, again, viaLink, b;
+  ASSERT_TRUE(env_->GetFolderId(Path("a"), &a));
+  ASSERT_TRUE(env_->GetFolderId(Path("a/b/.."), &again));
+  ASSERT_TRUE(env_->GetFolderId(Path("link"), &viaLink));
+  ASSERT_TRUE(env_->GetFolderId(Path("a/b"), &b));
+  EXPECT_EQ(a, again);
+  EXPECT_EQ(a, viaLink);
+  EXPECT_NE(a, b);
+  FolderId untouched{7, 7};
+  EXPECT_FALSE(env_->GetFolderId(Path("a/file.html"), &untouched));
+  EXPECT_FALSE(env_->GetFolderId(Path("missing"), &untouched));
+  EXPECT_FALSE(env_->GetFolderId("", &untouched));
+  EXPECT_EQ(untouched, (FolderId{7, 7}));
+}
+
 TEST_F(PosixEnvTest, FindMatchesWindowsWildcards) {
   Write("a.htm", "");
   Write("B.HTM", "", 0444);

@@ -82,6 +82,9 @@ class FolderEnv final : public Env {
   std::uint32_t GetFileAttributes(const std::string& path) override {
     return base_.GetFileAttributes(path);
   }
+  bool GetFolderId(const std::string& path, FolderId* id) override {
+    return base_.GetFolderId(path, id);
+  }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     return base_.FindFirstFile(pattern, record);
   }

@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap configure build test test-sanitize fuzz run bench bench-tree clean art screenshots
+.PHONY: all bootstrap configure build test test-sanitize test-faults fuzz reliability-report run bench bench-tree clean art screenshots
 
 all: build
 
@@ -21,8 +21,9 @@ configure: bootstrap
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Every test but the slow fault tests (label "faults"; see test-faults).
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE '^faults$$'
 
 bench: build
 	@$(BUILD)/bench/engine_bench
@@ -48,7 +49,17 @@ test-sanitize: bootstrap
 	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_SANITIZE=ON \
 	  -DQUARNEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)-asan -j $(JOBS)
-	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -LE '^faults$$'
+
+# The fault tests: the program against full and read-only file systems,
+# immutable files, failing system calls (strace), SIGKILL, another user,
+# bind-mount loops and huge inputs. Most need root (CI is root) and skip
+# themselves, saying why, elsewhere. Prints what each fault did to the files.
+FIGURES ?= $(abspath $(BUILD))/reliability-figures.txt
+test-faults: build
+	@rm -f $(FIGURES)
+	@cd $(BUILD) && QUARNEL_FIGURES=$(FIGURES) ctest --output-on-failure -j $(JOBS) -L faults
+	@scripts/reliability_report.sh $(FIGURES)
 
 # Every libFuzzer harness for FUZZ_SECONDS each; fails on any finding.
 fuzz: bootstrap

@@ -27,6 +27,12 @@ struct Settings {
   // SettingsLoaded, because it belongs to the record's life from the load to
   // the save and needs no state of its own.
   Encoding FileEncoding = Encoding::kCp932;
+  // Whether the record was read from the settings file, rather than being
+  // the defaults. Not stored in the file. A file found at the save that the
+  // record was not read from is kept as "Quarnel.ini.bak" before it is
+  // replaced, so that a file that could not be read at start-up (a passing
+  // device error, say) is never lost to the defaults.
+  bool ReadFromFile = false;
 };
 
 // The one process-wide record. Starts with every number 0 and every list

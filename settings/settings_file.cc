@@ -21,14 +21,16 @@ void TakeDefaultLists(DefaultListSource& defaults, Settings& settings) {
   settings.DeleteLines = std::move(deleteLines);
   settings.JoinTags = std::move(joinTags);
   settings.FileEncoding = Encoding::kCp932;
+  settings.ReadFromFile = false;
   settings.SettingsLoaded = true;
 }
 
 // A file at `path` that is not a usable settings file (damaged, or written by
-// something else) is copied to "Quarnel.ini.bak" before it is replaced, so
+// something else), or one the settings were not read from (it could not be
+// read at start-up), is copied to "Quarnel.ini.bak" before it is replaced, so
 // that hand-made settings are never lost to the defaults. When the copy
 // cannot be made, the result says why and the file must not be replaced.
-Status KeepUnusableFile(Env& env, const std::string& path) {
+Status KeepUnusableFile(Env& env, const std::string& path, bool readFrom) {
   if (!IsOrdinaryFile(env, path)) return Status::OK();
   std::string bytes;
   const Status read = env.ReadFile(path, &bytes);
@@ -36,7 +38,9 @@ Status KeepUnusableFile(Env& env, const std::string& path) {
     return Status::IOError(path, "cannot keep a copy of the unusable file (" + read.reason() +
                                      "); it is left as it is");
   }
-  if (ParseSettingsFile(bytes).kind == SettingsFileContent::Kind::kSettings) return Status::OK();
+  if (readFrom && ParseSettingsFile(bytes).kind == SettingsFileContent::Kind::kSettings) {
+    return Status::OK();
+  }
   const std::string backup = path + std::string(kBackupSuffix);
   const Status kept = env.ReplaceFile(backup, bytes);
   if (!kept.ok()) {
@@ -61,6 +65,7 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
       SettingsFileContent content = ParseSettingsFile(bytes);
       if (content.kind == SettingsFileContent::Kind::kSettings) {
         settings = std::move(content.settings);
+        settings.ReadFromFile = true;
         settings.SettingsLoaded = true;
         return Status::OK();
       }
@@ -83,7 +88,7 @@ Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
   }
   const Status created = env.CreateFolders(location.writeFolder);
   if (!created.ok()) return created;
-  const Status kept = KeepUnusableFile(env, location.writePath);
+  const Status kept = KeepUnusableFile(env, location.writePath, settings.ReadFromFile);
   if (!kept.ok()) return kept;
   const Status written = env.ReplaceFile(location.writePath, FormatSettingsFile(settings));
   if (written.code() == Status::Code::kReadOnly) return Status::OK();

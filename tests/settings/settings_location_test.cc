@@ -8,6 +8,7 @@
 #include "platform/mem_env.h"
 #include "settings/default_lists.h"
 #include "settings/settings_file.h"
+#include "settings/settings_format.h"
 #include "tests/settings/sample_files.h"
 
 namespace quarnel {
@@ -140,6 +141,19 @@ TEST_F(SettingsLocationTest, UnreadableFileTakesDefaultsWithAWarning) {
   EXPECT_FALSE(saved.ok());
   EXPECT_EQ(*env_->Contents(kProgramIni),
             CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
+}
+
+TEST_F(SettingsLocationTest, FileUnreadableOnlyAtStartUpIsKeptBeforeTheDefaultsReplaceIt) {
+  const std::string old = CrLfLines({kHeader, " 1 ", " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "});
+  env_->AddFile(kProgramIni, old);
+  env_->FailReadFile(kProgramIni, Status::IOError(kProgramIni, "device not ready"));
+  BuiltInDefaultLists defaults;
+  Settings settings;
+  EXPECT_FALSE(LoadSettings(*env_, kProgram, defaults, settings).ok());
+  env_->ClearFaults();  // the device is back by the end of the run
+  EXPECT_TRUE(SaveSettings(*env_, kProgram, true, settings).ok());
+  EXPECT_EQ(env_->Contents(kProgramIni + ".bak"), old) << "the user's settings are kept";
+  EXPECT_EQ(ParseSettingsFile(*env_->Contents(kProgramIni)).settings.JoinTags, DefaultJoinTags());
 }
 
 TEST_F(SettingsLocationTest, FailedWriteIsReturnedAndReadOnlyIsNot) {

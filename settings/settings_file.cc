@@ -56,11 +56,17 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
                     Settings& settings) {
   const std::string path = LocateSettingsFile(env, programFolder).readPath;
   Status warning;
-  if (IsOrdinaryFile(env, path)) {
+  // Attributes that cannot be read mean a missing file or one that cannot be
+  // queried just now: the read tells which, so that the user's settings are
+  // never silently swapped for the defaults.
+  const bool unknown = !path.empty() && env.GetFileAttributes(path) == kInvalidAttributes;
+  if (IsOrdinaryFile(env, path) || unknown) {
     std::string bytes;
     const Status read = env.ReadFile(path, &bytes);
     if (!read.ok()) {
-      warning = Status::IOError(path, read.reason() + std::string(kUsingDefaults));
+      if (read.code() != Status::Code::kNotFound) {
+        warning = Status::IOError(path, read.reason() + std::string(kUsingDefaults));
+      }
     } else {
       SettingsFileContent content = ParseSettingsFile(bytes);
       if (content.kind == SettingsFileContent::Kind::kSettings) {

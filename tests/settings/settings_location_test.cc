@@ -10,6 +10,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_format.h"
 #include "tests/settings/sample_files.h"
+#include "tests/support/forwarding_env.h"
 
 namespace quarnel {
 namespace {
@@ -154,6 +155,38 @@ TEST_F(SettingsLocationTest, FileUnreadableOnlyAtStartUpIsKeptBeforeTheDefaultsR
   EXPECT_TRUE(SaveSettings(*env_, kProgram, true, settings).ok());
   EXPECT_EQ(env_->Contents(kProgramIni + ".bak"), old) << "the user's settings are kept";
   EXPECT_EQ(ParseSettingsFile(*env_->Contents(kProgramIni)).settings.JoinTags, DefaultJoinTags());
+}
+
+// The in-memory Env, but the settings file's attributes cannot be read, as
+// when the query meets an I/O error.
+class UnqueryableEnv final : public testing_support::ForwardingEnv {
+ public:
+  UnqueryableEnv(Env& base, std::string path) : ForwardingEnv(base), path_(std::move(path)) {}
+  std::uint32_t GetFileAttributes(const std::string& path) override {
+    return path == path_ ? kInvalidAttributes : base_.GetFileAttributes(path);
+  }
+
+ private:
+  std::string path_;
+};
+
+TEST_F(SettingsLocationTest, FileWhoseAttributesCannotBeReadIsStillReadOrToldOf) {
+  env_->AddFile(kProgramIni, CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
+  UnqueryableEnv env(*env_, kProgramIni);
+  BuiltInDefaultLists defaults;
+  Settings settings;
+  EXPECT_TRUE(LoadSettings(env, kProgram, defaults, settings).ok());
+  EXPECT_EQ(settings.CompactMode, 1) << "the file is read all the same";
+
+  env_->FailReadFile(kProgramIni, Status::IOError(kProgramIni, "device not ready"));
+  Settings fallback;
+  EXPECT_EQ(LoadSettings(env, kProgram, defaults, fallback).ToString(),
+            kProgramIni + ": device not ready; using the defaults");
+  EXPECT_EQ(fallback.CompactMode, 0);
+
+  Settings none;
+  EXPECT_TRUE(LoadSettings(env, "C:\\Elsewhere", defaults, none).ok()) << "missing: no word";
+  EXPECT_EQ(none.JoinTags, DefaultJoinTags());
 }
 
 TEST_F(SettingsLocationTest, FailedWriteIsReturnedAndReadOnlyIsNot) {

@@ -59,8 +59,8 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
   // Attributes that cannot be read mean a missing file or one that cannot be
   // queried just now: the read tells which, so that the user's settings are
   // never silently swapped for the defaults.
-  const bool unknown = !path.empty() && env.GetFileAttributes(path) == kInvalidAttributes;
-  if (IsOrdinaryFile(env, path) || unknown) {
+  const std::uint32_t attributes = path.empty() ? kInvalidAttributes : env.GetFileAttributes(path);
+  if (!path.empty() && (IsOrdinaryFile(attributes) || attributes == kInvalidAttributes)) {
     std::string bytes;
     const Status read = env.ReadFile(path, &bytes);
     if (!read.ok()) {

@@ -5,8 +5,10 @@
 namespace quarnel {
 
 bool IsOrdinaryFile(Env& env, const std::string& path) {
-  if (path.empty()) return false;
-  const std::uint32_t attributes = env.GetFileAttributes(path);
+  return !path.empty() && IsOrdinaryFile(env.GetFileAttributes(path));
+}
+
+bool IsOrdinaryFile(std::uint32_t attributes) {
   return attributes != kInvalidAttributes &&
          (attributes & (kAttrDirectory | kAttrHidden | kAttrSystem)) == 0;
 }

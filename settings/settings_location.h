@@ -1,6 +1,7 @@
 #ifndef QUARNEL_SETTINGS_SETTINGS_LOCATION_H_
 #define QUARNEL_SETTINGS_SETTINGS_LOCATION_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ struct SettingsLocation {
 // True when `path` names an ordinary file: it exists and is neither a folder
 // nor a hidden or system file.
 bool IsOrdinaryFile(Env& env, const std::string& path);
+// The same, told from the path's attributes.
+bool IsOrdinaryFile(std::uint32_t attributes);
 
 // The settings file lives beside the program. When no file can be created in
 // the program folder (an installed copy in a system folder), the per-user

@@ -48,7 +48,12 @@ Status FileMain::ExpandFolder(const std::string& folder,
                               const std::vector<std::string>& patterns,
                               std::vector<std::string>& paths) {
   const std::int32_t last = ListFolders(folder);
-  if (last == -1) return Status::OK();
+  if (last == -1) {
+    // Not a folder, nothing to expand; but attributes that cannot be read
+    // at all, for a path the caller saw as a folder, are a failure to tell.
+    if (folderAttributes_ != kInvalidAttributes) return Status::OK();
+    return Status::IOError(folder, "the folder can no longer be read; nothing in it was processed");
+  }
   for (std::int32_t j = 0; j <= last; ++j) {
     const std::string prefix = AddBackslash(FolderList_[j], env_.PathSeparator());
     for (const std::string& pattern : patterns) {
@@ -92,6 +97,7 @@ std::int32_t FileMain::ListFolders(const std::string& folder) {
   listings_.clear();
   walked_.clear();
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
+  folderAttributes_ = attributes;
   if (attributes == kInvalidAttributes || (attributes & kAttrDirectory) == 0) return -1;
   FolderList_.push_back(folder);
   listings_.emplace_back();

@@ -168,6 +168,41 @@ TEST(WalkTest, FolderReachedUnderASecondPathIsWalkedOnce) {
   }
 }
 
+// The machine's Env, but a folder's attributes can be read only once: it
+// vanishes, or its device fails, right after the dispatcher has seen it.
+class FleetingFolderEnv final : public testing_support::ForwardingEnv {
+ public:
+  explicit FleetingFolderEnv(std::string folder)
+      : ForwardingEnv(*Env::Default()), folder_(std::move(folder)) {}
+  std::uint32_t GetFileAttributes(const std::string& path) override {
+    if (path == folder_ && queried_++ > 0) return kInvalidAttributes;
+    return base_.GetFileAttributes(path);
+  }
+
+ private:
+  std::string folder_;
+  int queried_ = 0;
+};
+
+TEST(WalkTest, FolderWhoseAttributesCannotBeReadAgainIsAFailureNotAnEmptyFolder) {
+  TempFolder dir;
+  dir.Write("site/a.html", kPage);
+  FleetingFolderEnv env(dir / "site");
+  Settings settings;
+  RecordingObserver observer;
+  WorkReport report(&observer);
+  Work(env, settings, report).DispatchPath(dir / "site");
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_EQ(observer.failures[0].ToString(),
+            dir / "site: the folder can no longer be read; nothing in it was processed");
+  EXPECT_EQ(TempFolder::Read(dir / "site/a.html"), kPage);
+  // A path that is no folder at all expands to nothing, without a word.
+  FileMain fileMain(*Env::Default());
+  std::vector<std::string> paths;
+  EXPECT_TRUE(fileMain.ExpandFolder(dir / "site/a.html", WalkPatterns(), paths).ok());
+  EXPECT_TRUE(paths.empty());
+}
+
 class DispatchPathTest : public ::testing::Test {
  protected:
   void Dispatch(std::initializer_list<std::string> paths) {

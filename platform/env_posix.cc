@@ -435,8 +435,16 @@ class PosixEnv final : public Env {
         return true;
       }
       struct stat st;
-      // An entry removed since it was listed is passed over.
-      if (::fstatat(::dirfd(search.dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      if (::fstatat(::dirfd(search.dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        // An entry removed since it was listed is passed over. One that
+        // cannot be looked up (an I/O error) is given what the listing
+        // tells of it, so that the file job meets it and says what fails,
+        // rather than it being left out without a word.
+        if (errno == ENOENT) continue;
+        const std::uint32_t kind = entry->d_type == DT_LNK ? kAttrReparsePoint : kAttrArchive;
+        FillRecord(kind | (IsHiddenName(name) ? kAttrHidden : 0), name, record);
+        return true;
+      }
       bool linkToFolder = false;
       if (S_ISLNK(st.st_mode)) {
         struct stat target;

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -155,6 +156,28 @@ Status WriteAll(int fd, std::string_view bytes, std::string_view path) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return Status::OK();
+}
+
+// Copies the extended attributes of the file at `from` (access control lists
+// and user attributes among them) to the open file `fd`, each as far as this
+// user may set it: a rewrite keeps what it can and never fails for this.
+void CopyExtendedAttributes(const std::string& from, int fd) {
+  std::vector<char> names(256);
+  ssize_t length;
+  while ((length = ::listxattr(from.c_str(), names.data(), names.size())) < 0 && errno == ERANGE) {
+    names.resize(names.size() * 4);
+  }
+  std::vector<char> value(256);
+  for (ssize_t at = 0; at < length;) {
+    const char* name = names.data() + at;
+    at += static_cast<ssize_t>(std::strlen(name)) + 1;
+    ssize_t size;
+    while ((size = ::getxattr(from.c_str(), name, value.data(), value.size())) < 0 &&
+           errno == ERANGE) {
+      value.resize(value.size() * 4);
+    }
+    if (size >= 0) ::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(size), 0);
+  }
 }
 
 // A file created beside the one it will replace. Removed again unless
@@ -325,8 +348,8 @@ class PosixEnv final : public Env {
   // the new bytes at any moment, also after a crash. What the rename means:
   // - the path gets a new file: other hard links to the old one keep the old
   //   content;
-  // - permission bits and, where allowed, owner and group are carried over;
-  //   extended attributes and ACLs are not copied;
+  // - permission bits and, where allowed, owner, group and extended
+  //   attributes (ACLs among them) are carried over;
   // - a symbolic link stays a link; the file it leads to is replaced.
   Status ReplaceFile(const std::string& path, std::string_view contents) override {
     if (path.empty() || LastComponent(path).empty() || path.back() == kSeparator) {
@@ -357,6 +380,7 @@ class PosixEnv final : public Env {
       // Changing the owner clears set-user-ID bits, so the mode comes last.
       if (::fchown(temp.fd(), st.st_uid, st.st_gid) != 0 && errno != EPERM)
         return PosixError(path, errno);
+      CopyExtendedAttributes(target, temp.fd());
       if (::fchmod(temp.fd(), st.st_mode & 07777) != 0) return PosixError(path, errno);
     }
     if (Status s = temp.Close(path); !s.ok()) return s;

@@ -5,10 +5,12 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -255,6 +257,22 @@ TEST_F(PosixEnvTest, ReadFileErrorsNameThePath) {
   s = env_->ReadFile(Path("file/inner.html"), &contents);
   EXPECT_EQ(s.code(), Status::Code::kNotFound);
   EXPECT_EQ(s.path(), Path("file/inner.html"));
+}
+
+TEST_F(PosixEnvTest, ReplaceFileKeepsExtendedAttributes) {
+  Write("a.html", "old");
+  const std::string path = Path("a.html");
+  constexpr std::string_view kNote = "kept \x01\x00 across a rewrite";
+  if (::setxattr(path.c_str(), "user.quarnel.note", kNote.data(), kNote.size(), 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
+  }
+  ::setxattr(path.c_str(), "user.quarnel.empty", "", 0, 0);
+  ASSERT_TRUE(env_->ReplaceFile(path, "new").ok());
+  char value[64] = {};
+  EXPECT_EQ(::getxattr(path.c_str(), "user.quarnel.note", value, sizeof value),
+            static_cast<ssize_t>(kNote.size()));
+  EXPECT_EQ(std::string_view(value, kNote.size()), kNote);
+  EXPECT_EQ(::getxattr(path.c_str(), "user.quarnel.empty", value, sizeof value), 0);
 }
 
 TEST_F(PosixEnvTest, ReplaceFileReplacesTheWholeContent) {

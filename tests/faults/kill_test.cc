@@ -3,7 +3,7 @@
 // their old or their new content, whole; a temporary file may remain, and
 // only under its recognisable name; a run after the kill finishes the work.
 //
-// QUARNEL_KILL_RUNS sets the number of runs (default 200) and
+// QUARNEL_KILL_RUNS sets the number of runs (default 400) and
 // QUARNEL_KILL_SEED the random seed (printed, to repeat a failure).
 #include <chrono>
 #include <random>
@@ -61,7 +61,7 @@ TEST(KillTest, EveryFileIsOldOrNewWholeAfterSigkillAtAnyMoment) {
                                 std::chrono::steady_clock::now() - start));
   }
 
-  const long runs = EnvNumber("QUARNEL_KILL_RUNS", 200);
+  const long runs = EnvNumber("QUARNEL_KILL_RUNS", 400);
   const unsigned seed = static_cast<unsigned>(EnvNumber("QUARNEL_KILL_SEED", std::random_device{}()));
   std::printf("kill test: %ld runs, a whole run takes %lld us, seed %u\n", runs,
               static_cast<long long>(whole.count()), seed);

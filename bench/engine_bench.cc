@@ -9,7 +9,7 @@
 
 #include "bench/html_corpus.h"
 #include "engine/workhtml.h"
-#include "files/line_split.h"
+#include "engine/line_split.h"
 #include "settings/default_lists.h"
 
 namespace quarnel::bench {

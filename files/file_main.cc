@@ -114,7 +114,8 @@ void FileMain::WalkFolder(const std::string& folder) {
   // however deep the tree.
   std::vector<std::string> subFolders;
   FindRecord record;
-  const FindHandle handle = env_.FindFirstFile(dir + std::string(kEveryEntry), &record);
+  // Only kinds matter here, not whether a file is read-only.
+  const FindHandle handle = env_.FindFirstFileQuick(dir + std::string(kEveryEntry), &record);
   if (handle == kInvalidFindHandle) {
     listing.read = IsDriveRoot(folder, env_.PathSeparator());
   } else {

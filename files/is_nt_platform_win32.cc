@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "platform/windows_include.h"
 
 #include "files/std_work_module.h"
 

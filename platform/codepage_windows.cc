@@ -1,8 +1,5 @@
 // The CP932 character table through Windows code page 932.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/windows_include.h"
 
 #include "platform/cp932_table.h"
 

@@ -273,6 +273,14 @@ class PosixEnv final : public Env {
   }
 
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+    return StartSearch(pattern, /*quick=*/false, record);
+  }
+
+  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
+    return StartSearch(pattern, /*quick=*/true, record);
+  }
+
+  FindHandle StartSearch(const std::string& pattern, bool quick, FindRecord* record) {
     const std::size_t slash = pattern.rfind(kSeparator);
     std::string folder;
     std::string wildcard;
@@ -286,7 +294,7 @@ class PosixEnv final : public Env {
     if (wildcard.empty()) return kInvalidFindHandle;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return kInvalidFindHandle;
-    Search search{dir, std::move(wildcard)};
+    Search search{dir, std::move(wildcard), quick};
     FindRecord first;
     if (!NextMatch(search, &first)) {
       ::closedir(dir);
@@ -443,6 +451,7 @@ class PosixEnv final : public Env {
   struct Search {
     DIR* dir;
     std::string wildcard;
+    bool quick;  // a regular file's read-only flag is not looked up
   };
 
   // Reads on to the next entry whose name matches; false at the end.
@@ -454,8 +463,13 @@ class PosixEnv final : public Env {
       const std::string_view name = entry->d_name;
       if (name.size() > kMaxPath || !MatchesWildcard(search.wildcard, name)) continue;
       // A folder's attributes need no lookup: its mode never sets a flag.
+      const std::uint32_t hidden = IsHiddenName(name) ? kAttrHidden : 0;
       if (entry->d_type == DT_DIR) {
-        FillRecord(kAttrDirectory | (IsHiddenName(name) ? kAttrHidden : 0), name, record);
+        FillRecord(kAttrDirectory | hidden, name, record);
+        return true;
+      }
+      if (search.quick && entry->d_type == DT_REG) {
+        FillRecord(kAttrArchive | hidden, name, record);
         return true;
       }
       struct stat st;
@@ -466,7 +480,7 @@ class PosixEnv final : public Env {
         // rather than it being left out without a word.
         if (errno == ENOENT) continue;
         const std::uint32_t kind = entry->d_type == DT_LNK ? kAttrReparsePoint : kAttrArchive;
-        FillRecord(kind | (IsHiddenName(name) ? kAttrHidden : 0), name, record);
+        FillRecord(kind | hidden, name, record);
         return true;
       }
       bool linkToFolder = false;

@@ -1,20 +1,8 @@
 // The Env of Windows, through the ANSI entry points: paths are bytes in the
 // system's ANSI code page, as everywhere in the program.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <shlobj.h>
-#include <windows.h>
+#include "platform/windows_include.h"
 
-// <windows.h> maps these names onto their A or W variants by macro; the
-// Env's methods of the same names must keep their own.
-#undef FindFirstFile
-#undef FindNextFile
-#undef GetFileAttributes
-#undef ReplaceFile
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>

@@ -16,6 +16,7 @@
 #include "files/one_line.h"
 #include "files/work.h"
 #include "files/work_report.h"
+#include "ui/problem_notice.h"
 #include "ui/art_pictures.h"
 #include "ui/hot_spot.h"
 #include "ui/indicator_picture.h"
@@ -29,17 +30,24 @@ namespace {
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
-// A drop reports nothing on the window; what failed goes to the standard
-// error stream for whoever started the program from a terminal.
+// What failed during a drop goes to the standard error stream for whoever
+// started the program from a terminal, and is kept for the notice shown on
+// the window once the drop has ended.
 class DropObserver final : public WorkReport::Observer {
  public:
   void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
   void PathFailed(const Status& failure) override {
     std::cerr << "quarnel: " << OneLine(failure.ToString()) << '\n';
+    problems_.append(ProblemLine(failure));
   }
   void FolderNotWalked(const std::string& path, std::uint32_t) override {
     std::cerr << "quarnel: " << OneLine(path) << ": not walked: only plain folders are walked\n";
   }
+
+  const QStringList& problems() const { return problems_; }
+
+ private:
+  QStringList problems_;
 };
 
 }  // namespace
@@ -104,6 +112,7 @@ void Form1::UnhookMainWindow() { quarnel::UnhookMainWindow(); }
 void Form1::ProcessDrop(const QStringList& paths) {
   if (paths.isEmpty() || progress_.running()) return;
   progress_.Begin();
+  DropObserver observer;
   {
     ProgressEnv env(env_, {[this] {
                              if (progress_.FileStarted()) KeepPainted();
@@ -111,13 +120,16 @@ void Form1::ProcessDrop(const QStringList& paths) {
                            [this] {
                              if (progress_.Step()) KeepPainted();
                            }});
-    DropObserver observer;
     WorkReport report(&observer);
     Work work(env, settings_, report);
     for (const QString& path : paths) work.DispatchPath(QFile::encodeName(path).toStdString());
   }
   progress_.End();
   update();
+  if (!observer.problems().isEmpty()) {
+    ShowProblems(this, DropProblemsSummary(static_cast<int>(observer.problems().size())),
+                 observer.problems());
+  }
   if (close_pending_) close();
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/main_window_steps.h"
+#include "ui/problem_notice.h"
 
 namespace quarnel {
 
@@ -18,6 +19,7 @@ InteractiveRun::InteractiveRun(Env& env, Settings& settings)
 Status InteractiveRun::Start() {
   const Status loaded = LoadMainWindow(window_, env_, program_folder_, settings_);
   window_.Show();
+  if (!loaded.ok()) ShowProblems(&window_, SettingsNotReadSummary(), {ProblemLine(loaded)});
   return loaded;
 }
 

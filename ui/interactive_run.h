@@ -20,7 +20,8 @@ class InteractiveRun {
 
   // The load step (settings, pin, style, hook), then the window is shown.
   // Returns what the settings loader had to say about an untrusted settings
-  // file; the defaults are in place then.
+  // file (the defaults are in place then), which is also told in a notice
+  // over the window.
   Status Start();
 
   Form1& main_window() { return window_; }

@@ -7,20 +7,26 @@ void ProgressEnv::Step() const {
 }
 
 FindHandle ProgressEnv::FindFirstFile(const std::string& pattern, FindRecord* record) {
-  const FindHandle handle = base_.FindFirstFile(pattern, record);
+  const FindHandle handle = EnvWrapper::FindFirstFile(pattern, record);
+  Step();
+  return handle;
+}
+
+FindHandle ProgressEnv::FindFirstFileQuick(const std::string& pattern, FindRecord* record) {
+  const FindHandle handle = EnvWrapper::FindFirstFileQuick(pattern, record);
   Step();
   return handle;
 }
 
 bool ProgressEnv::FindNextFile(FindHandle handle, FindRecord* record) {
-  const bool found = base_.FindNextFile(handle, record);
+  const bool found = EnvWrapper::FindNextFile(handle, record);
   Step();
   return found;
 }
 
 Status ProgressEnv::ReadFile(const std::string& path, std::string* contents) {
   if (listener_.file_started) listener_.file_started();
-  return base_.ReadFile(path, contents);
+  return EnvWrapper::ReadFile(path, contents);
 }
 
 }  // namespace quarnel

@@ -11,6 +11,7 @@
 #include "files/interactive.h"
 #include "settings/settings.h"
 #include "ui/interactive_run.h"
+#include "ui/problem_notice.h"
 
 namespace quarnel {
 namespace {
@@ -58,6 +59,9 @@ int RunInteractive(int argc, char** argv) {
   // told to quit without its window being closed (the session ending).
   if (!run.ended()) run.main_window().close();
   Warn(run.unload_status());
+  if (!run.unload_status().ok()) {
+    ShowProblemsAndWait(nullptr, SettingsNotSavedSummary(), {ProblemLine(run.unload_status())});
+  }
   return status;
 }
 

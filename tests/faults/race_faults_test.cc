@@ -11,7 +11,7 @@
 #include "settings/default_lists.h"
 #include "tests/files/recording_observer.h"
 #include "tests/support/fault_support.h"
-#include "tests/support/forwarding_env.h"
+#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -20,9 +20,9 @@ using namespace testing_support;
 
 // Runs an action once, just before the first read of any of the files, or
 // the first search of any of the patterns, that it is set for.
-class ChangingEnv final : public ForwardingEnv {
+class ChangingEnv final : public EnvWrapper {
  public:
-  ChangingEnv() : ForwardingEnv(*Env::Default()) {}
+  ChangingEnv() : EnvWrapper(*Env::Default()) {}
 
   void BeforeRead(std::set<std::string> paths, std::function<void()> action) {
     reads_.push_back({std::move(paths), std::move(action)});
@@ -34,11 +34,15 @@ class ChangingEnv final : public ForwardingEnv {
 
   Status ReadFile(const std::string& path, std::string* contents) override {
     Fire(reads_, path);
-    return ForwardingEnv::ReadFile(path, contents);
+    return EnvWrapper::ReadFile(path, contents);
   }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     Fire(searches_, pattern);
-    return ForwardingEnv::FindFirstFile(pattern, record);
+    return EnvWrapper::FindFirstFile(pattern, record);
+  }
+  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
+    Fire(searches_, pattern);
+    return EnvWrapper::FindFirstFileQuick(pattern, record);
   }
 
  private:

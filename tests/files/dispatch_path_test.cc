@@ -12,7 +12,7 @@
 #include "files/work.h"
 #include "tests/files/recording_observer.h"
 #include "tests/files/temp_folder.h"
-#include "tests/support/forwarding_env.h"
+#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -120,12 +120,12 @@ TEST(WalkTest, SymbolicLinkLoopEndsAndLinkedFilesAreTakenOnce) {
 
 // The machine's Env, but one folder answers with another's id, as a bind
 // mount of that folder would (the fault tests mount a real one).
-class AliasingEnv final : public testing_support::ForwardingEnv {
+class AliasingEnv final : public EnvWrapper {
  public:
   AliasingEnv(std::string alias, std::string folder)
-      : ForwardingEnv(*Env::Default()), alias_(std::move(alias)), folder_(std::move(folder)) {}
+      : EnvWrapper(*Env::Default()), alias_(std::move(alias)), folder_(std::move(folder)) {}
   bool GetFolderId(const std::string& path, FolderId* id) override {
-    return base_.GetFolderId(path == alias_ ? folder_ : path, id);
+    return target().GetFolderId(path == alias_ ? folder_ : path, id);
   }
 
  private:
@@ -170,13 +170,13 @@ TEST(WalkTest, FolderReachedUnderASecondPathIsWalkedOnce) {
 
 // The machine's Env, but a folder's attributes can be read only once: it
 // vanishes, or its device fails, right after the dispatcher has seen it.
-class FleetingFolderEnv final : public testing_support::ForwardingEnv {
+class FleetingFolderEnv final : public EnvWrapper {
  public:
   explicit FleetingFolderEnv(std::string folder)
-      : ForwardingEnv(*Env::Default()), folder_(std::move(folder)) {}
+      : EnvWrapper(*Env::Default()), folder_(std::move(folder)) {}
   std::uint32_t GetFileAttributes(const std::string& path) override {
     if (path == folder_ && queried_++ > 0) return kInvalidAttributes;
-    return base_.GetFileAttributes(path);
+    return target().GetFileAttributes(path);
   }
 
  private:

@@ -6,6 +6,7 @@
 
 #include "files/file_main.h"
 #include "files/work.h"
+#include "platform/env_wrapper.h"
 #include "platform/mem_env.h"
 #include "tests/files/recording_observer.h"
 
@@ -74,41 +75,25 @@ TEST_F(WindowsWalkTest, ShortAliasesNeverHideOrDoubleAFile) {
 // Passes everything to a MemEnv, counts the searches, and can make the
 // search for every entry ("*.*") of one folder fail while its pattern
 // searches still work.
-class SearchCountingEnv final : public Env {
+class SearchCountingEnv final : public EnvWrapper {
  public:
-  explicit SearchCountingEnv(MemEnv& base) : base_(base) {}
+  explicit SearchCountingEnv(MemEnv& base) : EnvWrapper(base) {}
   std::string failEveryEntryIn;  // a folder with its separator
   int searches = 0;
 
-  char PathSeparator() const override { return base_.PathSeparator(); }
-  std::uint32_t GetFileAttributes(const std::string& path) override {
-    return base_.GetFileAttributes(path);
-  }
-  bool GetFolderId(const std::string& path, FolderId* id) override {
-    return base_.GetFolderId(path, id);
-  }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
-    ++searches;
-    if (!failEveryEntryIn.empty() && pattern == failEveryEntryIn + "*.*") return kInvalidFindHandle;
-    return base_.FindFirstFile(pattern, record);
+    return Count(pattern) ? EnvWrapper::FindFirstFile(pattern, record) : kInvalidFindHandle;
   }
-  bool FindNextFile(FindHandle handle, FindRecord* record) override {
-    return base_.FindNextFile(handle, record);
+  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
+    return Count(pattern) ? EnvWrapper::FindFirstFileQuick(pattern, record) : kInvalidFindHandle;
   }
-  void FindClose(FindHandle handle) override { base_.FindClose(handle); }
-  Status ReadFile(const std::string& path, std::string* contents) override {
-    return base_.ReadFile(path, contents);
-  }
-  Status ReplaceFile(const std::string& path, std::string_view contents) override {
-    return base_.ReplaceFile(path, contents);
-  }
-  Status CreateFolders(const std::string& path) override { return base_.CreateFolders(path); }
-  bool CanCreateFilesIn(const std::string& folder) override { return base_.CanCreateFilesIn(folder); }
-  std::string ProgramFolder() override { return base_.ProgramFolder(); }
-  std::string UserConfigFolder() override { return base_.UserConfigFolder(); }
 
  private:
-  MemEnv& base_;
+  // Counts the search; false when it is to fail.
+  bool Count(const std::string& pattern) {
+    ++searches;
+    return failEveryEntryIn.empty() || pattern != failEveryEntryIn + "*.*";
+  }
 };
 
 TEST_F(WindowsWalkTest, WalkedFoldersAreSearchedOnceAndPatternSearchesAgree) {

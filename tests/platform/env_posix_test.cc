@@ -63,10 +63,12 @@ class PosixEnvTest : public testing::Test {
   }
 
   // Every name a search for `pattern` yields, with its attributes.
-  std::vector<std::pair<std::string, std::uint32_t>> Find(const std::string& pattern) const {
+  std::vector<std::pair<std::string, std::uint32_t>> Find(const std::string& pattern,
+                                                          bool quick = false) const {
     std::vector<std::pair<std::string, std::uint32_t>> found;
     FindRecord record;
-    const FindHandle handle = env_->FindFirstFile(pattern, &record);
+    const FindHandle handle = quick ? env_->FindFirstFileQuick(pattern, &record)
+                                    : env_->FindFirstFile(pattern, &record);
     if (handle == kInvalidFindHandle) return found;
     do {
       found.emplace_back(record.cFileName.data(), record.dwFileAttributes);
@@ -173,6 +175,29 @@ TEST_F(PosixEnvTest, FindMatchesWindowsWildcards) {
                                       {"sub.htm", 0x10}}));
   EXPECT_EQ(Find(Path("C.HTML")), (Found{{"c.html", 0x20}}));
   EXPECT_EQ(Find(Path("?.htm?")), (Found{{"c.html", 0x20}}));
+}
+
+TEST_F(PosixEnvTest, QuickFindLeavesOutOnlyTheReadOnlyFlag) {
+  Write("a.htm", "");
+  Write("B.HTM", "", 0444);
+  Write(".h.htm", "");
+  fs::create_directory(Path("sub"));
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0644), 0);
+  fs::create_symlink(Path("sub"), Path("link"));
+
+  using Found = std::vector<std::pair<std::string, std::uint32_t>>;
+  const Found quick = Find(Path("*.*"), /*quick=*/true);
+  EXPECT_EQ(quick, (Found{{".", 0x10},
+                          {"..", 0x10},
+                          {".h.htm", 0x22},
+                          {"B.HTM", 0x20},
+                          {"a.htm", 0x20},
+                          {"link", 0x410},
+                          {"pipe", 0x04},
+                          {"sub", 0x10}}));
+  Found full = Find(Path("*.*"));
+  for (auto& [name, attributes] : full) attributes &= ~kAttrReadOnly;
+  EXPECT_EQ(quick, full);
 }
 
 TEST_F(PosixEnvTest, FailedSearchLeavesTheRecordAlone) {

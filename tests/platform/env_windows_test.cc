@@ -1,13 +1,5 @@
 // The Win32 Env against real files in a temporary folder.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
-#undef FindFirstFile
-#undef FindNextFile
-#undef GetFileAttributes
-#undef ReplaceFile
+#include "platform/windows_include.h"
 
 #include <gtest/gtest.h>
 

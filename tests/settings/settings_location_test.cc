@@ -10,7 +10,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_format.h"
 #include "tests/settings/sample_files.h"
-#include "tests/support/forwarding_env.h"
+#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -159,11 +159,11 @@ TEST_F(SettingsLocationTest, FileUnreadableOnlyAtStartUpIsKeptBeforeTheDefaultsR
 
 // The in-memory Env, but the settings file's attributes cannot be read, as
 // when the query meets an I/O error.
-class UnqueryableEnv final : public testing_support::ForwardingEnv {
+class UnqueryableEnv final : public EnvWrapper {
  public:
-  UnqueryableEnv(Env& base, std::string path) : ForwardingEnv(base), path_(std::move(path)) {}
+  UnqueryableEnv(Env& base, std::string path) : EnvWrapper(base), path_(std::move(path)) {}
   std::uint32_t GetFileAttributes(const std::string& path) override {
-    return path == path_ ? kInvalidAttributes : base_.GetFileAttributes(path);
+    return path == path_ ? kInvalidAttributes : target().GetFileAttributes(path);
   }
 
  private:

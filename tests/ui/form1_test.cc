@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QDropEvent>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -221,6 +222,48 @@ class Form1Test : public QObject {
     web.setUrls({QUrl(QStringLiteral("https://www.quarnel.example/index.html"))});
     Drop(web, kFace);
     QVERIFY(env_->reads.empty());
+  }
+
+  void damagedSettingsFileIsToldOnTheWindow() {
+    WriteAll(program_.filePath(QStringLiteral("Quarnel.ini")),
+             "ZENTHARO QUARNEL VER 2.01.01\r\n 1 \r\n");
+    run_ = std::make_unique<InteractiveRun>(*env_, settings_);
+    QVERIFY(!run_->Start().ok());
+    auto* notice = form().findChild<QMessageBox*>(QStringLiteral("ProblemNotice"));
+    QVERIFY(notice != nullptr);
+    QVERIFY(notice->informativeText().contains(QStringLiteral("Quarnel.ini")));
+    QCOMPARE(settings_.JoinTags.size(), std::size_t{10});  // the defaults are in place
+  }
+
+  void failedPathsOfADropAreToldOnTheWindow() {
+    StartRun();
+    QTemporaryDir site;
+    const QDir dir(site.path());
+    const QByteArray page = "<HEAD>\r\n  x  \r\n";
+    WriteAll(dir.filePath(QStringLiteral("frozen.html")), page);
+    WriteAll(dir.filePath(QStringLiteral("open.html")), page);
+    QFile::setPermissions(dir.filePath(QStringLiteral("frozen.html")),
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QString missing = dir.filePath(QStringLiteral("gone.html"));
+    Drop({QUrl::fromLocalFile(dir.filePath(QStringLiteral("frozen.html"))),
+          QUrl::fromLocalFile(missing), QUrl::fromLocalFile(dir.filePath(QStringLiteral("open.html")))},
+         kFace);
+
+    // The rest of the drop was done, and the notice names both failures.
+    QCOMPARE(ReadAll(dir.filePath(QStringLiteral("open.html"))), QByteArray("<HEAD>\r\n  x\r\n"));
+    QCOMPARE(ReadAll(dir.filePath(QStringLiteral("frozen.html"))), page);
+    auto* notice = form().findChild<QMessageBox*>(QStringLiteral("ProblemNotice"));
+    QVERIFY(notice != nullptr);
+    QVERIFY(notice->isVisible());
+    QVERIFY(notice->text().contains(QStringLiteral("2")));
+    QVERIFY(notice->informativeText().contains(dir.filePath(QStringLiteral("frozen.html"))));
+    QVERIFY(notice->informativeText().contains(missing));
+    notice->close();
+
+    // A drop where everything works shows nothing.
+    QTRY_VERIFY(form().findChild<QMessageBox*>(QStringLiteral("ProblemNotice")) == nullptr);
+    Drop({QUrl::fromLocalFile(dir.filePath(QStringLiteral("open.html")))}, kFace);
+    QVERIFY(form().findChild<QMessageBox*>(QStringLiteral("ProblemNotice")) == nullptr);
   }
 
   void longDropShowsItsCount() {

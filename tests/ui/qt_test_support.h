@@ -16,7 +16,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/env.h"
+#include "platform/env_wrapper.h"
 
 namespace quarnel {
 
@@ -73,35 +73,16 @@ class OpenedUrls : public QObject {
 
 // The machine's Env with the program folder moved to a test folder, where
 // the settings file is then read and written.
-class FolderEnv final : public Env {
+class FolderEnv final : public EnvWrapper {
  public:
   explicit FolderEnv(std::string program_folder)
-      : base_(*Env::Default()), folder_(std::move(program_folder)) {}
+      : EnvWrapper(*Env::Default()), folder_(std::move(program_folder)) {}
 
-  char PathSeparator() const override { return base_.PathSeparator(); }
-  std::uint32_t GetFileAttributes(const std::string& path) override {
-    return base_.GetFileAttributes(path);
-  }
-  bool GetFolderId(const std::string& path, FolderId* id) override {
-    return base_.GetFolderId(path, id);
-  }
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
-    return base_.FindFirstFile(pattern, record);
-  }
-  bool FindNextFile(FindHandle handle, FindRecord* record) override {
-    return base_.FindNextFile(handle, record);
-  }
-  void FindClose(FindHandle handle) override { base_.FindClose(handle); }
   Status ReadFile(const std::string& path, std::string* contents) override {
     reads.push_back(path);
     if (on_read) on_read();
-    return base_.ReadFile(path, contents);
+    return EnvWrapper::ReadFile(path, contents);
   }
-  Status ReplaceFile(const std::string& path, std::string_view contents) override {
-    return base_.ReplaceFile(path, contents);
-  }
-  Status CreateFolders(const std::string& path) override { return base_.CreateFolders(path); }
-  bool CanCreateFilesIn(const std::string& folder) override { return base_.CanCreateFilesIn(folder); }
   std::string ProgramFolder() override { return folder_; }
   std::string UserConfigFolder() override { return {}; }
 
@@ -109,7 +90,6 @@ class FolderEnv final : public Env {
   std::function<void()> on_read;    // called before each read
 
  private:
-  Env& base_;
   std::string folder_;
 };
 

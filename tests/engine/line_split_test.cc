@@ -1,4 +1,4 @@
-#include "files/line_split.h"
+#include "engine/line_split.h"
 
 #include <gtest/gtest.h>
 

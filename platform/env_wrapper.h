@@ -1,0 +1,56 @@
+#ifndef QUARNEL_PLATFORM_ENV_WRAPPER_H_
+#define QUARNEL_PLATFORM_ENV_WRAPPER_H_
+
+#include <string>
+#include <string_view>
+
+#include "platform/env.h"
+
+namespace quarnel {
+
+// An Env that passes every call on to another one. Derive from it to watch
+// or change a few calls (to count them, to tell progress, to inject a
+// fault) and leave the rest alone. REQUIRES: `target` outlives the wrapper.
+class EnvWrapper : public Env {
+ public:
+  explicit EnvWrapper(Env& target) : target_(target) {}
+
+  Env& target() const { return target_; }
+
+  char PathSeparator() const override { return target_.PathSeparator(); }
+  std::uint32_t GetFileAttributes(const std::string& path) override {
+    return target_.GetFileAttributes(path);
+  }
+  bool GetFolderId(const std::string& path, FolderId* id) override {
+    return target_.GetFolderId(path, id);
+  }
+  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+    return target_.FindFirstFile(pattern, record);
+  }
+  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
+    return target_.FindFirstFileQuick(pattern, record);
+  }
+  bool FindNextFile(FindHandle handle, FindRecord* record) override {
+    return target_.FindNextFile(handle, record);
+  }
+  void FindClose(FindHandle handle) override { target_.FindClose(handle); }
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    return target_.ReadFile(path, contents);
+  }
+  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+    return target_.ReplaceFile(path, contents);
+  }
+  Status CreateFolders(const std::string& path) override { return target_.CreateFolders(path); }
+  bool CanCreateFilesIn(const std::string& folder) override {
+    return target_.CanCreateFilesIn(folder);
+  }
+  std::string ProgramFolder() override { return target_.ProgramFolder(); }
+  std::string UserConfigFolder() override { return target_.UserConfigFolder(); }
+
+ private:
+  Env& target_;
+};
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_PLATFORM_ENV_WRAPPER_H_

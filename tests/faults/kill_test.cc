@@ -98,7 +98,7 @@ TEST(KillTest, EveryFileIsOldOrNewWholeAfterSigkillAtAnyMoment) {
     for (const auto& [path, state] : Snapshot(tree)) {
       const auto form = forms.find(path);
       if (form == forms.end()) {
-        EXPECT_TRUE(IsTemporaryName(std::filesystem::path(path).filename())) << path;
+        EXPECT_TRUE(IsTemporaryName(std::filesystem::path(path).filename().string())) << path;
       } else if (!path.ends_with("Quarnel.ini")) {
         EXPECT_EQ(state.bytes, form->second.bytes) << context << ": " << path;
       }

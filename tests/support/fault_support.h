@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +29,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -292,9 +292,21 @@ inline std::string CopyProgram(const std::string& folder) {
 }
 
 // The recognisable name of the program's temporary files.
-inline bool IsTemporaryName(const std::string& name) {
-  static const std::regex pattern(R"(^\..+\.quarnel-[A-Za-z0-9]{6}\.tmp$)");
-  return std::regex_match(name, pattern);
+// ".<name>.quarnel-XXXXXX.tmp", the Xs letters and digits.
+inline bool IsTemporaryName(std::string_view name) {
+  constexpr std::string_view kMiddle = ".quarnel-";
+  constexpr std::string_view kEnd = ".tmp";
+  constexpr std::size_t kUnique = 6;
+  if (name.size() < 2 + kMiddle.size() + kUnique + kEnd.size() || name[0] != '.' ||
+      !name.ends_with(kEnd)) {
+    return false;
+  }
+  name.remove_suffix(kEnd.size());
+  for (const char c : name.substr(name.size() - kUnique)) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  name.remove_suffix(kUnique);
+  return name.ends_with(kMiddle);
 }
 
 // A page that the program changes: blanks at line ends, empty lines, a

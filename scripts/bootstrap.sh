@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-noto-cjk fonts-dejavu-core
   clang libclang-rt-14-dev
-  strace e2fsprogs util-linux
+  strace e2fsprogs util-linux mount
 )
 
 missing=()

@@ -464,18 +464,24 @@ inline void CopyTree(const std::string& from, const std::string& to) {
 // $QUARNEL_FIGURES names, for bench/RELIABILITY.md.
 inline void ReportFigure(std::string_view kind, long runs, long faults, const FileTally& tally,
                          std::string_view note = {}) {
-  char line[512];
-  std::snprintf(line, sizeof line,
-                "figure\t%.*s\truns=%ld\tfaults=%ld\tfiles=%d\tunchanged=%d\treplaced=%d\tlost=%d"
-                "\tcorrupted=%d\tleftovers=%d\t%.*s\n",
-                static_cast<int>(kind.size()), kind.data(), runs, faults, tally.files,
-                tally.unchanged, tally.replaced, tally.lost, tally.corrupted, tally.leftovers,
-                static_cast<int>(note.size()), note.data());
-  std::fputs(line, stdout);
+  std::string line = "figure\t" + std::string(kind);
+  const auto field = [&line](const char* name, long value) {
+    line += "\t" + std::string(name) + "=" + std::to_string(value);
+  };
+  field("runs", runs);
+  field("faults", faults);
+  field("files", tally.files);
+  field("unchanged", tally.unchanged);
+  field("replaced", tally.replaced);
+  field("lost", tally.lost);
+  field("corrupted", tally.corrupted);
+  field("leftovers", tally.leftovers);
+  line += "\t" + std::string(note) + "\n";
+  std::fputs(line.c_str(), stdout);
   if (const char* file = std::getenv("QUARNEL_FIGURES"); file != nullptr && file[0] != '\0') {
     const int fd = ::open(file, O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (fd >= 0) {
-      const ssize_t ignored = ::write(fd, line, std::strlen(line));
+      const ssize_t ignored = ::write(fd, line.data(), line.size());
       (void)ignored;
       ::close(fd);
     }

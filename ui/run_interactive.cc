@@ -1,14 +1,16 @@
-// RunInteractive for a build with windows: the program was started without
-// arguments, so the main window shows and takes drops until it is closed.
+// The windows module's entry: the program was started without arguments, so
+// the main window shows and takes drops until it is closed.
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 
 #include <QApplication>
 #include <QStyleFactory>
 
 #include "files/interactive.h"
+#include "files/windows_module.h"
 #include "settings/settings.h"
 #include "ui/interactive_run.h"
 #include "ui/problem_notice.h"
@@ -66,3 +68,17 @@ int RunInteractive(int argc, char** argv) {
 }
 
 }  // namespace quarnel
+
+// The plain C name the program looks the entry up by.
+#if defined(_WIN32)
+#define QUARNEL_MODULE_EXPORT __declspec(dllexport)
+#else
+#define QUARNEL_MODULE_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" QUARNEL_MODULE_EXPORT int QuarnelRunInteractive(int argc, char** argv) {
+  return quarnel::RunInteractive(argc, argv);
+}
+
+// The entry must keep the type the program calls it with.
+static_assert(std::is_same_v<decltype(&QuarnelRunInteractive), quarnel::WindowsModuleEntry>);

@@ -1,0 +1,34 @@
+// RunInteractive for the program: loads the windows module from the
+// program's folder and hands the run to it.
+#include <dlfcn.h>
+
+#include <iostream>
+#include <string>
+
+#include "files/interactive.h"
+#include "files/windows_module.h"
+#include "platform/env.h"
+#include "platform/path.h"
+
+namespace quarnel {
+
+int RunInteractive(int argc, char** argv) {
+  Env& env = *Env::Default();
+  const std::string module =
+      AddBackslash(env.ProgramFolder(), env.PathSeparator()) + kWindowsModuleName;
+  // RTLD_LOCAL: the module keeps its own copy of the core to itself.
+  void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const auto entry =
+      handle == nullptr ? nullptr
+                        : reinterpret_cast<WindowsModuleEntry>(::dlsym(handle, kWindowsModuleEntry));
+  if (entry == nullptr) {
+    const char* why = ::dlerror();
+    std::cerr << "quarnel: cannot open the window: " << (why != nullptr ? why : module)
+              << "\nquarnel: give the files and folders to compact as arguments to run without "
+                 "a window (see 'quarnel --help')\n";
+    return 1;
+  }
+  return entry(argc, argv);  // the module stays loaded until the process ends
+}
+
+}  // namespace quarnel

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "files/batch_run.h"
-#include "files/interactive.h"
+#include "app/interactive.h"
 #include "platform/env.h"
+#include "settings/settings.h"
 
 int main(int argc, char** argv) {
   if (argc <= 1) return quarnel::RunInteractive(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return quarnel::RunCommandLine(args, *quarnel::Env::Default(), std::cout, std::cerr);
+  return quarnel::RunCommandLine(args, *quarnel::Env::Default(), quarnel::TheSettings(),
+                                 std::cout, std::cerr);
 }

@@ -1,7 +1,7 @@
 // The interactive run of a build without windows.
 #include <iostream>
 
-#include "files/interactive.h"
+#include "app/interactive.h"
 
 namespace quarnel {
 

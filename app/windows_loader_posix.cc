@@ -5,8 +5,8 @@
 #include <iostream>
 #include <string>
 
-#include "files/interactive.h"
-#include "files/windows_module.h"
+#include "app/interactive.h"
+#include "app/windows_module.h"
 #include "platform/env.h"
 #include "platform/path.h"
 

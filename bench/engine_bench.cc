@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bench/html_corpus.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "engine/line_split.h"
 #include "settings/default_lists.h"
 

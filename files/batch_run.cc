@@ -2,12 +2,10 @@
 
 #include <ostream>
 
-#include "engine/product.h"
-#include "files/headless_main_window.h"
-#include "files/main_window_steps.h"
+#include "app/product.h"
+#include "files/command_line_split.h"
 #include "files/one_line.h"
-#include "files/std_work_module.h"
-#include "files/work.h"
+#include "files/session.h"
 #include "files/work_report.h"
 
 namespace quarnel {
@@ -77,27 +75,23 @@ void Warn(const Status& status, std::ostream& err) {
 
 }  // namespace
 
-int RunBatch(const Options& options, Env& env, MainWindow& window, std::ostream& out,
-             std::ostream& err, Settings& settings) {
-  const std::string programFolder = env.ProgramFolder();
-  Warn(LoadMainWindow(window, env, programFolder, settings), err);
+int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
+             std::ostream& err) {
+  Session session(env, settings, options.dryRun);
+  Warn(session.Start(), err);
 
   ConsoleObserver observer(options, out, err);
   WorkReport report(&observer);
-  {
-    Work work(env, settings, report, options.dryRun);
-    for (const std::string& path : PathsFromArguments(options.paths)) {
-      work.DispatchPath(path);
-    }
-  }
+  session.RunPaths(PathsFromArguments(options.paths), report);
 
-  Warn(UnloadMainWindow(window, env, programFolder, !options.dryRun, settings), err);
+  // A batch run has no pin to change: TopmostOff is saved as it was read.
+  Warn(session.End(settings.TopmostOff == 0), err);
   if (options.verbose || options.dryRun) PrintSummary(report, options.dryRun, out);
   return report.failures() == 0 ? kExitOk : kExitFailure;
 }
 
-int RunCommandLine(const std::vector<std::string>& args, Env& env, std::ostream& out,
-                   std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& settings,
+                   std::ostream& out, std::ostream& err) {
   const ParsedOptions parsed = ParseOptions(args);
   const Options& options = parsed.options;
   if (!parsed.error.empty()) {
@@ -118,8 +112,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, std::ostream&
         << " --help' for more information.\n";
     return kExitUsage;
   }
-  HeadlessMainWindow window;
-  return RunBatch(options, env, window, out, err);
+  return RunBatch(options, env, settings, out, err);
 }
 
 }  // namespace quarnel

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "files/main_window.h"
 #include "files/options.h"
 #include "platform/env.h"
 #include "settings/settings.h"
@@ -17,20 +16,18 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // a path could not be read, listed or written
 inline constexpr int kExitUsage = 2;
 
-// A batch run: the main window's load step, every path through
-// DispatchPath in order, then the unload step, which writes the settings
-// file (not in a dry run). Rewritten files and the summary go to `out` as
-// the options ask; every failure is one line on `err`. Returns the exit
-// status.
-int RunBatch(const Options& options, Env& env, MainWindow& window, std::ostream& out,
-             std::ostream& err, Settings& settings = TheSettings());
+// A batch run: one session that reads the settings, runs every path
+// through DispatchPath in order, and writes the settings file at the end
+// (not in a dry run). Rewritten files and the summary go to `out` as the
+// options ask; every failure is one line on `err`. Returns the exit status.
+int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
+             std::ostream& err);
 
-// The command line without the window: reads the options from the
-// arguments after the program's name, answers --help and --version, turns
-// away a usage error, and otherwise runs the batch with a headless main
-// window. Returns the exit status.
-int RunCommandLine(const std::vector<std::string>& args, Env& env, std::ostream& out,
-                   std::ostream& err);
+// The command line: reads the options from the arguments after the
+// program's name, answers --help and --version, turns away a usage error,
+// and otherwise runs the batch. Returns the exit status.
+int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& settings,
+                   std::ostream& out, std::ostream& err);
 
 }  // namespace quarnel
 

@@ -1,7 +1,7 @@
 #include "files/file_form.h"
 
 #include "engine/text_compare.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 
 namespace quarnel {
 namespace {
@@ -11,8 +11,8 @@ constexpr std::string_view kHeadOpen = "<HEAD>";
 
 std::size_t FormattedSize(const LineList& lines, const FileFrame& frame,
                           const ItemList& headLines) {
-  std::size_t size = frame.byteOrderMark.size();
-  if (frame.WriteSignature != 0) size += SignatureLine.size() + kLineEnd.size();
+  std::size_t size = frame.byte_order_mark.size();
+  if (frame.write_signature) size += SignatureLine.size() + kLineEnd.size();
   for (const std::string& line : lines) {
     if (!line.empty()) size += line.size() + kLineEnd.size();
   }
@@ -29,13 +29,13 @@ void AppendLine(std::string& out, std::string_view line) {
 
 std::string FormatFile(const LineList& lines, const FileFrame& frame) {
   static const ItemList kNoItems;
-  const bool insert = frame.InsertHeadLines == 1 && frame.HeadLines != nullptr;
-  const ItemList& headLines = insert ? *frame.HeadLines : kNoItems;
+  const bool insert = frame.insert_head_lines && frame.head_lines != nullptr;
+  const ItemList& headLines = insert ? *frame.head_lines : kNoItems;
 
   std::string out;
   out.reserve(FormattedSize(lines, frame, headLines));
-  out += frame.byteOrderMark;
-  if (frame.WriteSignature != 0) AppendLine(out, SignatureLine);
+  out += frame.byte_order_mark;
+  if (frame.write_signature) AppendLine(out, SignatureLine);
   bool inserted = !insert;
   for (const std::string& line : lines) {
     if (line.empty()) continue;

@@ -1,7 +1,6 @@
 #ifndef QUARNEL_FILES_FILE_FORM_H_
 #define QUARNEL_FILES_FILE_FORM_H_
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,10 +10,10 @@ namespace quarnel {
 
 // What is written around the compacted lines of a rewritten file.
 struct FileFrame {
-  std::string_view byteOrderMark;    // written first when not empty
-  std::int32_t WriteSignature = 0;   // nonzero: the signature line next
-  std::int32_t InsertHeadLines = 0;  // exactly 1: HeadLines after <HEAD>
-  const ItemList* HeadLines = nullptr;  // in the file's encoding
+  std::string_view byte_order_mark;     // written first when not empty
+  bool write_signature = false;         // the signature line next
+  bool insert_head_lines = false;       // head_lines after <HEAD>
+  const ItemList* head_lines = nullptr;  // in the file's encoding
 };
 
 // The bytes of a rewritten file: the byte order mark, the signature line,

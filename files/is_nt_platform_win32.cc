@@ -1,6 +1,6 @@
 #include "platform/windows_include.h"
 
-#include "files/std_work_module.h"
+#include "files/command_line_split.h"
 
 namespace quarnel {
 

@@ -2,7 +2,7 @@
 
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 
 namespace quarnel {
 namespace {

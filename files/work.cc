@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/line_split.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "files/file_form.h"
 #include "files/html_name.h"
 #include "files/opt_out_scan.h"
@@ -72,10 +72,10 @@ std::optional<std::string> Work::Compacted(std::string bytes) {
     return std::nullopt;
   }
   FileFrame frame;
-  frame.byteOrderMark = byteOrderMark;
-  frame.WriteSignature = settings.context.writeSignature;
-  frame.InsertHeadLines = settings.context.insertHeadLines;
-  frame.HeadLines = &settings.context.headLines;
+  frame.byte_order_mark = byteOrderMark;
+  frame.write_signature = settings.context.write_signature;
+  frame.insert_head_lines = settings.context.insert_head_lines;
+  frame.head_lines = &settings.context.headLines;
   return FormatFile(lines, frame);
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/file_main.h"
+#include "files/folder_walk.h"
 #include "files/work_items.h"
 #include "files/work_report.h"
 #include "platform/env.h"

@@ -22,8 +22,8 @@ const EncodedSettings& WorkItems::For(Encoding encoding) {
     s.JoinTags = Encode(settings_.JoinTags, encoding);
     s.DeleteLines = Encode(settings_.DeleteLines, encoding);
     s.context.encoding = encoding;
-    s.context.writeSignature = settings_.WriteSignature;
-    s.context.insertHeadLines = settings_.InsertHeadLines;
+    s.context.write_signature = SignatureOn(settings_);
+    s.context.insert_head_lines = HeadLinesOn(settings_);
     s.context.headLines = Encode(settings_.HeadLines, encoding);
     slot = std::move(s);
   }

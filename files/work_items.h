@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "engine/line_list.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "settings/settings.h"
 
 namespace quarnel {

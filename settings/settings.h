@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "engine/compact_lines.h"
 #include "engine/line_list.h"
 #include "engine/text_compare.h"
 
@@ -34,6 +35,18 @@ struct Settings {
   // device error, say) is never lost to the defaults.
   bool ReadFromFile = false;
 };
+
+// How each switch is read, the same way by the file job, the windows and
+// everything else; the record keeps whatever number the file held, and the
+// settings window stores only 0 and 1.
+// Size first (trim both ends, pull JoinTags) only when CompactMode is 1.
+inline bool SizeFirst(const Settings& settings) { return CompactFlag(settings.CompactMode); }
+// The signature line is written whenever WriteSignature is nonzero.
+inline bool SignatureOn(const Settings& settings) { return settings.WriteSignature != 0; }
+// HeadLines are inserted only when InsertHeadLines is 1.
+inline bool HeadLinesOn(const Settings& settings) { return settings.InsertHeadLines == 1; }
+// The main window starts pinned on top unless TopmostOff is nonzero.
+inline bool StartsPinned(const Settings& settings) { return settings.TopmostOff == 0; }
 
 // The one process-wide record. Starts with every number 0 and every list
 // empty.

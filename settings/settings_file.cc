@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "settings/default_lists.h"
 #include "settings/settings_format.h"
 #include "settings/settings_location.h"
 
@@ -14,12 +15,9 @@ constexpr std::string_view kKeptAsBackup =
 constexpr std::string_view kBackupSuffix = ".bak";
 
 // The defaults for a missing, foreign or unusable file.
-void TakeDefaultLists(DefaultListSource& defaults, Settings& settings) {
-  ItemList deleteLines;
-  ItemList joinTags;
-  defaults.TakeDefaults(settings, &deleteLines, &joinTags);
-  settings.DeleteLines = std::move(deleteLines);
-  settings.JoinTags = std::move(joinTags);
+void TakeDefaultLists(Settings& settings) {
+  settings.DeleteLines = DefaultDeleteLines();
+  settings.JoinTags = DefaultJoinTags();
   settings.FileEncoding = Encoding::kCp932;
   settings.ReadFromFile = false;
   settings.SettingsLoaded = true;
@@ -52,8 +50,7 @@ Status KeepUnusableFile(Env& env, const std::string& path, bool readFrom) {
 
 }  // namespace
 
-Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSource& defaults,
-                    Settings& settings) {
+Status LoadSettings(Env& env, const std::string& programFolder, Settings& settings) {
   const std::string path = LocateSettingsFile(env, programFolder).readPath;
   Status warning;
   // Attributes that cannot be read mean a missing file or one that cannot be
@@ -81,7 +78,7 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
       }
     }
   }
-  TakeDefaultLists(defaults, settings);
+  TakeDefaultLists(settings);
   return warning;
 }
 

@@ -5,21 +5,20 @@
 
 #include "platform/env.h"
 #include "platform/status.h"
-#include "settings/default_list_source.h"
 #include "settings/settings.h"
 
 namespace quarnel {
 
 // Reads "Quarnel.ini" (see LocateSettingsFile) into `settings` and sets
 // SettingsLoaded. When the file is missing or its first line is not the
-// header, the defaults apply: DeleteLines and JoinTags come from `defaults`,
-// the numbers and HeadLines are left as they are. A file with the header
+// header, the defaults apply: DeleteLines and JoinTags get the factory
+// defaults (settings/default_lists.h), the numbers and HeadLines are left as
+// they are. A file with the header
 // that cannot be trusted (it ends early, holds a negative count or a number
 // outside 32 bits) or cannot be read gets the defaults too, and the result
 // says why, for the user to see; otherwise the result is ok.
 // Called once, at start-up.
-Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSource& defaults,
-                    Settings& settings = TheSettings());
+Status LoadSettings(Env& env, const std::string& programFolder, Settings& settings);
 
 // Sets TopmostOff from the pin state (0 when the pin indicator is shown, 1
 // when hidden) and writes the whole settings file in the encoding it was
@@ -29,7 +28,7 @@ Status LoadSettings(Env& env, const std::string& programFolder, DefaultListSourc
 // for the caller to report; the file is then unchanged.
 // Called once, at exit.
 Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
-                    Settings& settings = TheSettings());
+                    Settings& settings);
 
 }  // namespace quarnel
 

@@ -14,13 +14,11 @@
 #include <iostream>
 
 #include "files/one_line.h"
-#include "files/work.h"
 #include "files/work_report.h"
-#include "ui/problem_notice.h"
 #include "ui/art_pictures.h"
 #include "ui/hot_spot.h"
 #include "ui/indicator_picture.h"
-#include "ui/progress_env.h"
+#include "ui/problem_notice.h"
 #include "ui/set_frm.h"
 #include "ui/window_hook.h"
 #include "ui/ver_frm.h"
@@ -61,12 +59,8 @@ QStringList DroppedPaths(const QMimeData* data) {
   return paths;
 }
 
-Form1::Form1(Env& env, Settings& settings, QWidget* parent)
-    : QWidget(parent),
-      env_(env),
-      settings_(settings),
-      rules_(*this, *this),
-      default_lists_(*this) {
+Form1::Form1(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), rules_(*this, *this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kForm1Caption.data(), kForm1Caption.size()));
   setWindowIcon(QuarnelIcon());
@@ -96,33 +90,30 @@ bool Form1::PinShown() const { return picture1_->Shown(); }
 void Form1::SetPinShown(bool shown) { picture1_->SetShown(shown); }
 void Form1::SetTopmost(bool on) { quarnel::SetTopmost(this, on); }
 
-void Form1::SetWindowStyle(std::uint32_t style) {
-  const Qt::WindowFlags flags = WindowFlagsForStyle(style, windowFlags());
-  if (windowHandle() == nullptr) {
-    setWindowFlags(flags);  // no native window yet: nothing to re-create
+void Form1::Load() {
+  if (StartsPinned(session_.settings())) {
+    SetTopmost(true);
   } else {
-    overrideWindowFlags(flags);
-    windowHandle()->setFlags(flags);
+    SetPinShown(false);
   }
+  HookMainWindow(this);
 }
-
-void Form1::HookMainWindow() { quarnel::HookMainWindow(this); }
-void Form1::UnhookMainWindow() { quarnel::UnhookMainWindow(); }
 
 void Form1::ProcessDrop(const QStringList& paths) {
   if (paths.isEmpty() || progress_.running()) return;
   progress_.Begin();
   DropObserver observer;
   {
-    ProgressEnv env(env_, {[this] {
-                             if (progress_.FileStarted()) KeepPainted();
-                           },
-                           [this] {
-                             if (progress_.Step()) KeepPainted();
-                           }});
+    std::vector<std::string> names;
+    for (const QString& path : paths) names.push_back(QFile::encodeName(path).toStdString());
     WorkReport report(&observer);
-    Work work(env, settings_, report);
-    for (const QString& path : paths) work.DispatchPath(QFile::encodeName(path).toStdString());
+    session_.RunPaths(names, report,
+                      {[this] {
+                         if (progress_.FileStarted()) KeepPainted();
+                       },
+                       [this] {
+                         if (progress_.Step()) KeepPainted();
+                       }});
   }
   progress_.End();
   update();
@@ -220,13 +211,14 @@ void Form1::closeEvent(QCloseEvent* event) {
   }
   if (!unloaded_) {
     unloaded_ = true;
+    UnhookMainWindow();
     if (unload_) unload_();
   }
   event->accept();
 }
 
 void Form1::OpenSettingsWindow() {
-  SetFrm window(env_, settings_, *this, this);
+  SetFrm window(session_.env(), session_.settings(), *this, this);
   window.exec();
 }
 

@@ -7,13 +7,10 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "files/main_window.h"
-#include "platform/env.h"
-#include "settings/settings.h"
+#include "files/session.h"
 #include "ui/drop_progress.h"
 #include "ui/rules/controls.h"
 #include "ui/rules/main_window_rules.h"
-#include "ui/rules/unseen_settings_window.h"
 #include "ui/window_services.h"
 
 namespace quarnel {
@@ -23,27 +20,29 @@ class IndicatorPicture;
 // The main window: a 300 x 150 captionless skin that compacts the files and
 // folders dropped on it, with six hot areas (Image1(0) to Image1(5)) and the
 // pin indicator Picture1, whose visibility is the program's live
-// keep-on-top state. It is the MainWindow of the load and unload steps.
-class Form1 : public QWidget, public MainWindow, public MainWindowPin, private MainWindowHost {
+// keep-on-top state. Borderless with a system menu and a minimize box on
+// its taskbar button.
+class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
   Q_OBJECT
 
  public:
-  // `env` serves the drops and locates "readme.htm"; `settings` is the
-  // record the drops and the settings window use.
-  Form1(Env& env, Settings& settings, QWidget* parent = nullptr);
+  // The drops run in `session`, whose settings the settings window edits;
+  // its Env locates "readme.htm".
+  explicit Form1(Session& session, QWidget* parent = nullptr);
   ~Form1() override;
 
-  // MainWindow and MainWindowPin.
+  // MainWindowPin.
   bool PinShown() const override;
   void SetPinShown(bool shown) override;
   void SetTopmost(bool on) override;
-  void SetWindowStyle(std::uint32_t style) override;
-  void HookMainWindow() override;
-  void UnhookMainWindow() override;
-  void Show() override { show(); }
-  DefaultListSource& DefaultLists() override { return default_lists_; }
 
-  // The unload step, run once when the window closes, however it closes.
+  // The window's load step, after the session has read the settings: pins
+  // the window on top unless TopmostOff is set, in which case the pin
+  // indicator is hidden, and installs the window procedure hook.
+  void Load();
+
+  // The unload step, run once when the window closes, however it closes,
+  // after the hook is removed.
   void SetUnloadStep(std::function<void()> unload) { unload_ = std::move(unload); }
 
   // Hands the paths to DispatchPath one after another, in order, each
@@ -72,7 +71,7 @@ class Form1 : public QWidget, public MainWindow, public MainWindowPin, private M
   void OpenAboutWindow() override;
   void Minimize() override { showMinimized(); }
   void Close() override { close(); }
-  void OpenReadme() override { quarnel::OpenReadme(env_); }
+  void OpenReadme() override { quarnel::OpenReadme(session_.env()); }
   void SetPointer(Pointer pointer) override;
   void StartCaptionDrag() override { caption_drag_.Start(this, press_global_); }
 
@@ -80,10 +79,8 @@ class Form1 : public QWidget, public MainWindow, public MainWindowPin, private M
   void KeepPainted();
   void DrawDropCount(QPainter& painter) const;
 
-  Env& env_;
-  Settings& settings_;
+  Session& session_;
   MainWindowRules rules_;
-  UnseenSettingsWindowDefaults default_lists_;
   IndicatorPicture* picture1_ = nullptr;
   std::function<void()> unload_;
   bool unloaded_ = false;

@@ -3,22 +3,22 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/main_window_steps.h"
 #include "ui/problem_notice.h"
 
 namespace quarnel {
 
 InteractiveRun::InteractiveRun(Env& env, Settings& settings)
-    : env_(env), settings_(settings), program_folder_(env.ProgramFolder()), window_(env, settings) {
+    : session_(env, settings), window_(session_) {
   window_.SetUnloadStep([this] {
-    unload_status_ = UnloadMainWindow(window_, env_, program_folder_, true, settings_);
+    unload_status_ = session_.End(window_.PinShown());
     ended_ = true;
   });
 }
 
 Status InteractiveRun::Start() {
-  const Status loaded = LoadMainWindow(window_, env_, program_folder_, settings_);
-  window_.Show();
+  const Status loaded = session_.Start();
+  window_.Load();
+  window_.show();
   if (!loaded.ok()) ShowProblems(&window_, SettingsNotReadSummary(), {ProblemLine(loaded)});
   return loaded;
 }

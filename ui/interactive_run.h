@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "files/session.h"
 #include "platform/env.h"
 #include "platform/status.h"
 #include "settings/settings.h"
@@ -10,15 +11,15 @@
 
 namespace quarnel {
 
-// The interactive run from the main window's load step to its unload step.
-// REQUIRES: a QApplication exists.
+// The interactive run: one session, and the main window from its load step
+// to its unload step. REQUIRES: a QApplication exists.
 class InteractiveRun {
  public:
   InteractiveRun(Env& env, Settings& settings);
   InteractiveRun(const InteractiveRun&) = delete;
   InteractiveRun& operator=(const InteractiveRun&) = delete;
 
-  // The load step (settings, pin, style, hook), then the window is shown.
+  // Reads the settings, loads the main window (pin, hook) and shows it.
   // Returns what the settings loader had to say about an untrusted settings
   // file (the defaults are in place then), which is also told in a notice
   // over the window.
@@ -32,9 +33,7 @@ class InteractiveRun {
   const Status& unload_status() const { return unload_status_; }
 
  private:
-  Env& env_;
-  Settings& settings_;
-  const std::string program_folder_;
+  Session session_;
   Form1 window_;
   bool ended_ = false;
   Status unload_status_;

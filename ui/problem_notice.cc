@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QMessageBox>
 
-#include "engine/product.h"
+#include "app/product.h"
 
 namespace quarnel {
 namespace {

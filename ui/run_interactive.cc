@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QStyleFactory>
 
-#include "files/interactive.h"
-#include "files/windows_module.h"
+#include "app/interactive.h"
+#include "app/windows_module.h"
 #include "settings/settings.h"
 #include "ui/interactive_run.h"
 #include "ui/problem_notice.h"

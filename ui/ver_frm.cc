@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "engine/product.h"
+#include "app/product.h"
 #include "ui/art_pictures.h"
 #include "ui/hot_spot.h"
 #include "ui/window_services.h"

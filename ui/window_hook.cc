@@ -7,11 +7,15 @@
 #endif
 
 namespace quarnel {
-namespace {
-
-WindowHook g_hook;
 
 #ifdef Q_OS_WIN
+namespace {
+
+// The hooked window and its previous procedure, from HookMainWindow to
+// UnhookMainWindow; null when no hook is installed.
+HWND g_hooked_window = nullptr;
+WNDPROC g_previous_procedure = nullptr;
+
 // Qt's windows are Unicode windows, so the hook uses the wide entry points:
 // the narrow ones would switch the window to ANSI messages and garble typed
 // text.
@@ -22,33 +26,31 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     DefWindowProcW(window, WM_SYSCOMMAND, wparam, lparam);
     return 0;
   }
-  return CallWindowProcW(reinterpret_cast<WNDPROC>(g_hook.previous_procedure), window, message,
-                         wparam, lparam);
+  return CallWindowProcW(g_previous_procedure, window, message, wparam, lparam);
 }
-#endif
 
 }  // namespace
 
-const WindowHook& TheWindowHook() { return g_hook; }
-
 void HookMainWindow(QWidget* main_window) {
-  const std::uintptr_t window = static_cast<std::uintptr_t>(main_window->winId());
-#ifdef Q_OS_WIN
-  const LONG_PTR previous = SetWindowLongPtrW(reinterpret_cast<HWND>(window), GWLP_WNDPROC,
-                                              reinterpret_cast<LONG_PTR>(&MainWindowProc));
-  g_hook.previous_procedure = static_cast<std::uintptr_t>(previous);
-#endif
-  g_hook.window = window;
+  g_hooked_window = reinterpret_cast<HWND>(main_window->winId());
+  g_previous_procedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      g_hooked_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindowProc)));
 }
 
 void UnhookMainWindow() {
-#ifdef Q_OS_WIN
-  if (g_hook.window != 0 && g_hook.previous_procedure != 0) {
-    SetWindowLongPtrW(reinterpret_cast<HWND>(g_hook.window), GWLP_WNDPROC,
-                      static_cast<LONG_PTR>(g_hook.previous_procedure));
+  if (g_hooked_window != nullptr && g_previous_procedure != nullptr) {
+    SetWindowLongPtrW(g_hooked_window, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(g_previous_procedure));
   }
-#endif
-  g_hook = WindowHook{};
+  g_hooked_window = nullptr;
+  g_previous_procedure = nullptr;
 }
+
+#else
+
+void HookMainWindow(QWidget*) {}
+void UnhookMainWindow() {}
+
+#endif
 
 }  // namespace quarnel

@@ -55,17 +55,6 @@ void OpenReadme(Env& env) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }
 
-Qt::WindowFlags WindowFlagsForStyle(std::uint32_t style, Qt::WindowFlags keep) {
-  constexpr std::uint32_t kPopup = 0x80000000;
-  constexpr std::uint32_t kSysMenu = 0x00080000;
-  constexpr std::uint32_t kMinimizeBox = 0x00020000;
-  Qt::WindowFlags flags = Qt::Window | (keep & Qt::WindowStaysOnTopHint);
-  if (style & kPopup) flags |= Qt::FramelessWindowHint;
-  if (style & kSysMenu) flags |= Qt::WindowSystemMenuHint;
-  if (style & kMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-  return flags;
-}
-
 void ShowInformation(QWidget* owner, const QString& text) {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the toolkit's line break

@@ -1,7 +1,6 @@
 #ifndef QUARNEL_UI_WINDOW_SERVICES_H_
 #define QUARNEL_UI_WINDOW_SERVICES_H_
 
-#include <cstdint>
 
 #include <QPoint>
 #include <QPointer>
@@ -44,12 +43,6 @@ void ShellOpen(const QString& target);
 
 // Opens "readme.htm" in the program's folder.
 void OpenReadme(Env& env);
-
-// The Qt window flags of a top-level window with the given Win32 style:
-// WS_POPUP gives a window without caption bar or border, WS_SYSMENU a system
-// menu, WS_MINIMIZEBOX a minimize box. `keep` carries the flags that the
-// style does not describe (keep-on-top).
-Qt::WindowFlags WindowFlagsForStyle(std::uint32_t style, Qt::WindowFlags keep);
 
 // A modal information box titled "Quarnel" with an OK button; returns when
 // the user dismisses it.

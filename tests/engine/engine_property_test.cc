@@ -10,7 +10,7 @@
 #include <random>
 #include <set>
 
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "tests/engine/reference_engine.h"
 
 namespace quarnel {
@@ -91,8 +91,8 @@ TEST(EnginePropertyTest, InvariantsHoldForRandomInputs) {
     CompactContext context;
     context.encoding = random.Uniform(0, 1) ? Encoding::kCp932 : Encoding::kUtf8;
     context.headLines = random.Uniform(0, 1) ? random.Items() : ItemList{};
-    context.insertHeadLines = random.Uniform(0, 1);
-    context.writeSignature = random.Uniform(0, 1);
+    context.insert_head_lines = random.Uniform(0, 1) == 1;
+    context.write_signature = random.Uniform(0, 1) == 1;
 
     LineList lines = original;
     const bool result = CompactLines(lines, flag, joinTags, deleteLines, context);

@@ -13,7 +13,7 @@
 #include "engine/line_list.h"
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 
 namespace quarnel {
 
@@ -79,14 +79,14 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
     }
     if (EqualsIgnoreAsciiCase(line, SignatureLine, encoding)) {
       line.clear();
-      changed |= context.writeSignature == 0;
+      changed |= !context.write_signature;
     }
     if (state == HeadState::InHead) {
       for (const std::string& item : context.headLines) {
         if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
         ++found;
         line.clear();
-        changed |= context.insertHeadLines == 0;
+        changed |= !context.insert_head_lines;
       }
     } else if (state == HeadState::AfterHead && found != context.headLines.size()) {
       changed = true;

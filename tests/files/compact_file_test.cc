@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "files/text_encoding.h"
 #include "files/work.h"
 #include "settings/default_lists.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/file_main.h"
+#include "files/folder_walk.h"
 #include "files/work.h"
 #include "tests/files/recording_observer.h"
 #include "tests/files/temp_folder.h"

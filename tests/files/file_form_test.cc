@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "files/html_name.h"
 #include "files/text_encoding.h"
 
@@ -19,35 +19,33 @@ TEST(FormatFileTest, NonEmptyLinesEachEndInCrLf) {
 
 TEST(FormatFileTest, ByteOrderMarkThenSignatureFirst) {
   FileFrame frame;
-  frame.byteOrderMark = kUtf8ByteOrderMark;
-  frame.WriteSignature = -3;  // any nonzero value
+  frame.byte_order_mark = kUtf8ByteOrderMark;
+  frame.write_signature = true;
   EXPECT_EQ(FormatFile({"<!DOCTYPE html>", "<head>"}, frame),
             std::string(kUtf8ByteOrderMark) + kSignature + "<!DOCTYPE html>\r\n<head>\r\n");
-  frame.WriteSignature = 0;
+  frame.write_signature = false;
   EXPECT_EQ(FormatFile({"x"}, frame), std::string(kUtf8ByteOrderMark) + "x\r\n");
 }
 
-TEST(FormatFileTest, HeadLinesAfterTheFirstHeadLineOnlyWhenExactlyOne) {
+TEST(FormatFileTest, HeadLinesAfterTheFirstHeadLineOnlyWhenOn) {
   const ItemList head = {"a", "", " b "};
   FileFrame frame;
-  frame.HeadLines = &head;
+  frame.head_lines = &head;
   const LineList lines = {"<html>", "", "<HeAd><title>t</title>", "<head>", "</head>"};
-  frame.InsertHeadLines = 1;
+  frame.insert_head_lines = true;
   EXPECT_EQ(FormatFile(lines, frame),
             "<html>\r\n<HeAd><title>t</title>\r\na\r\n\r\n b \r\n<head>\r\n</head>\r\n");
-  for (const std::int32_t other : {0, 2, -1}) {
-    frame.InsertHeadLines = other;
-    EXPECT_EQ(FormatFile(lines, frame),
-              "<html>\r\n<HeAd><title>t</title>\r\n<head>\r\n</head>\r\n");
-  }
+  frame.insert_head_lines = false;
+  EXPECT_EQ(FormatFile(lines, frame),
+            "<html>\r\n<HeAd><title>t</title>\r\n<head>\r\n</head>\r\n");
 }
 
 TEST(FormatFileTest, NoHeadLineMeansNoInsertion) {
   const ItemList head = {"a"};
   FileFrame frame;
-  frame.HeadLines = &head;
-  frame.InsertHeadLines = 1;
-  frame.WriteSignature = 1;
+  frame.head_lines = &head;
+  frame.insert_head_lines = true;
+  frame.write_signature = true;
   // "<head " with attributes is not "<HEAD>".
   EXPECT_EQ(FormatFile({"<head lang=ja>", "x"}, frame), kSignature + "<head lang=ja>\r\nx\r\n");
 }

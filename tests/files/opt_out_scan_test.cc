@@ -7,7 +7,7 @@
 #include "engine/line_split.h"
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 
 namespace quarnel {
 namespace {

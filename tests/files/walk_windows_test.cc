@@ -4,7 +4,7 @@
 // searches.
 #include <gtest/gtest.h>
 
-#include "files/file_main.h"
+#include "files/folder_walk.h"
 #include "files/work.h"
 #include "platform/env_wrapper.h"
 #include "platform/mem_env.h"

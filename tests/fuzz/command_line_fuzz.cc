@@ -25,7 +25,7 @@
 
 #include "files/batch_run.h"
 #include "files/options.h"
-#include "files/std_work_module.h"
+#include "files/command_line_split.h"
 #include "platform/mem_env.h"
 
 namespace {
@@ -184,10 +184,11 @@ bool MayWrite(const std::string& file, const quarnel::Options& options, quarnel:
 
 void CheckBatch(const std::vector<std::string>& args) {
   const std::unique_ptr<quarnel::MemEnv> env = Site();
+  quarnel::Settings settings;
   std::ostringstream out;
   std::ostringstream err;
   const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
-  const int status = quarnel::RunCommandLine(args, *env, out, err);
+  const int status = quarnel::RunCommandLine(args, *env, settings, out, err);
   const quarnel::Options& options = parsed.options;
   const bool usage = !parsed.error.empty() ||
                      (!options.help && !options.version && options.paths.empty());

@@ -11,7 +11,7 @@
 #include <set>
 #include <string_view>
 
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "tests/engine/reference_engine.h"
 
 namespace {
@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool flag = (switches & 1) != 0;
   quarnel::CompactContext context;
   context.encoding = (switches & 2) ? quarnel::Encoding::kCp932 : quarnel::Encoding::kUtf8;
-  context.writeSignature = (switches & 4) ? 1 : 0;
-  context.insertHeadLines = (switches & 8) ? 1 : 0;
+  context.write_signature = (switches & 4) != 0;
+  context.insert_head_lines = (switches & 8) != 0;
   context.headLines = groups[3];
 
   quarnel::LineList lines = original;

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "engine/line_split.h"
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 #include "files/work.h"
 #include "files/work_report.h"
 #include "platform/codepage.h"
@@ -156,8 +156,8 @@ bool ModelJob(std::string_view bytes, const quarnel::Settings& settings, std::st
   const bool flag = settings.CompactMode == 1;
   quarnel::CompactContext context;
   context.encoding = encoding;
-  context.writeSignature = settings.WriteSignature;
-  context.insertHeadLines = settings.InsertHeadLines;
+  context.write_signature = quarnel::SignatureOn(settings);
+  context.insert_head_lines = quarnel::HeadLinesOn(settings);
   context.headLines = Encoded(settings.HeadLines, encoding);
   LineList lines = PlainSplit(text);
   if (!quarnel::ReferenceCompact(lines, flag, flag ? Encoded(settings.JoinTags, encoding) : ItemList(),

@@ -50,11 +50,10 @@ class SettingsFileTest : public ::testing::Test {
     return names;
   }
 
-  Status Load() { return LoadSettings(env_, folder_, defaults_, settings_); }
+  Status Load() { return LoadSettings(env_, folder_, settings_); }
   Status Save(bool pinShown) { return SaveSettings(env_, folder_, pinShown, settings_); }
 
   Env& env_ = *Env::Default();
-  BuiltInDefaultLists defaults_;
   Settings settings_;
   std::string folder_;
 };
@@ -185,31 +184,14 @@ TEST_F(SettingsFileTest, UnwritableFileIsReportedAndLeavesNoTrace) {
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Quarnel.ini"});
 }
 
-// Stands in for the settings window: records how it was asked.
-class FakeWindowLists final : public DefaultListSource {
- public:
-  void TakeDefaults(Settings& settings, ItemList* deleteLines, ItemList* joinTags) override {
-    ++loads;
-    loadedWhenAsked = settings.SettingsLoaded;
-    settings.SettingsLoaded = true;
-    *deleteLines = {"window delete"};
-    *joinTags = {"<b>", "</b>"};
-  }
-  int loads = 0;
-  bool loadedWhenAsked = true;
-};
-
-TEST_F(SettingsFileTest, DefaultsComeFromTheSourceAndTouchNothingElse) {
-  FakeWindowLists window;
+TEST_F(SettingsFileTest, DefaultsTouchNothingElse) {
   settings_.CompactMode = 1;
   settings_.TopmostOff = 1;
   settings_.HeadLines = {"kept"};
-  ASSERT_TRUE(LoadSettings(env_, folder_, window, settings_).ok());
-  EXPECT_EQ(window.loads, 1);
-  EXPECT_FALSE(window.loadedWhenAsked);
+  ASSERT_TRUE(Load().ok());
   EXPECT_TRUE(settings_.SettingsLoaded);
-  EXPECT_EQ(settings_.DeleteLines, (ItemList{"window delete"}));
-  EXPECT_EQ(settings_.JoinTags, (ItemList{"<b>", "</b>"}));
+  EXPECT_EQ(settings_.DeleteLines, DefaultDeleteLines());
+  EXPECT_EQ(settings_.JoinTags, DefaultJoinTags());
   EXPECT_EQ(settings_.CompactMode, 1);
   EXPECT_EQ(settings_.TopmostOff, 1);
   EXPECT_EQ(settings_.HeadLines, (ItemList{"kept"}));
@@ -217,9 +199,7 @@ TEST_F(SettingsFileTest, DefaultsComeFromTheSourceAndTouchNothingElse) {
 
 TEST_F(SettingsFileTest, UsableFileNeedsNoDefaults) {
   WriteIni(CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
-  FakeWindowLists window;
-  ASSERT_TRUE(LoadSettings(env_, folder_, window, settings_).ok());
-  EXPECT_EQ(window.loads, 0);
+  ASSERT_TRUE(Load().ok());
   EXPECT_TRUE(settings_.SettingsLoaded);
   EXPECT_TRUE(settings_.DeleteLines.empty());
 }

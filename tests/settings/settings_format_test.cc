@@ -59,6 +59,20 @@ TEST(SettingsFormatTest, HandEditedNumbersAreParsedAndWrittenPlainly) {
             CrLfLines({kHeader, " 2 ", " 16 ", " 0 ", " 2 ", " 0 ", " 0 ", " 0 "}));
 }
 
+// One reading of each switch for the file job and the windows alike: the
+// signature is on when nonzero, size first and head insertion only at 1.
+TEST(SettingsSwitchesTest, HandEditedValuesReadOneWayEverywhere) {
+  Settings s;
+  s.WriteSignature = -3;
+  s.CompactMode = 2;
+  s.InsertHeadLines = 2;
+  s.TopmostOff = 5;
+  EXPECT_TRUE(SignatureOn(s));
+  EXPECT_FALSE(SizeFirst(s));
+  EXPECT_FALSE(HeadLinesOn(s));
+  EXPECT_FALSE(StartsPinned(s));
+}
+
 TEST(SettingsFormatTest, ForeignFirstLine) {
   for (const std::string& first :
        {kHeader + " ", " " + kHeader, std::string("zentharo quarnel ver 2.01.01"),

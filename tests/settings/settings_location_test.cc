@@ -78,8 +78,7 @@ TEST_F(SettingsLocationTest, UnknownProgramFolderNeverMeansTheCurrentFolder) {
   env_->SetUserConfigFolder("");
   ExpectLocation(LocateSettingsFile(*env_, ""), "", "", "");
   Settings settings;
-  BuiltInDefaultLists defaults;
-  EXPECT_TRUE(LoadSettings(*env_, "", defaults, settings).ok());
+  EXPECT_TRUE(LoadSettings(*env_, "", settings).ok());
   EXPECT_EQ(settings.DeleteLines, DefaultDeleteLines());
   EXPECT_EQ(SaveSettings(*env_, "", true, settings).code(), Status::Code::kNotFound);
 }
@@ -89,10 +88,9 @@ TEST_F(SettingsLocationTest, InstalledCopyKeepsItsSettingsPerUser) {
   const std::string shipped =
       CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", "<meta shipped>"});
   env_->AddFile(kProgramIni, shipped);
-  BuiltInDefaultLists defaults;
 
   Settings first;
-  ASSERT_TRUE(LoadSettings(*env_, kProgram, defaults, first).ok());
+  ASSERT_TRUE(LoadSettings(*env_, kProgram, first).ok());
   EXPECT_EQ(first.CompactMode, 1);
   EXPECT_EQ(first.HeadLines, (ItemList{"<meta shipped>"}));
   first.HeadLines = {"<meta mine>"};
@@ -104,7 +102,7 @@ TEST_F(SettingsLocationTest, InstalledCopyKeepsItsSettingsPerUser) {
             CrLfLines({kHeader, " 1 ", " 0 ", " 1 ", " 0 ", " 0 ", " 0 ", " 1 ", "<meta mine>"}));
 
   Settings second;
-  ASSERT_TRUE(LoadSettings(*env_, kProgram, defaults, second).ok());
+  ASSERT_TRUE(LoadSettings(*env_, kProgram, second).ok());
   EXPECT_EQ(second.HeadLines, (ItemList{"<meta mine>"}));
   EXPECT_EQ(second.TopmostOff, 1);
 }
@@ -112,13 +110,12 @@ TEST_F(SettingsLocationTest, InstalledCopyKeepsItsSettingsPerUser) {
 // What Linux cannot produce: hidden and system files, and a file that
 // exists but cannot be read.
 TEST_F(SettingsLocationTest, HiddenOrSystemFileIsNoSettingsFile) {
-  BuiltInDefaultLists defaults;
   for (const std::uint32_t attributes : {kAttrArchive | kAttrHidden, kAttrArchive | kAttrSystem}) {
     env_->AddFile(kProgramIni,
                   CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}),
                   attributes);
     Settings settings;
-    EXPECT_TRUE(LoadSettings(*env_, kProgram, defaults, settings).ok());
+    EXPECT_TRUE(LoadSettings(*env_, kProgram, settings).ok());
     EXPECT_EQ(settings.CompactMode, 0);
     EXPECT_EQ(settings.DeleteLines, DefaultDeleteLines());
     EXPECT_TRUE(settings.SettingsLoaded);
@@ -129,9 +126,8 @@ TEST_F(SettingsLocationTest, HiddenOrSystemFileIsNoSettingsFile) {
 TEST_F(SettingsLocationTest, UnreadableFileTakesDefaultsWithAWarning) {
   env_->AddFile(kProgramIni, CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
   env_->FailReadFile(kProgramIni, Status::IOError(kProgramIni, "device not ready"));
-  BuiltInDefaultLists defaults;
   Settings settings;
-  const Status status = LoadSettings(*env_, kProgram, defaults, settings);
+  const Status status = LoadSettings(*env_, kProgram, settings);
   EXPECT_EQ(status.ToString(), kProgramIni + ": device not ready; using the defaults");
   EXPECT_EQ(settings.CompactMode, 0);
   EXPECT_EQ(settings.JoinTags, DefaultJoinTags());
@@ -148,9 +144,8 @@ TEST_F(SettingsLocationTest, FileUnreadableOnlyAtStartUpIsKeptBeforeTheDefaultsR
   const std::string old = CrLfLines({kHeader, " 1 ", " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "});
   env_->AddFile(kProgramIni, old);
   env_->FailReadFile(kProgramIni, Status::IOError(kProgramIni, "device not ready"));
-  BuiltInDefaultLists defaults;
   Settings settings;
-  EXPECT_FALSE(LoadSettings(*env_, kProgram, defaults, settings).ok());
+  EXPECT_FALSE(LoadSettings(*env_, kProgram, settings).ok());
   env_->ClearFaults();  // the device is back by the end of the run
   EXPECT_TRUE(SaveSettings(*env_, kProgram, true, settings).ok());
   EXPECT_EQ(env_->Contents(kProgramIni + ".bak"), old) << "the user's settings are kept";
@@ -173,19 +168,18 @@ class UnqueryableEnv final : public EnvWrapper {
 TEST_F(SettingsLocationTest, FileWhoseAttributesCannotBeReadIsStillReadOrToldOf) {
   env_->AddFile(kProgramIni, CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "}));
   UnqueryableEnv env(*env_, kProgramIni);
-  BuiltInDefaultLists defaults;
   Settings settings;
-  EXPECT_TRUE(LoadSettings(env, kProgram, defaults, settings).ok());
+  EXPECT_TRUE(LoadSettings(env, kProgram, settings).ok());
   EXPECT_EQ(settings.CompactMode, 1) << "the file is read all the same";
 
   env_->FailReadFile(kProgramIni, Status::IOError(kProgramIni, "device not ready"));
   Settings fallback;
-  EXPECT_EQ(LoadSettings(env, kProgram, defaults, fallback).ToString(),
+  EXPECT_EQ(LoadSettings(env, kProgram, fallback).ToString(),
             kProgramIni + ": device not ready; using the defaults");
   EXPECT_EQ(fallback.CompactMode, 0);
 
   Settings none;
-  EXPECT_TRUE(LoadSettings(env, "C:\\Elsewhere", defaults, none).ok()) << "missing: no word";
+  EXPECT_TRUE(LoadSettings(env, "C:\\Elsewhere", none).ok()) << "missing: no word";
   EXPECT_EQ(none.JoinTags, DefaultJoinTags());
 }
 

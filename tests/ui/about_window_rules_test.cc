@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/product.h"
+#include "app/product.h"
 #include "tests/ui/rules_fakes.h"
 
 namespace quarnel {

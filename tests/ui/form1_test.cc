@@ -20,7 +20,6 @@
 #include "ui/interactive_run.h"
 #include "ui/set_frm.h"
 #include "ui/ver_frm.h"
-#include "ui/window_hook.h"
 #include "ui/window_services.h"
 
 namespace quarnel {
@@ -93,7 +92,7 @@ class Form1Test : public QObject {
     run_.reset();
   }
 
-  void firstStartPinsAndHooks() {
+  void firstStartPinsTheWindow() {
     StartRun();
     QVERIFY(settings_.SettingsLoaded);
     QCOMPARE(settings_.DeleteLines, DefaultDeleteLines());
@@ -104,7 +103,6 @@ class Form1Test : public QObject {
     QVERIFY(form().windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(PinShown());
     QVERIFY(IsTopmost(&form()));
-    QCOMPARE(TheWindowHook().window, static_cast<std::uintptr_t>(form().winId()));
     for (const MainHotArea& area : kForm1HotAreas) {
       const Rect& r = area.rect;
       QCOMPARE(Control(&form(), QStringLiteral("Image1(%1)").arg(area.index))->geometry(),
@@ -114,7 +112,6 @@ class Form1Test : public QObject {
 
     form().close();  // as Close from the taskbar button does
     QVERIFY(run_->ended());
-    QCOMPARE(TheWindowHook().window, std::uintptr_t{0});
     const QStringList lines = SettingsFileLines();
     QCOMPARE(lines.size(), 20);
     QCOMPARE(lines.mid(0, 8), (QStringList{"ZENTHARO QUARNEL VER 2.01.01", " 0 ", " 0 ", " 0 ", " 0 ",

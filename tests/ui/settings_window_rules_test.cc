@@ -6,7 +6,6 @@
 #include "tests/ui/rules_fakes.h"
 #include "ui/rules/list_editing.h"
 #include "ui/rules/plain_controls.h"
-#include "ui/rules/unseen_settings_window.h"
 
 namespace quarnel {
 namespace {
@@ -75,44 +74,17 @@ TEST_F(SetFrmRulesTest, FirstLoadKeepsTheBuiltInStateAndSetsTheFlag) {
   EXPECT_EQ(list1_[0].background(), kActiveBoxColour);
 }
 
-TEST_F(SetFrmRulesTest, UnseenWindowSuppliesTheFactoryDefaults) {
-  const UnseenSettingsWindow unseen(settings_, main_);
-  EXPECT_TRUE(settings_.SettingsLoaded);
-  ASSERT_EQ(unseen.List1(0).Count(), 2);
-  ASSERT_EQ(unseen.List1(1).Count(), 10);
-  EXPECT_EQ(unseen.List1(0).Item(1), R"(<meta name="ProgId" content="FrontPage.Editor.Document">)");
-  EXPECT_EQ(unseen.List1(1).Item(9), "</center>");
-  EXPECT_EQ(unseen.List1(2).Count(), 0);
-  EXPECT_TRUE(settings_.DeleteLines.empty()) << "the window does not write the lists";
-}
-
-TEST_F(SetFrmRulesTest, DefaultsForTheSettingsLoader) {
-  UnseenSettingsWindowDefaults defaults(main_);
-  ItemList delete_lines{"stale"};
-  ItemList join_tags;
-  defaults.TakeDefaults(settings_, &delete_lines, &join_tags);
-  EXPECT_TRUE(settings_.SettingsLoaded);
-  EXPECT_EQ(delete_lines, DefaultDeleteLines());
-  EXPECT_EQ(join_tags, DefaultJoinTags());
-
-  // Loaded again once the flag is set, the window fills its lists from
-  // Settings, as every later opening does.
-  settings_.JoinTags = {"<li>"};
-  defaults.TakeDefaults(settings_, &delete_lines, &join_tags);
-  EXPECT_EQ(join_tags, (Items{"<li>"}));
-}
-
 struct ShownCase {
   std::int32_t compact_mode, write_signature, insert_head_lines;
   bool picture1, picture2, picture3, picture4;
 };
 
-TEST_F(SetFrmRulesTest, LoadShowsOnlyExactOnesAsOn) {
+TEST_F(SetFrmRulesTest, LoadShowsTheSwitchesAsTheFileJobReadsThem) {
   const ShownCase cases[] = {
       {1, 1, 1, true, false, true, true},
       {0, 0, 0, false, true, false, false},
-      {2, 2, 2, false, true, false, false},  // hand-edited values show as 0
-      {-1, 5, 1, false, true, false, true},
+      {2, 2, 2, true, true, false, false},  // a nonzero signature switch writes it
+      {-1, 5, 1, true, true, false, true},
   };
   for (const ShownCase& c : cases) {
     settings_.CompactMode = c.compact_mode;
@@ -226,7 +198,7 @@ TEST_F(SetFrmRulesTest, SaveAndCloseCopiesTheControls) {
 
   EXPECT_EQ(closes_, 1);
   EXPECT_EQ(settings_.CompactMode, 1);
-  EXPECT_EQ(settings_.WriteSignature, 0);
+  EXPECT_EQ(settings_.WriteSignature, 1) << "shown as on, stored as 1";
   EXPECT_EQ(settings_.InsertHeadLines, 0);
   EXPECT_TRUE(settings_.DeleteLines.empty());
   EXPECT_EQ(settings_.JoinTags, DefaultJoinTags());

@@ -1,6 +1,6 @@
 #include "ui/rules/about_window_rules.h"
 
-#include "engine/product.h"
+#include "app/product.h"
 
 namespace quarnel {
 

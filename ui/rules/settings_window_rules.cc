@@ -49,10 +49,10 @@ void SetFrmRules::Load() {
     return;
   }
 
-  // Hand-edited values other than 0 and 1 show as 0.
-  ShowMode(settings_.CompactMode == 1);
-  Picture(1).SetShown(settings_.WriteSignature == 1);
-  ShowHeadInsertion(settings_.InsertHeadLines == 1);
+  // Hand-edited values show as the file job reads them.
+  ShowMode(SizeFirst(settings_));
+  Picture(1).SetShown(SignatureOn(settings_));
+  ShowHeadInsertion(HeadLinesOn(settings_));
   Fill(*c_.list1[0], settings_.DeleteLines);
   Fill(*c_.list1[1], settings_.JoinTags);
   Fill(*c_.list1[2], settings_.HeadLines);

@@ -1,4 +1,4 @@
-#include "files/std_work_module.h"
+#include "files/command_line_split.h"
 
 #include <algorithm>
 

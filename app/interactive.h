@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_INTERACTIVE_H_
-#define QUARNEL_FILES_INTERACTIVE_H_
+#ifndef QUARNEL_APP_INTERACTIVE_H_
+#define QUARNEL_APP_INTERACTIVE_H_
 
 namespace quarnel {
 
@@ -12,4 +12,4 @@ int RunInteractive(int argc, char** argv);
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_INTERACTIVE_H_
+#endif  // QUARNEL_APP_INTERACTIVE_H_

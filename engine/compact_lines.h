@@ -1,5 +1,5 @@
-#ifndef QUARNEL_ENGINE_WORKHTML_H_
-#define QUARNEL_ENGINE_WORKHTML_H_
+#ifndef QUARNEL_ENGINE_COMPACT_LINES_H_
+#define QUARNEL_ENGINE_COMPACT_LINES_H_
 
 #include <cstdint>
 #include <string_view>
@@ -28,8 +28,8 @@ constexpr bool CompactFlag(std::int32_t compactMode) { return compactMode == 1; 
 // encoding and the head settings, with every item already in that encoding.
 struct CompactContext {
   Encoding encoding = Encoding::kUtf8;
-  std::int32_t writeSignature = 0;   // nonzero: a fresh signature is written
-  std::int32_t insertHeadLines = 0;  // 1: headLines are inserted after <HEAD>
+  bool write_signature = false;    // a fresh signature is written
+  bool insert_head_lines = false;  // headLines are inserted after <HEAD>
   ItemList headLines;
 };
 
@@ -44,4 +44,4 @@ bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_ENGINE_WORKHTML_H_
+#endif  // QUARNEL_ENGINE_COMPACT_LINES_H_

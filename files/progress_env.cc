@@ -1,4 +1,4 @@
-#include "ui/progress_env.h"
+#include "files/progress_env.h"
 
 namespace quarnel {
 

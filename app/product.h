@@ -1,5 +1,5 @@
-#ifndef QUARNEL_ENGINE_PRODUCT_H_
-#define QUARNEL_ENGINE_PRODUCT_H_
+#ifndef QUARNEL_APP_PRODUCT_H_
+#define QUARNEL_APP_PRODUCT_H_
 
 #include <string_view>
 
@@ -15,4 +15,4 @@ inline constexpr std::string_view kAuthorMailTo = "mailto:author@quarnel.example
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_ENGINE_PRODUCT_H_
+#endif  // QUARNEL_APP_PRODUCT_H_

@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_WINDOWS_MODULE_H_
-#define QUARNEL_FILES_WINDOWS_MODULE_H_
+#ifndef QUARNEL_APP_WINDOWS_MODULE_H_
+#define QUARNEL_APP_WINDOWS_MODULE_H_
 
 // The windows live in a module of their own beside the program, loaded only
 // by an interactive start: a batch run never loads the windowing libraries,
@@ -14,11 +14,11 @@ inline constexpr char kWindowsModuleName[] = "quarnel-windows.dll";
 inline constexpr char kWindowsModuleName[] = "quarnel-windows.so";
 #endif
 
-// The module's one entry: RunInteractive (files/interactive.h) under a plain
+// The module's one entry: RunInteractive (app/interactive.h) under a plain
 // C name, of type WindowsModuleEntry.
 inline constexpr char kWindowsModuleEntry[] = "QuarnelRunInteractive";
 using WindowsModuleEntry = int (*)(int argc, char** argv);
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_WINDOWS_MODULE_H_
+#endif  // QUARNEL_APP_WINDOWS_MODULE_H_

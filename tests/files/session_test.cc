@@ -1,6 +1,6 @@
-// The load and unload steps of the main window and the batch run around
-// them, with a window that records what is asked of it.
-#include "files/main_window_steps.h"
+// The session that every run goes through, and the batch run over it, on an
+// in-memory file system that records the order of reads and writes.
+#include "files/session.h"
 
 #include <sstream>
 
@@ -14,78 +14,12 @@
 namespace quarnel {
 namespace {
 
-using Events = std::vector<std::string>;
-
 constexpr char kProgramFolder[] = R"(C:\Tools\Quarnel)";
 constexpr char kSettingsFile[] = R"(C:\Tools\Quarnel\Quarnel.ini)";
 
-// Records each call with what the file system and the settings held at
-// that moment, so the order of the steps shows.
-class RecordingWindow final : public MainWindow {
- public:
-  RecordingWindow(MemEnv& env, const Settings& settings) : env_(env), settings_(settings) {}
-
-  bool PinShown() const override { return pinShown_; }
-  void SetPinShown(bool shown) override {
-    pinShown_ = shown;
-    events.push_back(shown ? "pin shown" : "pin hidden");
-  }
-  void SetTopmost(bool on) override { events.push_back(on ? "topmost on" : "topmost off"); }
-  void SetWindowStyle(std::uint32_t style) override {
-    std::ostringstream s;
-    s << "style " << std::hex << style;
-    events.push_back(s.str());
-  }
-  void HookMainWindow() override {
-    events.push_back(std::string("hook") + (settings_.SettingsLoaded ? ", settings loaded" : "") +
-                     (FilesRead() ? ", files read" : ""));
-  }
-  void UnhookMainWindow() override {
-    events.push_back(std::string("unhook") + (FilesRead() ? ", files read" : "") +
-                     (SettingsWritten() ? ", settings written" : ""));
-  }
-  void Show() override { events.push_back("show"); }
-  DefaultListSource& DefaultLists() override { return defaults_; }
-
-  Events events;
-
- private:
-  // The settings window loaded unseen for its built-in lists.
-  class RecordingDefaults final : public DefaultListSource {
-   public:
-    explicit RecordingDefaults(Events& events) : events_(events) {}
-    void TakeDefaults(Settings& settings, ItemList* deleteLines, ItemList* joinTags) override {
-      events_.push_back("default lists");
-      BuiltInDefaultLists().TakeDefaults(settings, deleteLines, joinTags);
-    }
-
-   private:
-    Events& events_;
-  };
-
-  bool SettingsWritten() const {
-    for (const std::string& path : env_.files_written()) {
-      if (path == kSettingsFile) return true;
-    }
-    return false;
-  }
-
-  bool FilesRead() const {
-    for (const std::string& path : env_.files_read()) {
-      if (path != kSettingsFile) return true;
-    }
-    return false;
-  }
-
-  MemEnv& env_;
-  const Settings& settings_;
-  bool pinShown_ = true;
-  RecordingDefaults defaults_{events};
-};
-
-class MainWindowStepsTest : public ::testing::Test {
+class SessionTest : public ::testing::Test {
  protected:
-  MainWindowStepsTest() {
+  SessionTest() {
     env_.AddFolder(kProgramFolder);
     env_.SetProgramFolder(kProgramFolder);
     env_.AddFile(R"(C:\site\a.html)", "<head>\r\n<p>x</p>  \r\n");
@@ -111,55 +45,50 @@ class MainWindowStepsTest : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     ParsedOptions parsed = ParseOptions(args);
     EXPECT_EQ(parsed.error, "");
-    return RunBatch(parsed.options, env_, window_, out_, err_, settings_);
+    return RunBatch(parsed.options, env_, settings_, out_, err_);
   }
 
   MemEnv env_;
   Settings settings_;
-  RecordingWindow window_{env_, settings_};
   std::ostringstream out_;
   std::ostringstream err_;
 };
 
-TEST_F(MainWindowStepsTest, BatchRunWithoutSettingsFileRunsTheStepsInOrder) {
+TEST_F(SessionTest, SettingsReadFirstAndWrittenLast) {
+  WriteSettingsFile(env_, 0);
   EXPECT_EQ(Run({R"(C:\site)"}), kExitOk);
-  EXPECT_EQ(window_.events,
-            (Events{"default lists", "topmost on", "style 800a0000", "hook, settings loaded",
-                    "unhook, files read"}));
+  EXPECT_EQ(env_.files_read().front(), kSettingsFile);
   EXPECT_EQ(env_.files_written(), (std::vector<std::string>{R"(C:\site\a.html)", kSettingsFile}));
   EXPECT_EQ(SavedTopmostOff(env_), " 0 \r");
   EXPECT_EQ(settings_.DeleteLines, DefaultDeleteLines());
   EXPECT_EQ(err_.str(), "");
 }
 
-TEST_F(MainWindowStepsTest, TopmostOffHidesThePinAndIsSavedAsOne) {
+TEST_F(SessionTest, BatchRunLeavesTheUnpinnedStateAsItWas) {
   for (const std::int32_t stored : {1, 5, -2}) {
     MemEnv env;
     env.AddFolder(kProgramFolder);
     env.SetProgramFolder(kProgramFolder);
     WriteSettingsFile(env, stored);
     Settings settings;
-    RecordingWindow window(env, settings);
-    EXPECT_TRUE(LoadMainWindow(window, env, kProgramFolder, settings).ok());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunBatch(ParseOptions({R"(C:\nothing)"}).options, env, settings, out, err),
+              kExitFailure);
     EXPECT_EQ(settings.JoinTags, ItemList{"</td>"}) << "the file's lists, not the defaults";
-    EXPECT_TRUE(UnloadMainWindow(window, env, kProgramFolder, true, settings).ok());
-    EXPECT_EQ(window.events,
-              (Events{"pin hidden", "style 800a0000", "hook, settings loaded", "unhook"}));
     EXPECT_EQ(SavedTopmostOff(env), " 1 \r") << stored;
   }
 }
 
-TEST_F(MainWindowStepsTest, DryRunWritesNothingAtAll) {
-  EXPECT_EQ(Run({"--dry-run", R"(C:\site)"}), kExitOk);
-  EXPECT_TRUE(env_.files_written().empty());
-  EXPECT_EQ(window_.events.back(), "unhook, files read");
-  EXPECT_EQ(out_.str(),
-            "would rewrite C:\\site\\a.html (20 -> 18 bytes)\n"
-            "1 files examined, 1 would be rewritten, 0 failed; 20 bytes before, 18 after (2 "
-            "would be saved)\n");
+TEST_F(SessionTest, WindowPinStateIsSavedAtTheEnd) {
+  Session session(env_, settings_);
+  ASSERT_TRUE(session.Start().ok());
+  EXPECT_TRUE(StartsPinned(settings_));
+  ASSERT_TRUE(session.End(/*pin_shown=*/false).ok());
+  EXPECT_EQ(SavedTopmostOff(env_), " 1 \r");
 }
 
-TEST_F(MainWindowStepsTest, FailuresGiveOneLineEachAndStatusOne) {
+TEST_F(SessionTest, FailuresGiveOneLineEachAndStatusOne) {
   env_.AddFile(R"(C:\site\locked.htm)", "<head>\r\n\r\n", kAttrReadOnly);
   EXPECT_EQ(Run({"-v", R"(C:\missing)", R"(C:\site)", R"(C:\notes.txt)"}), kExitFailure);
   EXPECT_EQ(err_.str(),
@@ -172,7 +101,7 @@ TEST_F(MainWindowStepsTest, FailuresGiveOneLineEachAndStatusOne) {
   EXPECT_TRUE(env_.Contents(kSettingsFile).has_value()) << "the settings file is still written";
 }
 
-TEST_F(MainWindowStepsTest, ControlCharactersInAPathKeepItsMessageOnOneLine) {
+TEST_F(SessionTest, ControlCharactersInAPathKeepItsMessageOnOneLine) {
   env_.AddFile("C:\\site\\new\nline.html", "<head>\r\n\r\n");
   EXPECT_EQ(Run({"-v", "C:\\missing\nfile\x01\x7F\t.html", "C:\\site\\new\nline.html"}),
             kExitFailure);
@@ -181,7 +110,7 @@ TEST_F(MainWindowStepsTest, ControlCharactersInAPathKeepItsMessageOnOneLine) {
             "rewrote C:\\site\\new\\nline.html (10 -> 8 bytes)");
 }
 
-TEST_F(MainWindowStepsTest, UnwritableSettingsFileIsToldButTheRunEndsNormally) {
+TEST_F(SessionTest, UnwritableSettingsFileIsToldButTheRunEndsNormally) {
   env_.FailReplaceFile(kSettingsFile, Status::IOError(kSettingsFile, "device error"));
   EXPECT_EQ(Run({R"(C:\site)"}), kExitOk);
   EXPECT_EQ(err_.str(), "quarnel: warning: C:\\Tools\\Quarnel\\Quarnel.ini: device error\n");
@@ -190,6 +119,7 @@ TEST_F(MainWindowStepsTest, UnwritableSettingsFileIsToldButTheRunEndsNormally) {
 
 TEST(RunCommandLineTest, HelpVersionAndUsageErrors) {
   MemEnv env;
+  Settings settings;
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -206,13 +136,13 @@ TEST(RunCommandLineTest, HelpVersionAndUsageErrors) {
   for (const Case& c : cases) {
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(RunCommandLine(c.args, env, out, err), c.status) << c.args[0];
+    EXPECT_EQ(RunCommandLine(c.args, env, settings, out, err), c.status) << c.args[0];
     EXPECT_EQ(out.str(), c.out) << c.args[0];
     EXPECT_EQ(err.str(), c.err) << c.args[0];
   }
   std::ostringstream out;
   std::ostringstream err;
-  EXPECT_EQ(RunCommandLine({"-h"}, env, out, err), kExitOk);
+  EXPECT_EQ(RunCommandLine({"-h"}, env, settings, out, err), kExitOk);
   EXPECT_EQ(out.str(), UsageText("quarnel"));
   EXPECT_TRUE(env.files_written().empty()) << "help, version and usage errors write nothing";
 }

@@ -1,5 +1,5 @@
-#ifndef QUARNEL_UI_PROGRESS_ENV_H_
-#define QUARNEL_UI_PROGRESS_ENV_H_
+#ifndef QUARNEL_FILES_PROGRESS_ENV_H_
+#define QUARNEL_FILES_PROGRESS_ENV_H_
 
 #include <functional>
 
@@ -33,4 +33,4 @@ class ProgressEnv final : public EnvWrapper {
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_UI_PROGRESS_ENV_H_
+#endif  // QUARNEL_FILES_PROGRESS_ENV_H_

@@ -1,4 +1,4 @@
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -111,18 +111,18 @@ TEST_F(CompactLinesTest, Cp932DeleteItemNeedsACharacterBoundary) {
 
 TEST_F(CompactLinesTest, OldSignatureAloneCountsOnlyWhenSignatureIsOff) {
   const LineList original = {std::string(SignatureLine), "<html><head>", "</head>"};
-  context_.writeSignature = 1;
+  context_.write_signature = true;
   LineList with_signature_on = original;
   EXPECT_FALSE(Compact(with_signature_on, true));
   EXPECT_EQ(with_signature_on[0], "");
-  context_.writeSignature = 0;
+  context_.write_signature = false;
   LineList with_signature_off = original;
   EXPECT_TRUE(Compact(with_signature_off, true));
 }
 
 TEST_F(CompactLinesTest, HeadLinesBookkeeping) {
   context_.headLines = {"<meta a>", "<meta b>"};
-  context_.insertHeadLines = 1;
+  context_.insert_head_lines = true;
   LineList each_once = {"<head>", "<META A>", "<meta b>", "</head>", "<p>"};
   EXPECT_FALSE(Compact(each_once, true));
   EXPECT_EQ(each_once, (LineList{"<head>", "", "", "</head>", "<p>"}));
@@ -136,21 +136,21 @@ TEST_F(CompactLinesTest, HeadLinesBookkeeping) {
   EXPECT_EQ(in_body[4], "<meta a>");
 
   // Removing head lines counts when insertion is off.
-  context_.insertHeadLines = 0;
+  context_.insert_head_lines = false;
   LineList off = {"<head>", "<meta a>", "<meta b>", "</head>"};
   EXPECT_TRUE(Compact(off, true));
 }
 
 TEST_F(CompactLinesTest, MissingHeadLinesCountEvenWhenInsertionIsOff) {
   context_.headLines = {"<meta a>"};
-  context_.insertHeadLines = 0;
+  context_.insert_head_lines = false;
   LineList lines = {"<head>", "</head>"};
   EXPECT_TRUE(Compact(lines, true));
 }
 
 TEST_F(CompactLinesTest, HeadLineWithLeadingBlankIsNotRecognisedAfterTrim) {
   context_.headLines = {" <meta a>"};
-  context_.insertHeadLines = 1;
+  context_.insert_head_lines = true;
   LineList lines = {"<head>", "<meta a>", "</head>"};
   EXPECT_TRUE(Compact(lines, true));
   EXPECT_EQ(lines[1], "<meta a>");
@@ -158,7 +158,7 @@ TEST_F(CompactLinesTest, HeadLineWithLeadingBlankIsNotRecognisedAfterTrim) {
 
 TEST_F(CompactLinesTest, OneLineHeadKeepsInHeadToTheEnd) {
   context_.headLines = {"<meta a>"};
-  context_.insertHeadLines = 1;
+  context_.insert_head_lines = true;
   LineList lines = {"<head></head>", "<body>", "<meta a>"};
   // The body copy is removed and the count rule never runs: nothing counts.
   EXPECT_FALSE(Compact(lines, true));

@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_FILE_MAIN_H_
-#define QUARNEL_FILES_FILE_MAIN_H_
+#ifndef QUARNEL_FILES_FOLDER_WALK_H_
+#define QUARNEL_FILES_FOLDER_WALK_H_
 
 #include <cstdint>
 #include <set>
@@ -98,4 +98,4 @@ class FileMain {
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_FILE_MAIN_H_
+#endif  // QUARNEL_FILES_FOLDER_WALK_H_

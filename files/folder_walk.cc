@@ -1,4 +1,4 @@
-#include "files/file_main.h"
+#include "files/folder_walk.h"
 
 #include "files/html_name.h"
 #include "platform/path.h"

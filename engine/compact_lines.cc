@@ -1,4 +1,4 @@
-#include "engine/workhtml.h"
+#include "engine/compact_lines.h"
 
 #include "engine/join_lines.h"
 #include "engine/trim.h"
@@ -73,7 +73,7 @@ class LinePass : public LinePreparer {
       line.clear();
       // With the signature on, a fresh one is written anyway; an old one is
       // no reason by itself to rewrite.
-      if (context_.writeSignature == 0) changed_ = true;
+      if (!context_.write_signature) changed_ = true;
     }
     if (state_ == HeadState::InHead) {
       RemoveHeadLines(line);
@@ -102,7 +102,7 @@ class LinePass : public LinePreparer {
       if (EqualsIgnoreAsciiCase(item, line, context_.encoding)) {
         ++headLinesFound_;
         line.clear();
-        if (context_.insertHeadLines == 0) changed_ = true;
+        if (!context_.insert_head_lines) changed_ = true;
       }
     }
   }

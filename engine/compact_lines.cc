@@ -1,6 +1,7 @@
 #include "engine/compact_lines.h"
 
 #include "engine/join_lines.h"
+#include "engine/opt_out.h"
 #include "engine/trim.h"
 
 namespace quarnel {
@@ -8,33 +9,6 @@ namespace {
 
 constexpr std::string_view kHeadOpen = "<HEAD>";
 constexpr std::string_view kHeadClose = "</HEAD>";
-
-// The line as TrimLine would leave it, without touching it.
-std::string_view TrimmedView(std::string_view line, bool compactFlag) {
-  std::size_t end = line.size();
-  while (end > 0 && IsLayoutBlank(line[end - 1])) --end;
-  if (end == 0) return line;
-  std::size_t first = 0;
-  if (compactFlag) {
-    while (IsLayoutBlank(line[first])) ++first;
-  }
-  return line.substr(first, end - first);
-}
-
-// The opt-out test only depends on each line's own trimmed text, so looking
-// for the marker before any rule runs gives the same answer as testing each
-// line after its trimming, and spares the copy that would otherwise keep
-// the caller's lines intact.
-bool HoldsOptOutMarker(const LineList& lines, bool compactFlag) {
-  for (const std::string& line : lines) {
-    if (line.size() < OptOutMarker.size()) continue;
-    if (EqualsIgnoreAsciiCase(TrimmedView(line, compactFlag), OptOutMarker,
-                              Encoding::kUtf8)) {
-      return true;
-    }
-  }
-  return false;
-}
 
 // A line makes at most one transition, tested before trimming.
 HeadState TrackHead(HeadState state, std::string_view line) {
@@ -119,7 +93,7 @@ class LinePass : public LinePreparer {
 
 bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
                   const ItemList& deleteLines, const CompactContext& context) {
-  if (HoldsOptOutMarker(lines, compactFlag)) return false;
+  if (!context.opt_out_checked && HoldsOptOutMarker(lines, compactFlag)) return false;
   LinePass pass(compactFlag, deleteLines, context);
   const bool joined = JoinLines(lines, joinTags, context.encoding, pass);
   if (pass.state() == HeadState::BeforeHead) return false;

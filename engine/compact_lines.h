@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/product.h"
 #include "engine/line_list.h"
+#include "engine/opt_out.h"
 #include "engine/text_compare.h"
 
 namespace quarnel {
@@ -12,10 +14,8 @@ namespace quarnel {
 // The comment line written at the top of a rewritten file when the
 // signature is on. The engine removes any copy already in the file.
 inline constexpr std::string_view SignatureLine =
-    "<!HTML SIZE WORKED BY \"Quarnel\" https://www.quarnel.example/>";
+    "<!HTML SIZE WORKED BY \"" QUARNEL_PRODUCT_NAME "\" " QUARNEL_HOME_PAGE ">";
 
-// A file holding this line (after trimming, any letter case) is left alone.
-inline constexpr std::string_view OptOutMarker = "<!--NO QUARNEL-->";
 
 // Where the scan stands relative to the document head; moves only forward.
 enum class HeadState { BeforeHead = 0, InHead = 1, AfterHead = 2 };
@@ -30,6 +30,9 @@ struct CompactContext {
   Encoding encoding = Encoding::kUtf8;
   bool write_signature = false;    // a fresh signature is written
   bool insert_head_lines = false;  // headLines are inserted after <HEAD>
+  // The caller has already found that the file holds no OptOutMarker line
+  // (HoldsOptOutLine on its text), so the lines need not be searched again.
+  bool opt_out_checked = false;
   ItemList headLines;
 };
 

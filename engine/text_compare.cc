@@ -3,13 +3,15 @@
 #include <array>
 #include <cstring>
 
+#include "platform/ascii_case.h"
+
 namespace quarnel {
 namespace {
 
 constexpr std::array<unsigned char, 256> MakeFoldTable() {
   std::array<unsigned char, 256> table{};
   for (int c = 0; c < 256; ++c) {
-    table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    table[c] = static_cast<unsigned char>(FoldAscii(static_cast<char>(c)));
   }
   return table;
 }

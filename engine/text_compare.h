@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/codepage.h"
+
 namespace quarnel {
 
 // The encoding of a file's bytes. The engine never decodes text; it only
@@ -12,15 +14,6 @@ namespace quarnel {
 // its own. In UTF-8 no ASCII byte occurs inside a character, so plain byte
 // work is safe there.
 enum class Encoding { kUtf8, kCp932 };
-
-// CP932: a lead byte followed by a trail byte is one two-byte character; a
-// lead byte followed by anything else stands alone.
-constexpr bool IsCp932Lead(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-constexpr bool IsCp932Trail(unsigned char b) {
-  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
 
 // True when a character of `text` starts at byte offset `pos`
 // (0 <= pos <= size). Always true for UTF-8.

@@ -1,5 +1,6 @@
 #include "files/folder_walk.h"
 
+#include "platform/ascii_case.h"
 #include "files/html_name.h"
 #include "platform/path.h"
 #include "platform/wildcard.h"
@@ -21,7 +22,6 @@ bool IsDriveRoot(std::string_view path, char separator) {
   return path.size() == 2 && path[1] == ':';
 }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 // A listing may return names that match only through a short alias
 // ("*.htm" lists "a.html"); such a name is passed over and the listing goes

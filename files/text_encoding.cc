@@ -40,11 +40,9 @@ bool IsValidUtf8Text(std::string_view bytes) {
 
 }  // namespace
 
-TextEncoding DetectEncoding(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8ByteOrderMark)) {
-    return {Encoding::kUtf8, kUtf8ByteOrderMark.size()};
-  }
-  return {IsValidUtf8Text(bytes) ? Encoding::kUtf8 : Encoding::kCp932, 0};
+Encoding DetectEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8ByteOrderMark)) return Encoding::kUtf8;
+  return IsValidUtf8Text(bytes) ? Encoding::kUtf8 : Encoding::kCp932;
 }
 
 }  // namespace quarnel

@@ -5,9 +5,9 @@
 
 #include "engine/line_split.h"
 #include "engine/compact_lines.h"
+#include "engine/opt_out.h"
 #include "files/file_form.h"
 #include "files/html_name.h"
-#include "files/opt_out_scan.h"
 #include "files/text_encoding.h"
 
 namespace quarnel {
@@ -62,7 +62,7 @@ std::optional<std::string> Work::Compacted(std::string bytes) {
   // An opted-out file is never rewritten: it need not even be decoded.
   if (HoldsOptOutLine(text, compactFlag)) return std::nullopt;
 
-  const EncodedSettings& settings = items_.For(DetectEncoding(bytes).encoding);
+  const EncodedSettings& settings = items_.For(DetectEncoding(bytes));
   const std::string byteOrderMark(bytes, 0, mark);
   LineList lines = SplitLines(text);
   std::string().swap(bytes);  // the lines hold their own copy

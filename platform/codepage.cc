@@ -22,8 +22,6 @@ unsigned char Byte(std::string_view bytes, std::size_t i) {
   return static_cast<unsigned char>(bytes[i]);
 }
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 bool IsKanaByte(unsigned char b) { return b >= kFirstKanaByte && b <= kLastKanaByte; }
 
 bool InRange(unsigned char b, unsigned char low, unsigned char high) {
@@ -93,7 +91,7 @@ std::string EncodeDoubleByte(char32_t c, Cp932Table& table) {
   if (code.size() != 2) return {};
   const auto lead = static_cast<unsigned char>(code[0]);
   const auto trail = static_cast<unsigned char>(code[1]);
-  if (!IsLeadByte(lead) || !IsTrailByte(trail) || table.DecodePair(lead, trail) != c) return {};
+  if (!IsCp932Lead(lead) || !IsCp932Trail(trail) || table.DecodePair(lead, trail) != c) return {};
   return code;
 }
 
@@ -125,7 +123,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
       ++i;
       continue;
     }
-    if (IsLeadByte(b) && i + 1 < cp932.size() && IsTrailByte(Byte(cp932, i + 1))) {
+    if (IsCp932Lead(b) && i + 1 < cp932.size() && IsCp932Trail(Byte(cp932, i + 1))) {
       const unsigned char trail = Byte(cp932, i + 1);
       const char32_t c = table.DecodePair(b, trail);
       if (c != 0) {

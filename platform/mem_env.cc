@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/ascii_case.h"
 #include "platform/wildcard.h"
 
 namespace quarnel {
@@ -24,7 +25,6 @@ constexpr std::size_t kMaxShortName = 12;  // 8.3
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

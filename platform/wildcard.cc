@@ -2,10 +2,11 @@
 
 #include <cstddef>
 
+#include "platform/ascii_case.h"
+
 namespace quarnel {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The length of the character that starts at name[i]: one byte, plus the
 // continuation bytes that follow a UTF-8 lead byte.

@@ -11,7 +11,6 @@
 namespace quarnel {
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 // Lines 2 to 8 hold numbers; lines 6 to 8 of them are the item counts.
 constexpr std::size_t kNumberLines = 7;

@@ -228,13 +228,7 @@ void Form1::OpenAboutWindow() {
 }
 
 
-void Form1::SetPointer(Pointer pointer) {
-  if (pointer == Pointer::kLink) {
-    setCursor(LinkPointer());
-  } else {
-    setCursor(Qt::ArrowCursor);
-  }
-}
+void Form1::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
 
 
 }  // namespace quarnel

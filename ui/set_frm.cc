@@ -115,13 +115,7 @@ QWidget* SetFrm::FocusStopWidget(const FocusStop& stop) const {
   }
 }
 
-void SetFrm::SetPointer(Pointer pointer) {
-  if (pointer == Pointer::kLink) {
-    setCursor(LinkPointer());
-  } else {
-    setCursor(Qt::ArrowCursor);
-  }
-}
+void SetFrm::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
 
 void SetFrm::paintEvent(QPaintEvent*) {
   QPainter painter(this);

@@ -61,13 +61,7 @@ void VerFrm::SetTopmost(bool on) { quarnel::SetTopmost(this, on); }
 void VerFrm::OpenAddress(std::string_view address) { ShellOpen(FromView(address)); }
 void VerFrm::ShowInformation(std::string_view text) { quarnel::ShowInformation(this, FromView(text)); }
 
-void VerFrm::SetPointer(Pointer pointer) {
-  if (pointer == Pointer::kLink) {
-    setCursor(LinkPointer());
-  } else {
-    setCursor(Qt::ArrowCursor);
-  }
-}
+void VerFrm::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
 
 VersionLabel::VersionLabel(QWidget* parent) : QLabel(parent) {
   setObjectName(QStringLiteral("Label1"));

@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "platform/path.h"
+#include "ui/art_pictures.h"
 #include "ui/rules/about_window_rules.h"
 
 #ifdef Q_OS_WIN
@@ -53,6 +54,14 @@ void ShellOpen(const QString& target) {
 void OpenReadme(Env& env) {
   const std::string path = AddBackslash(env.ProgramFolder(), env.PathSeparator()) + "readme.htm";
   QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+void ShowPointer(QWidget* window, Pointer pointer) {
+  if (pointer == Pointer::kLink) {
+    window->setCursor(LinkPointer());
+  } else {
+    window->setCursor(Qt::ArrowCursor);
+  }
 }
 
 void ShowInformation(QWidget* owner, const QString& text) {

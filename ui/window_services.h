@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/env.h"
+#include "ui/rules/geometry.h"
 
 namespace quarnel {
 
@@ -43,6 +44,10 @@ void ShellOpen(const QString& target);
 
 // Opens "readme.htm" in the program's folder.
 void OpenReadme(Env& env);
+
+// Shows the window's mouse pointer: LinkPointer over hot spots, the arrow
+// elsewhere.
+void ShowPointer(QWidget* window, Pointer pointer);
 
 // A modal information box titled "Quarnel" with an OK button; returns when
 // the user dismisses it.

@@ -62,6 +62,10 @@ TEST_F(CompactLinesTest, NoHeadOrNothingToDoMeansNoRewrite) {
   EXPECT_FALSE(Compact(empty_file, true));
 }
 
+TEST(SignatureLineTest, NamesTheProductAndItsHomePage) {
+  EXPECT_EQ(SignatureLine, R"(<!HTML SIZE WORKED BY "Quarnel" https://www.quarnel.example/>)");
+}
+
 TEST_F(CompactLinesTest, OptOutMarkerLeavesLinesExactlyAsGiven) {
   const LineList original = {"<html>  ", "<HEAD>", "  <p>x", "</head>",
                              "<body>", "<!--no quarnel-->  ", "", "</p>"};

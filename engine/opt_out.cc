@@ -1,8 +1,7 @@
-#include "files/opt_out_scan.h"
+#include "engine/opt_out.h"
 
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/compact_lines.h"
 
 namespace quarnel {
 namespace {
@@ -38,7 +37,29 @@ bool MarkerLineAt(std::string_view text, std::size_t at, bool compactFlag) {
   return LineStartsAt(text, begin) && LineEndsAt(text, end);
 }
 
+// The line as TrimLine would leave it, without touching it.
+std::string_view TrimmedView(std::string_view line, bool compactFlag) {
+  std::size_t end = line.size();
+  while (end > 0 && IsLayoutBlank(line[end - 1])) --end;
+  if (end == 0) return line;
+  std::size_t first = 0;
+  if (compactFlag) {
+    while (IsLayoutBlank(line[first])) ++first;
+  }
+  return line.substr(first, end - first);
+}
+
 }  // namespace
+
+bool HoldsOptOutMarker(const LineList& lines, bool compactFlag) {
+  for (const std::string& line : lines) {
+    if (line.size() < OptOutMarker.size()) continue;
+    if (EqualsIgnoreAsciiCase(TrimmedView(line, compactFlag), OptOutMarker, Encoding::kUtf8)) {
+      return true;
+    }
+  }
+  return false;
+}
 
 bool HoldsOptOutLine(std::string_view text, bool compactFlag) {
   static_assert(OptOutMarker.starts_with(kCommentOpen));

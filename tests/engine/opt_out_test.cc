@@ -1,4 +1,4 @@
-#include "files/opt_out_scan.h"
+#include "engine/opt_out.h"
 
 #include <random>
 

@@ -4,12 +4,23 @@
 #include <string>
 #include <vector>
 
+#include "app/failure_notice.h"
 #include "files/batch_run.h"
+#include "files/desktop_run.h"
 #include "files/interactive.h"
 #include "platform/env.h"
 
 int main(int argc, char** argv) {
   if (argc <= 1) return quarnel::RunInteractive(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return quarnel::RunCommandLine(args, *quarnel::Env::Default(), std::cout, std::cerr);
+  quarnel::Env& env = *quarnel::Env::Default();
+  const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
+  if (parsed.error.empty() && parsed.options.desktop) {
+    // The menu entry started without pages to open: the window, as a start
+    // without arguments.
+    const quarnel::Options& o = parsed.options;
+    if (o.paths.empty() && !o.help && !o.version) return quarnel::RunInteractive(1, argv);
+    return quarnel::RunFromDesktop(args, env, std::cout, std::cerr, quarnel::ShowFailureNotice);
+  }
+  return quarnel::RunCommandLine(args, env, std::cout, std::cerr);
 }

@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "platform/path.h"
+#include "platform/companion_file.h"
 #include "ui/rules/about_window_rules.h"
 
 #ifdef Q_OS_WIN
@@ -51,7 +51,8 @@ void ShellOpen(const QString& target) {
 }
 
 void OpenReadme(Env& env) {
-  const std::string path = AddBackslash(env.ProgramFolder(), env.PathSeparator()) + "readme.htm";
+  const std::string path =
+      LocateCompanionFile(env, env.ProgramFolder(), InstalledDataFolder(), kManualName);
   QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }
 

@@ -28,23 +28,23 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "the Quarnel authors <author@quarnel.example
 set(CPACK_DEBIAN_CLI_PACKAGE_NAME quarnel)
 set(CPACK_DEBIAN_CLI_PACKAGE_SUGGESTS quarnel-windows)
 set(CPACK_COMPONENT_CLI_DESCRIPTION
-  "compacts HTML pages in place\n"
-  "Quarnel makes HTML files smaller where they lie: it removes layout blanks\n"
-  "at the ends of lines, empty lines and the generator lines that HTML\n"
-  "editors write, and joins lines, while every byte no rule touches stays as\n"
-  "it was, in Shift-JIS and UTF-8 pages alike. Folders are walked for .htm,\n"
-  ".html and .shtml pages.\n"
-  "\n"
-  "This package holds the command line, which needs no windowing libraries;\n"
-  "quarnel-windows adds the small window that takes dropped files, and the\n"
-  "menu entry.")
+"compacts HTML pages in place
+Quarnel makes HTML files smaller where they lie: it removes layout blanks
+at the ends of lines, empty lines and the generator lines that HTML
+editors write, and joins lines, while every byte no rule touches stays as
+it was, in Shift-JIS and UTF-8 pages alike. Folders are walked for the
+pages in them and in all their sub-folders.
+
+This package holds the command line, which needs no windowing libraries;
+quarnel-windows adds the small window that takes dropped files, and the
+menu entry.")
 
 set(CPACK_DEBIAN_WINDOWS_PACKAGE_NAME quarnel-windows)
 set(CPACK_COMPONENT_WINDOWS_DESCRIPTION
-  "compacts HTML pages in place - the windows\n"
-  "Quarnel makes HTML files smaller where they lie. This package adds its\n"
-  "windows (Qt 6): a small window to drop pages and folders on, its settings\n"
-  "and about windows, and a menu entry that also compacts the pages and\n"
-  "folders opened with it, telling any problem in a message box.")
+"compacts HTML pages in place - the windows
+Quarnel makes HTML files smaller where they lie. This package adds its
+windows (Qt 6): a small window to drop pages and folders on, its settings
+and about windows, and a menu entry that also compacts the pages and
+folders opened with it, telling any problem in a message box.")
 
 include(CPack)

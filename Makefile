@@ -9,6 +9,7 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
 .PHONY: all bootstrap configure build test test-sanitize test-faults fuzz reliability-report run bench bench-tree clean art screenshots
+.PHONY: install package package-test
 
 all: build
 
@@ -76,6 +77,23 @@ fuzz: bootstrap
 	  -DQUARNEL_BUILD_TESTS=OFF -DQUARNEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS)
 	@scripts/run_fuzzers.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+# Installs the program under $(DESTDIR)$(PREFIX); with DESTDIR (a staging
+# folder) it needs no root.
+PREFIX ?= /usr/local
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian packages quarnel and quarnel-windows, in $(BUILD)/packages.
+package: build
+	@rm -rf $(BUILD)/packages
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@ls $(BUILD)/packages/*.deb
+
+# lintian on the packages; as root also installs them with dpkg, runs the
+# installed program, and purges them again.
+package-test: package
+	@scripts/package_test.sh $(BUILD)/packages
 
 # Redraws the window pictures in ui/art/ (committed; only needed after
 # changing ui/art/generator/).

@@ -4,14 +4,25 @@
 #include <string>
 #include <vector>
 
+#include "app/failure_notice.h"
 #include "files/batch_run.h"
 #include "app/interactive.h"
+#include "files/desktop_run.h"
 #include "platform/env.h"
 #include "settings/settings.h"
 
 int main(int argc, char** argv) {
   if (argc <= 1) return quarnel::RunInteractive(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return quarnel::RunCommandLine(args, *quarnel::Env::Default(), quarnel::TheSettings(),
-                                 std::cout, std::cerr);
+  quarnel::Env& env = *quarnel::Env::Default();
+  const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
+  if (parsed.error.empty() && parsed.options.desktop) {
+    // The menu entry started without pages to open: the window, as a start
+    // without arguments.
+    const quarnel::Options& o = parsed.options;
+    if (o.paths.empty() && !o.help && !o.version) return quarnel::RunInteractive(1, argv);
+    return quarnel::RunFromDesktop(args, env, quarnel::TheSettings(), std::cout, std::cerr,
+                                   quarnel::ShowFailureNotice);
+  }
+  return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr);
 }

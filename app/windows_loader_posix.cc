@@ -1,5 +1,5 @@
-// RunInteractive for the program: loads the windows module from the
-// program's folder and hands the run to it.
+// RunInteractive for the program: loads the windows module (beside the
+// program or where it is installed) and hands the run to it.
 #include <dlfcn.h>
 
 #include <iostream>
@@ -7,15 +7,13 @@
 
 #include "app/interactive.h"
 #include "app/windows_module.h"
+#include "app/windows_module_path.h"
 #include "platform/env.h"
-#include "platform/path.h"
 
 namespace quarnel {
 
 int RunInteractive(int argc, char** argv) {
-  Env& env = *Env::Default();
-  const std::string module =
-      AddBackslash(env.ProgramFolder(), env.PathSeparator()) + kWindowsModuleName;
+  const std::string module = WindowsModulePath(*Env::Default());
   // RTLD_LOCAL: the module keeps its own copy of the core to itself.
   void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   const auto entry =

@@ -19,6 +19,13 @@ inline constexpr char kWindowsModuleName[] = "quarnel-windows.so";
 inline constexpr char kWindowsModuleEntry[] = "QuarnelRunInteractive";
 using WindowsModuleEntry = int (*)(int argc, char** argv);
 
+// Its second entry, for a batch run started from the desktop: shows the
+// lines (UTF-8, each ended by a line feed) the run wrote to standard error
+// in a message box and returns when it is dismissed; does nothing without a
+// display.
+inline constexpr char kWindowsNoticeEntry[] = "QuarnelShowNotice";
+using WindowsNoticeEntry = void (*)(const char* lines);
+
 }  // namespace quarnel
 
 #endif  // QUARNEL_APP_WINDOWS_MODULE_H_

@@ -13,7 +13,7 @@ struct OptionEntry {
   std::string_view help;
 };
 
-constexpr std::array<OptionEntry, 4> kOptionTable{{
+constexpr std::array<OptionEntry, 5> kOptionTable{{
     {'n', "dry-run", &Options::dryRun,
      "tell which files would be rewritten and the bytes saved; write nothing,\n"
      "not even the settings file"},
@@ -21,6 +21,9 @@ constexpr std::array<OptionEntry, 4> kOptionTable{{
      "print a line per rewritten file and a closing summary"},
     {'h', "help", &Options::help, "show this help and exit"},
     {'V', "version", &Options::version, "show the version and exit"},
+    {'d', "desktop", &Options::desktop,
+     "for the desktop's launchers: what goes wrong is also shown in a\n"
+     "message box; without any path, the window opens"},
 }};
 
 const OptionEntry* FindShort(char name) {

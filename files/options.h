@@ -13,6 +13,7 @@ struct Options {
   bool version = false;
   bool dryRun = false;   // write nothing, not even the settings file
   bool verbose = false;  // a line per rewritten file and a closing summary
+  bool desktop = false;  // started by a desktop launcher: problems shown in a box too
   std::vector<std::string> paths;
 };
 

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev fonts-noto-cjk fonts-dejavu-core
   clang libclang-rt-14-dev
   strace e2fsprogs util-linux mount
+  dpkg-dev file desktop-file-utils lintian
 )
 
 missing=()

@@ -1,8 +1,20 @@
 #include "settings/settings_location.h"
 
+#include "platform/companion_file.h"
 #include "platform/path.h"
 
 namespace quarnel {
+namespace {
+
+// An installed copy keeps no settings file in the system's program folder,
+// even where it may write there (run as root): such a file belongs to no
+// package and would outlive the program's removal.
+bool IsInstalledCopy(Env& env, const std::string& programFolder) {
+  return LocateCompanionFile(env, programFolder, InstalledDataFolder(), kManualName) !=
+         JoinPath(programFolder, kManualName, env.PathSeparator());
+}
+
+}  // namespace
 
 bool IsOrdinaryFile(Env& env, const std::string& path) {
   return !path.empty() && IsOrdinaryFile(env.GetFileAttributes(path));
@@ -21,7 +33,8 @@ SettingsLocation LocateSettingsFile(Env& env, const std::string& programFolder) 
       programFolder.empty()
           ? ""
           : AddBackslash(programFolder, separator) + std::string(kSettingsFileName);
-  if (!programFolder.empty() && env.CanCreateFilesIn(programFolder)) {
+  if (!programFolder.empty() && env.CanCreateFilesIn(programFolder) &&
+      !IsInstalledCopy(env, programFolder)) {
     return {programFile, programFile, programFolder};
   }
   const std::string userFolder = env.UserConfigFolder();

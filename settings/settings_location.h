@@ -29,7 +29,9 @@ bool IsOrdinaryFile(std::uint32_t attributes);
 // the program folder (an installed copy in a system folder), the per-user
 // configuration folder takes its place, much as Windows redirects such
 // writes: its file is read when it exists, else the program folder's one,
-// and it is always the one written. Without a per-user folder the program
+// and it is always the one written. So it does for a copy installed in a
+// tree (its manual in the tree's data folder, none beside it), also when
+// the program folder is writable. Without a per-user folder the program
 // folder's file is used for both. Paths are empty when there is no folder at
 // all to keep the file in.
 SettingsLocation LocateSettingsFile(Env& env, const std::string& programFolder);

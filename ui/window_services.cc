@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "platform/companion_file.h"
 #include "platform/path.h"
 #include "ui/art_pictures.h"
 #include "ui/rules/about_window_rules.h"
@@ -52,7 +53,8 @@ void ShellOpen(const QString& target) {
 }
 
 void OpenReadme(Env& env) {
-  const std::string path = AddBackslash(env.ProgramFolder(), env.PathSeparator()) + "readme.htm";
+  const std::string path =
+      LocateCompanionFile(env, env.ProgramFolder(), InstalledDataFolder(), kManualName);
   QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }
 

@@ -42,7 +42,8 @@ class CaptionDrag {
 // result is not examined.
 void ShellOpen(const QString& target);
 
-// Opens "readme.htm" in the program's folder.
+// Opens "readme.htm": the one beside the program, else the installed one
+// ($datadir/quarnel).
 void OpenReadme(Env& env);
 
 // Shows the window's mouse pointer: LinkPointer over hot spots, the arrow

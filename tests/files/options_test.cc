@@ -22,6 +22,7 @@ TEST(ParseOptionsTest, LongAndShortNamesOfEveryOption) {
   EXPECT_TRUE(ParseOptions({"--version"}).options.version);
   EXPECT_TRUE(ParseOptions({"-n"}).options.dryRun);
   EXPECT_TRUE(ParseOptions({"--verbose"}).options.verbose);
+  EXPECT_TRUE(ParseOptions({"--desktop"}).options.desktop);
   const ParsedOptions bundled = ParseOptions({"-nv"});
   EXPECT_TRUE(bundled.options.dryRun && bundled.options.verbose);
 }

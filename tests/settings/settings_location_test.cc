@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/companion_file.h"
 #include "platform/mem_env.h"
 #include "settings/default_lists.h"
 #include "settings/settings_file.h"
@@ -42,6 +43,16 @@ void ExpectLocation(const SettingsLocation& location, const std::string& readPat
 
 TEST_F(SettingsLocationTest, WritableProgramFolderHoldsTheFile) {
   env_->AddFile(kUserIni, kDefaultFile);  // not looked at
+  ExpectLocation(LocateSettingsFile(*env_, kProgram), kProgramIni, kProgramIni, kProgram);
+}
+
+TEST_F(SettingsLocationTest, InstalledTreeUsesTheUserFolderEvenWhenWritable) {
+  // As a root-run /usr/bin/quarnel: its manual lies in ../share/quarnel.
+  if (InstalledDataFolder() != "../share/quarnel") GTEST_SKIP() << "another install layout";
+  env_->AddFile("C:\\Program Files\\share\\quarnel\\readme.htm", "manual");
+  ExpectLocation(LocateSettingsFile(*env_, kProgram), kProgramIni, kUserIni, kUser);
+  // A manual beside the program makes it an unpacked copy again.
+  env_->AddFile(kProgram + "\\readme.htm", "manual");
   ExpectLocation(LocateSettingsFile(*env_, kProgram), kProgramIni, kProgramIni, kProgram);
 }
 

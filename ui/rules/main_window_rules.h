@@ -57,7 +57,7 @@ class MainWindowHost {
   virtual void Minimize() = 0;
   // Unloads the main window: its unload step runs and the run ends.
   virtual void Close() = 0;
-  // Opens "readme.htm" beside the program; failures are not reported.
+  // Opens "readme.htm" (beside the program or installed); failures are not reported.
   virtual void OpenReadme() = 0;
   virtual void SetPointer(Pointer pointer) = 0;
   virtual void StartCaptionDrag() = 0;

@@ -123,7 +123,7 @@ class SetFrmWindow {
   virtual void SetTopmost(bool on) = 0;
   // Destroys the window; whatever the controls hold is lost.
   virtual void Close() = 0;
-  // Opens "readme.htm" beside the program; failures are not reported.
+  // Opens "readme.htm" (beside the program or installed); failures are not reported.
   virtual void OpenReadme() = 0;
   virtual void SetPointer(Pointer pointer) = 0;
   virtual void StartCaptionDrag() = 0;

@@ -24,8 +24,9 @@ struct Picture {
   std::function<void(QPainter&)> draw;
 };
 
-QImage Render(const Picture& picture, int scale) {
-  QImage image(picture.width * scale, picture.height * scale, QImage::Format_ARGB32_Premultiplied);
+QImage Render(const Picture& picture, qreal scale) {
+  QImage image(qRound(picture.width * scale), qRound(picture.height * scale),
+               QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -78,5 +79,11 @@ int main(int argc, char** argv) {
     ok &= Save(Render(picture, 2), folder, name + "@2x.png");
   }
   ok &= Save(LinkPointerImage(), folder, QStringLiteral("link_pointer.png"));
+  // The icon of the desktop's menu, at the hicolor theme's usual sizes.
+  folder.mkpath(QStringLiteral("icons"));
+  const Picture icon = {"quarnel_icon", 32, 32, DrawAppIcon};
+  for (const int size : {16, 32, 48, 64, 128, 256}) {
+    ok &= Save(Render(icon, size / 32.0), folder, QStringLiteral("icons/quarnel-%1.png").arg(size));
+  }
   return ok ? 0 : 1;
 }

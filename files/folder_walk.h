@@ -38,6 +38,11 @@ class FileMain {
   Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                       std::vector<std::string>& paths);
 
+  // Entry 0 is the folder as handed to ListFolders; every further entry is a
+  // parent with separator plus a sub-folder name.
+  const std::vector<std::string>& FolderList() const { return FolderList_; }
+
+ private:
   // Resets the folder list and walks `folder`. Returns the index of the last
   // FolderList entry (FolderCount - 1), or -1 when `folder` lacks the
   // directory flag.
@@ -59,12 +64,8 @@ class FileMain {
   std::string ListNames(const std::string& pattern);
   std::string ListNames();
 
-  // Entry 0 is the folder as handed to ListFolders; every further entry is a
-  // parent with separator plus a sub-folder name.
-  const std::vector<std::string>& FolderList() const { return FolderList_; }
   std::int32_t FolderCount() const { return static_cast<std::int32_t>(FolderList_.size()); }
 
- private:
   // A plain file the walk saw whose name the file job takes.
   struct ListedFile {
     std::string name;

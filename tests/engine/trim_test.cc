@@ -7,53 +7,44 @@ namespace {
 
 struct TrimCase {
   std::string in;
-  TrimMode mode;
+  bool compactFlag;  // true: both ends
   std::string out;
   bool changed;
 };
 
-TEST(TrimCharsTest, TrimsLayoutBlanksByMode) {
+TEST(TrimLineTest, TrimsLayoutBlanksByMode) {
   const TrimCase cases[] = {
-      {"", TrimMode::Trailing, "", true},
-      {"", TrimMode::BothEnds, "", true},
-      {"   ", TrimMode::Trailing, "   ", false},
-      {"\t ", TrimMode::BothEnds, "\t ", false},
-      {"  </p>  ", TrimMode::Trailing, "  </p>", true},
-      {"  </p>  ", TrimMode::BothEnds, "</p>", true},
-      {"</p>", TrimMode::Trailing, "</p>", false},
-      {"</p>", TrimMode::BothEnds, "</p>", false},
-      {"\t</td>", TrimMode::BothEnds, "</td>", true},
-      {"\t</td>", TrimMode::Trailing, "\t</td>", false},
-      {"x", TrimMode::BothEnds, "x", false},
-      {" x", TrimMode::BothEnds, "x", true},
-      {"x\t", TrimMode::Trailing, "x", true},
-      {"a b", TrimMode::BothEnds, "a b", false},
+      {"", false, "", true},
+      {"", true, "", true},
+      {"   ", false, "   ", false},
+      {"\t ", true, "\t ", false},
+      {"  </p>  ", false, "  </p>", true},
+      {"  </p>  ", true, "</p>", true},
+      {"</p>", false, "</p>", false},
+      {"</p>", true, "</p>", false},
+      {"\t</td>", true, "</td>", true},
+      {"\t</td>", false, "\t</td>", false},
+      {"x", true, "x", false},
+      {" x", true, "x", true},
+      {"x\t", false, "x", true},
+      {"a b", true, "a b", false},
   };
   for (const TrimCase& c : cases) {
     std::string text = c.in;
-    EXPECT_EQ(TrimChars(text, c.mode, BlankChars), c.changed) << '[' << c.in << ']';
+    EXPECT_EQ(TrimLine(text, c.compactFlag), c.changed) << '[' << c.in << ']';
     EXPECT_EQ(text, c.out) << '[' << c.in << ']';
   }
 }
 
-TEST(TrimCharsTest, OnlyBlankAndTabAreLayoutBlanks) {
+TEST(TrimLineTest, OnlyBlankAndTabAreLayoutBlanks) {
   // Ideographic space (U+3000 in UTF-8 and in CP932), no-break space, CR, LF.
   for (std::string text : {std::string("x\xE3\x80\x80"), std::string("x\x81\x40"),
                            std::string("x\xC2\xA0"), std::string("x\r"),
                            std::string("\nx")}) {
     const std::string before = text;
-    EXPECT_FALSE(TrimChars(text, TrimMode::BothEnds, BlankChars));
+    EXPECT_FALSE(TrimLine(text, true));
     EXPECT_EQ(text, before);
   }
-}
-
-TEST(TrimLineTest, FlagChoosesTheEnds) {
-  std::string size_first = "  <p>Hello  ";
-  std::string legibility_first = size_first;
-  EXPECT_TRUE(TrimLine(size_first, true));
-  EXPECT_TRUE(TrimLine(legibility_first, false));
-  EXPECT_EQ(size_first, "<p>Hello");
-  EXPECT_EQ(legibility_first, "  <p>Hello");
 }
 
 }  // namespace

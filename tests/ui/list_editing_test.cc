@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/rules/plain_controls.h"
+#include "tests/ui/plain_controls.h"
 
 namespace quarnel {
 namespace {

@@ -5,7 +5,7 @@
 #include "settings/default_lists.h"
 #include "tests/ui/rules_fakes.h"
 #include "ui/rules/list_editing.h"
-#include "ui/rules/plain_controls.h"
+#include "tests/ui/plain_controls.h"
 
 namespace quarnel {
 namespace {

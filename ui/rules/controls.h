@@ -10,8 +10,7 @@ namespace quarnel {
 // The controls that the window rules read and change. The windows keep their
 // state in the controls themselves (an option is on while its indicator is
 // shown), so the rules work through these interfaces: the widgets implement
-// them over real controls, and plain_controls.h keeps them in memory for the
-// settings window loaded unseen and for tests. Text is UTF-8.
+// them over real controls, and the tests keep them in memory. Text is UTF-8.
 
 // A small picture that is shown while its option is on.
 class Indicator {

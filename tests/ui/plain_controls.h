@@ -1,5 +1,5 @@
-#ifndef QUARNEL_UI_RULES_PLAIN_CONTROLS_H_
-#define QUARNEL_UI_RULES_PLAIN_CONTROLS_H_
+#ifndef QUARNEL_TESTS_UI_PLAIN_CONTROLS_H_
+#define QUARNEL_TESTS_UI_PLAIN_CONTROLS_H_
 
 #include <string>
 #include <vector>
@@ -8,8 +8,7 @@
 
 namespace quarnel {
 
-// Controls that live in memory only: the settings window loaded unseen uses
-// them, and so do tests of the window rules. They keep what the rules set so
+// Controls that live in memory only, for tests of the window rules. They keep what the rules set so
 // it can be read back.
 
 class PlainIndicator : public Indicator {
@@ -87,4 +86,4 @@ class PlainTextBox : public TextBox, public PlainBoxLook {
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_UI_RULES_PLAIN_CONTROLS_H_
+#endif  // QUARNEL_TESTS_UI_PLAIN_CONTROLS_H_

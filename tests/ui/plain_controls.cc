@@ -1,4 +1,4 @@
-#include "ui/rules/plain_controls.h"
+#include "tests/ui/plain_controls.h"
 
 namespace quarnel {
 

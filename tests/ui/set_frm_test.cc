@@ -177,64 +177,6 @@ class SetFrmTest : public QObject {
     QCOMPARE(list->currentRow(), 7);
   }
 
-  void saveAndClose() {
-    settings_.HeadLines = {"old"};
-    const auto window = Open();
-    ClickAt(window.get(), Centre("Image7"));
-    ClickAt(window.get(), Centre("Image8"));
-    auto* list0 = Control<QListWidget>(window.get(), QStringLiteral("List1(0)"));
-    list0->setCurrentRow(0);
-    ClickAt(window.get(), Centre("Image5", 0));
-    ClickAt(window.get(), Centre("Image5", 0));
-    QCOMPARE(list0->count(), 0);
-    auto* entry = Control<QLineEdit>(window.get(), QStringLiteral("Text1(2)"));
-    entry->setText(QStringLiteral("<!-- 追加 -->"));  // typed through an input method
-    QTest::keyClick(entry, Qt::Key_Return);
-
-    ClickAt(window.get(), Centre("Image2"));  // 「変更して閉じる」
-    QVERIFY(!window->isVisible());
-    QCOMPARE(settings_.CompactMode, 1);
-    QCOMPARE(settings_.WriteSignature, 1);
-    QCOMPARE(settings_.InsertHeadLines, 0);
-    QVERIFY(settings_.DeleteLines.empty());
-    QCOMPARE(settings_.JoinTags, DefaultJoinTags());
-    QCOMPARE(settings_.HeadLines, (ItemList{"old", "<!-- 追加 -->"}));
-  }
-
-  void closeWithoutSaving() {
-    for (const char* closer : {"Image3", "Image1"}) {
-      const auto window = Open();
-      ClickAt(window.get(), Centre("Image7"));
-      auto* entry = Control(window.get(), QStringLiteral("Text1(0)"));
-      QTest::keyClicks(entry, QStringLiteral("x"));
-      QTest::keyClick(entry, Qt::Key_Return);
-      ClickAt(window.get(), Centre(QString::fromLatin1(closer)));
-      QVERIFY2(!window->isVisible(), closer);
-      QCOMPARE(settings_.CompactMode, 0);
-      QCOMPARE(settings_.DeleteLines, DefaultDeleteLines());
-    }
-  }
-
-  void pinSwitchActsAtOnce() {
-    const auto window = Open();
-    QVERIFY(IsTopmost(window.get()));
-    main_.topmost_calls.clear();
-    ClickAt(window.get(), Centre("Image11"));
-    QVERIFY(!Shown(window.get(), "Picture5"));
-    QVERIFY(!main_.shown);
-    QCOMPARE(main_.topmost_calls, (std::vector<std::string>{"off"}));
-    QVERIFY(!IsTopmost(window.get()));
-    ClickAt(window.get(), Centre("Image11"));
-    QVERIFY(Shown(window.get(), "Picture5"));
-    QVERIFY(main_.shown);
-    QVERIFY(IsTopmost(window.get()));
-
-    main_.shown = false;
-    const auto unpinned = Open();
-    QVERIFY(!Shown(unpinned.get(), "Picture5"));
-    QVERIFY(!IsTopmost(unpinned.get()));
-  }
-
   void hoverSetsPointerBoldAndFocus() {
     const auto window = Open();
     auto* text1 = Control(window.get(), QStringLiteral("Text1(1)"));

@@ -7,6 +7,7 @@
 #include "files/main_window_steps.h"
 #include "files/one_line.h"
 #include "files/std_work_module.h"
+#include "files/stop_request.h"
 #include "files/work.h"
 #include "files/work_report.h"
 
@@ -87,8 +88,15 @@ int RunBatch(const Options& options, Env& env, MainWindow& window, std::ostream&
   {
     Work work(env, settings, report, options.dryRun);
     for (const std::string& path : PathsFromArguments(options.paths)) {
+      if (StopRequested()) break;
       work.DispatchPath(path);
     }
+  }
+  // Stopped by the user: ends as a run that Ctrl-C ends on Linux, with the
+  // settings file left as it was.
+  if (StopRequested()) {
+    err << kProgram << ": interrupted\n";
+    return kExitInterrupted;
   }
 
   Warn(UnloadMainWindow(window, env, programFolder, !options.dryRun, settings), err);

@@ -63,13 +63,20 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder() {
     namespace fs = std::filesystem;
+#ifdef _WIN32
+    // The "\\?\" form, so that paths past 260 characters go too.
+    const fs::path root(L"\\\\?\\" + WideFromUtf8(root_));
+#else
+    const fs::path root = FsPath(root_);
+#endif
     std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(FsPath(root_), ignored)) {
-      if (!entry.is_symlink()) {
-        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::recursive_directory_iterator it(root, ignored), end; it != end; it.increment(ignored)) {
+      if (!it->is_symlink(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
       }
+      if (ignored) break;
     }
-    fs::remove_all(FsPath(root_), ignored);
+    fs::remove_all(root, ignored);
   }
 
   const std::string& path() const { return root_; }

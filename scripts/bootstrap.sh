@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libgl-dev fonts-noto-cjk fonts-dejavu-core
   clang libclang-rt-14-dev
   strace e2fsprogs util-linux mount
+  # make windows and make test-windows: the MinGW-w64 cross compiler and Wine
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

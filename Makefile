@@ -106,3 +106,16 @@ screenshots: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Windows: quarnel.exe (the command line alone, linked static) and its tests,
+# cross-built with MinGW-w64 into $(WINDOWS_BUILD); test-windows runs the
+# tests under Wine, then quarnel.exe and the Linux quarnel on the same trees.
+WINDOWS_BUILD ?= build-windows
+.PHONY: windows test-windows
+windows: bootstrap
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DQUARNEL_WINDOWS=OFF -DQUARNEL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+test-windows: windows build
+	@scripts/test_windows.sh $(WINDOWS_BUILD) $(BUILD)

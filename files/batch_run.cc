@@ -6,6 +6,7 @@
 #include "files/command_line_split.h"
 #include "files/one_line.h"
 #include "files/session.h"
+#include "files/stop_request.h"
 #include "files/work_report.h"
 
 namespace quarnel {
@@ -83,6 +84,12 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   ConsoleObserver observer(options, out, err);
   WorkReport report(&observer);
   session.RunPaths(PathsFromArguments(options.paths), report);
+  // Stopped by the user: ends as a run that Ctrl-C ends on Linux, with the
+  // settings file left as it was.
+  if (StopRequested()) {
+    err << kProgram << ": interrupted\n";
+    return kExitInterrupted;
+  }
 
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);

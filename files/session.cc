@@ -1,5 +1,6 @@
 #include "files/session.h"
 
+#include "files/stop_request.h"
 #include "files/work.h"
 #include "settings/settings_file.h"
 
@@ -17,7 +18,10 @@ void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report
   ProgressEnv watched(env_, progress);
   Env& env = (progress.file_started || progress.step) ? static_cast<Env&>(watched) : env_;
   Work work(env, settings_, report, dry_run_);
-  for (const std::string& path : paths) work.DispatchPath(path);
+  for (const std::string& path : paths) {
+    if (StopRequested()) return;
+    work.DispatchPath(path);
+  }
 }
 
 Status Session::End(bool pin_shown) {

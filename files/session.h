@@ -31,7 +31,8 @@ class Session {
   Status Start();
 
   // Hands each path to DispatchPath, in order, each finished before the
-  // next, with the settings as they stand now. `progress` hears of every
+  // next, with the settings as they stand now; stops early once a stop is
+  // requested (files/stop_request.h). `progress` hears of every
   // file read and every folder entry listed.
   void RunPaths(const std::vector<std::string>& paths, WorkReport& report,
                 const ProgressEnv::Listener& progress = {});

@@ -8,6 +8,7 @@
 #include "engine/opt_out.h"
 #include "files/file_form.h"
 #include "files/html_name.h"
+#include "files/stop_request.h"
 #include "files/text_encoding.h"
 
 namespace quarnel {
@@ -36,7 +37,10 @@ void Work::DispatchPath(const std::string& path) {
     if ((attributes & kAttrDirectory) != 0) report_.AddFolderNotWalked(path, attributes);
     PathList.push_back(path);
   }
-  for (const std::string& file : PathList) CompactFile(file);
+  for (const std::string& file : PathList) {
+    if (StopRequested()) return;
+    CompactFile(file);
+  }
 }
 
 void Work::CompactFile(const std::string& path) {

@@ -27,12 +27,6 @@ void NoticeMessageHandler(QtMsgType type, const QMessageLogContext& context, con
 }  // namespace
 }  // namespace quarnel
 
-#if defined(_WIN32)
-#define QUARNEL_MODULE_EXPORT __declspec(dllexport)
-#else
-#define QUARNEL_MODULE_EXPORT __attribute__((visibility("default")))
-#endif
-
 extern "C" QUARNEL_MODULE_EXPORT void QuarnelShowNotice(const char* lines) {
   using namespace quarnel;
   std::string why;

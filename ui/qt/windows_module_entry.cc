@@ -70,13 +70,6 @@ int RunInteractive(int argc, char** argv) {
 
 }  // namespace quarnel
 
-// The plain C name the program looks the entry up by.
-#if defined(_WIN32)
-#define QUARNEL_MODULE_EXPORT __declspec(dllexport)
-#else
-#define QUARNEL_MODULE_EXPORT __attribute__((visibility("default")))
-#endif
-
 extern "C" QUARNEL_MODULE_EXPORT int QuarnelRunInteractive(int argc, char** argv) {
   return quarnel::RunInteractive(argc, argv);
 }

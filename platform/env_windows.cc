@@ -317,8 +317,10 @@ class WindowsEnv final : public Env {
       status = WindowsError(path, ::GetLastError());
     if (status.ok() && exists) ApplyKept(file.get(), kept);
     if (!file.Close() && status.ok()) status = WindowsError(path, ::GetLastError());
+    // The archive flag is set whatever the old page had: its content has
+    // changed since any backup.
     if (status.ok() && exists && kept.attributes != 0 &&
-        !::SetFileAttributesW(temp.c_str(), kept.attributes)) {
+        !::SetFileAttributesW(temp.c_str(), kept.attributes | FILE_ATTRIBUTE_ARCHIVE)) {
       status = WindowsError(path, ::GetLastError());
     }
     if (status.ok() && !::MoveFileExW(temp.c_str(), systemTarget.c_str(),

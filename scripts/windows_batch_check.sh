@@ -142,13 +142,12 @@ fi
 big="$root/interrupted"
 mkdir -p "$big/bin" "$big/pages"
 cp "$exe" "$big/bin/quarnel.exe"
-python3 - "$big/pages" <<'PY'
-import sys
-page = ("<html>\r\n<head>  \r\n</head>\r\n<body>\r\n" + "<p>one\r\ntwo</p>   \r\n" * 20000
-        + "</body>\r\n")
-for i in range(300):
-    open(f"{sys.argv[1]}/p{i:03}.htm", "w", newline="").write(page)
-PY
+{
+  printf '<html>\r\n<head>  \r\n</head>\r\n<body>\r\n'
+  printf '<p>one\r\ntwo</p>   \r\n%.0s' $(seq 20000)
+  printf '</body>\r\n'
+} >"$big/pages/p000.htm"
+for i in $(seq -w 1 299); do cp "$big/pages/p000.htm" "$big/pages/p$i.htm"; done
 old=$(md5sum <"$big/pages/p000.htm")
 "$wine" "$big/bin/quarnel.exe" -v "$(windows_path "$big/pages")" >"$big/out" 2>"$big/err" </dev/null &
 pid=$!

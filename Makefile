@@ -114,7 +114,7 @@ WINDOWS_BUILD ?= build-windows
 .PHONY: windows test-windows
 windows: bootstrap
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DQUARNEL_WINDOWS=OFF -DQUARNEL_BUILD_BENCH=OFF >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DQUARNEL_WINDOWS=ON -DQUARNEL_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test-windows: windows build

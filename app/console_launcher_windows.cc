@@ -4,16 +4,29 @@
 // "quarnel", the launcher is found first (.COM comes before .EXE): it
 // starts quarnel.exe with the same command line and standard handles,
 // waits for it, and ends with its exit status. quarnel.exe attaches to
-// this console, so its messages and Ctrl-C reach it directly.
+// this console, so its messages reach it directly.
 #include "platform/windows_include.h"
 
 #include <string>
 
 namespace {
 
-// Ctrl-C and Ctrl-Break reach quarnel.exe too, which stops its run and ends
-// with its own status; the launcher waits for that.
-BOOL WINAPI IgnoreConsoleEvent(DWORD) { return TRUE; }
+HANDLE g_stop = nullptr;   // the event that asks quarnel.exe to stop
+HANDLE g_child = nullptr;  // quarnel.exe, once started
+
+// Ctrl-C, Ctrl-Break and closing the console ask quarnel.exe to stop before
+// its next page, through the stop event, which it waits on: Windows hands
+// it the console's events itself, but Wine hands them only to the process
+// at the front, this one. quarnel.exe then ends with its own status, which
+// the launcher hands on. When the console is closing, the launcher waits
+// for quarnel.exe to end (the system gives both 5 s).
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  if (g_stop != nullptr) ::SetEvent(g_stop);
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && g_child != nullptr) {
+    ::WaitForSingleObject(g_child, 4500);
+  }
+  return TRUE;
+}
 
 }  // namespace
 
@@ -33,7 +46,10 @@ int main() {
   if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return 2;
   program.replace(dot, std::wstring::npos, L".exe");
 
-  ::SetConsoleCtrlHandler(IgnoreConsoleEvent, TRUE);
+  const std::wstring stop_name = L"Local\\QuarnelStop." + std::to_wstring(::GetCurrentProcessId());
+  g_stop = ::CreateEventW(nullptr, TRUE, FALSE, stop_name.c_str());
+  if (g_stop != nullptr) ::SetEnvironmentVariableW(L"QUARNEL_STOP_EVENT", stop_name.c_str());
+  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -61,9 +77,9 @@ int main() {
     return 2;
   }
   ::CloseHandle(started.hThread);
+  g_child = started.hProcess;
   ::WaitForSingleObject(started.hProcess, INFINITE);
   DWORD status = 2;
   ::GetExitCodeProcess(started.hProcess, &status);
-  ::CloseHandle(started.hProcess);
   return static_cast<int>(status);
 }

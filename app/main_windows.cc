@@ -14,6 +14,7 @@
 #include <atomic>
 #include <ostream>
 #include <streambuf>
+#include <thread>
 #include <string>
 
 #include "app/failure_notice.h"
@@ -66,6 +67,20 @@ bool AttachToStarter() {
   return Usable(STD_ERROR_HANDLE) || Usable(STD_OUTPUT_HANDLE);
 }
 
+// Started by quarnel.com: its stop event (named in QUARNEL_STOP_EVENT)
+// asks the run to stop, as a console event does.
+void FollowLauncherStop() {
+  wchar_t name[64] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"QUARNEL_STOP_EVENT", name, 64);
+  if (length == 0 || length >= 64) return;
+  ::SetEnvironmentVariableW(L"QUARNEL_STOP_EVENT", nullptr);  // not for programs opened from here
+  const HANDLE stop = ::OpenEventW(SYNCHRONIZE, FALSE, name);
+  if (stop == nullptr) return;
+  std::thread([stop] {
+    if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0) quarnel::RequestStop();
+  }).detach();
+}
+
 // Output that nobody would see.
 class Discard final : public std::streambuf {
  protected:
@@ -86,6 +101,7 @@ int main(int argc, char** argv) {
                                    quarnel::TheSettings(), out, err, quarnel::ShowFailureNotice);
   }
   ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+  FollowLauncherStop();
   int status = 0;
   {
     quarnel::ConsoleStream out(STD_OUTPUT_HANDLE);

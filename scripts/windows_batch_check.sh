@@ -131,10 +131,13 @@ rm -f "$(appdata_ini)"
 echo "windows-batch-check: a read-only program folder sends the settings to %APPDATA%\\Quarnel"
 
 # Ctrl-C in the middle of a run over 300 pages of 400 KB, once the first
-# page has been rewritten.
+# page has been rewritten. A console user's Ctrl-C reaches the console
+# launcher quarnel.com (quarnel.exe is a GUI program), which asks
+# quarnel.exe to stop.
 big="$root/interrupted"
 mkdir -p "$big/bin" "$big/pages"
 cp "$exe" "$big/bin/quarnel.exe"
+cp "${exe%.exe}.com" "$big/bin/quarnel.com"
 python3 - "$big/pages" <<'PY'
 import sys
 page = ("<html>\r\n<head>  \r\n</head>\r\n<body>\r\n" + "<p>one\r\ntwo</p>   \r\n" * 20000
@@ -143,7 +146,7 @@ for i in range(300):
     open(f"{sys.argv[1]}/p{i:03}.htm", "w", newline="").write(page)
 PY
 old=$(md5sum <"$big/pages/p000.htm")
-"$wine" "$big/bin/quarnel.exe" -v "$(windows_path "$big/pages")" >"$big/out" 2>"$big/err" </dev/null &
+"$wine" "$big/bin/quarnel.com" -v "$(windows_path "$big/pages")" >"$big/out" 2>"$big/err" </dev/null &
 pid=$!
 for _ in $(seq 200); do
   grep -q '^rewrote' "$big/out" && break

@@ -63,8 +63,15 @@ LRESULT CALLBACK IndicatorPicture::WindowProc(HWND window, UINT message, WPARAM 
 
 LRESULT IndicatorPicture::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(window_, &paint);
+      Paint(dc);
+      ::EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the parent's skin shows through; OnPaint draws over it
@@ -95,20 +102,18 @@ LRESULT IndicatorPicture::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-void IndicatorPicture::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(window_, &paint);
+void IndicatorPicture::Paint(HDC dc) {
   RECT client;
   ::GetClientRect(window_, &client);
   // The parent's face under the picture, then the picture.
   POINT origin{0, 0};
   ::MapWindowPoints(window_, ::GetParent(window_), &origin, 1);
-  ::SetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+  POINT previous;
+  ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
   ::SendMessageW(::GetParent(window_), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  ::SetViewportOrgEx(dc, 0, 0, nullptr);
+  ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
   DrawArt(dc, art_, client, WindowDpi(window_));
   if (::GetFocus() == window_) ::DrawFocusRect(dc, &client);
-  ::EndPaint(window_, &paint);
 }
 
 }  // namespace quarnel

@@ -35,7 +35,7 @@ class IndicatorPicture final : public Indicator {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  void OnPaint();
+  void Paint(HDC dc);
 
   HWND window_ = nullptr;
   std::string art_;

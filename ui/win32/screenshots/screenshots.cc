@@ -221,6 +221,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quarnel_win32_screenshots OUTPUT_FOLDER\n");
     return 2;
   }
+  // Aware of each monitor's scale, as quarnel.exe's manifest makes it.
+  ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   std::error_code error;
   std::filesystem::create_directories(argv[1], error);
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

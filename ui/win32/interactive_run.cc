@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/interactive.h"
 #include "files/session.h"
@@ -37,7 +38,10 @@ int RunInteractive(int, char**) {
       ::PostQuitMessage(0);
     });
     if (!window.Create()) {
-      std::fprintf(stderr, "quarnel: cannot open a window (error %lu)\n", ::GetLastError());
+      // Said in a box too: a double-clicked program has no standard error.
+      const std::string why = "cannot open a window (error " + std::to_string(::GetLastError()) + ")";
+      std::fprintf(stderr, "quarnel: %s\n", why.c_str());
+      ShowProblems(nullptr, why, {});
       status = 1;
     } else {
       window.Load();

@@ -267,15 +267,12 @@ LRESULT SetFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_SETCURSOR:
-      if (LOWORD(lparam) == HTCLIENT && reinterpret_cast<HWND>(wparam) == window_) {
-        ShowPointer(pointer_);
-        return TRUE;
-      }
-      if (LOWORD(lparam) == HTCLIENT && BoxOf(reinterpret_cast<HWND>(wparam)) == nullptr) {
-        ShowPointer(pointer_);  // over an indicator: the window's pointer stays
-        return TRUE;
-      }
-      break;  // list and text boxes keep their own pointers
+      if (LOWORD(lparam) != HTCLIENT) break;
+      // List and text boxes keep their own pointers; over the skin and the
+      // indicators the window's pointer shows.
+      if (BoxOf(reinterpret_cast<HWND>(wparam)) != nullptr) return FALSE;
+      ShowPointer(pointer_);
+      return TRUE;
     case WM_COMMAND: {
       const int place = LOWORD(wparam) - kFirstControlId;
       if (HIWORD(wparam) == BN_CLICKED && place >= 0 && place < static_cast<int>(kSetFrmControls.size()) &&

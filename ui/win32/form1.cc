@@ -91,15 +91,7 @@ bool Form1::Create() {
                     nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) return false;
   dpi_ = WindowDpi(window_);
-  const int width = Scaled(kForm1Size.width, dpi_);
-  const int height = Scaled(kForm1Size.height, dpi_);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  ::SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceCentred(window_, nullptr, kForm1Size);
   // Above hot area 5, so a click on it reaches the indicator.
   if (!picture1_.Create(window_, "Picture1", "pin", kForm1Picture1, kPicture1Id, false)) return false;
   ::DragAcceptFiles(window_, TRUE);
@@ -183,10 +175,9 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wparam, LPA
 }
 
 int Form1::HotAreaAt(LPARAM point) const {
-  const int x = ::MulDiv(static_cast<short>(LOWORD(point)), USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_));
-  const int y = ::MulDiv(static_cast<short>(HIWORD(point)), USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_));
+  const POINT at = RulePoint(point, dpi_);
   for (const MainHotArea& area : kForm1HotAreas) {
-    if (area.rect.Contains(x, y)) return area.index;
+    if (area.rect.Contains(at.x, at.y)) return area.index;
   }
   return -1;
 }

@@ -28,8 +28,6 @@ const char* IndicatorArt(SetFrmControl control) {
   }
 }
 
-int Logical(int device, UINT dpi) { return ::MulDiv(device, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi)); }
-
 }  // namespace
 
 SetFrm::~SetFrm() {
@@ -51,20 +49,7 @@ bool SetFrm::Create(HWND owner) {
                     kSetFrmSize.height, owner, nullptr, ::GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) return false;
   dpi_ = WindowDpi(window_);
-  const int width = Scaled(kSetFrmSize.width, dpi_);
-  const int height = Scaled(kSetFrmSize.height, dpi_);
-  RECT area;
-  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-    ::GetWindowRect(owner, &area);
-  } else {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    area = monitor.rcWork;
-  }
-  ::SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceCentred(window_, owner, kSetFrmSize);
   if (!CreateControls()) return false;
 
   SetFrmControls controls;
@@ -193,12 +178,11 @@ BoxControl* SetFrm::BoxOf(HWND control) {
 }
 
 int SetFrm::HotSpotAt(LPARAM point) const {
-  const int x = Logical(static_cast<short>(LOWORD(point)), dpi_);
-  const int y = Logical(static_cast<short>(HIWORD(point)), dpi_);
+  const POINT at = RulePoint(point, dpi_);
   // Later controls lie above earlier ones.
   for (int place = static_cast<int>(kSetFrmControls.size()) - 1; place >= 0; --place) {
     const ControlPlace& control = kSetFrmControls[place];
-    if (control.kind == ControlKind::kHotSpot && control.rect.Contains(x, y)) return place;
+    if (control.kind == ControlKind::kHotSpot && control.rect.Contains(at.x, at.y)) return place;
   }
   return -1;
 }

@@ -16,27 +16,11 @@ constexpr wchar_t kClassName[] = L"VerFrm";
 // (0 to 3), Label1 (-2) or the bare artwork (-1).
 constexpr int kOnArtwork = -1;
 constexpr int kOnLabel1 = -2;
-int PartAt(int x, int y) {
+int PartAt(POINT at) {
   for (int index = 0; index < static_cast<int>(kVerFrmHotSpots.size()); ++index) {
-    if (kVerFrmHotSpots[index].Contains(x, y)) return index;
+    if (kVerFrmHotSpots[index].Contains(at.x, at.y)) return index;
   }
-  return kVerFrmLabel1.Contains(x, y) ? kOnLabel1 : kOnArtwork;
-}
-
-// A window placed in the middle of its owner (or of the screen).
-void CentreOver(HWND window, HWND owner, int width, int height) {
-  RECT area;
-  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-    ::GetWindowRect(owner, &area);
-  } else {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    area = monitor.rcWork;
-  }
-  ::SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  return kVerFrmLabel1.Contains(at.x, at.y) ? kOnLabel1 : kOnArtwork;
 }
 
 }  // namespace
@@ -60,7 +44,7 @@ bool VerFrm::Create(HWND owner) {
                     owner, nullptr, ::GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) return false;
   dpi_ = WindowDpi(window_);
-  CentreOver(window_, owner, Scaled(kVerFrmSize.width, dpi_), Scaled(kVerFrmSize.height, dpi_));
+  PlaceCentred(window_, owner, kVerFrmSize);
   rules_.Load(main_window_);
   return true;
 }
@@ -98,8 +82,6 @@ LRESULT CALLBACK VerFrm::WindowProc(HWND window, UINT message, WPARAM wparam, LP
 }
 
 LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
-  const auto x = [&] { return ::MulDiv(static_cast<short>(LOWORD(lparam)), USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_)); };
-  const auto y = [&] { return ::MulDiv(static_cast<short>(HIWORD(lparam)), USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_)); };
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -122,8 +104,10 @@ LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       const bool click = pressed_;
       pressed_ = false;
       if (::GetCapture() == window_) ::ReleaseCapture();
-      if (!click || x() < 0 || y() < 0 || x() >= kVerFrmSize.width || y() >= kVerFrmSize.height) return 0;
-      const int part = PartAt(x(), y());
+      const POINT at = RulePoint(lparam, dpi_);
+      const Rect whole{0, 0, kVerFrmSize.width, kVerFrmSize.height};
+      if (!click || !whole.Contains(at.x, at.y)) return 0;  // released outside: no click
+      const int part = PartAt(at);
       if (part == kOnLabel1) {
         rules_.ClickLabel1();
       } else if (part == kOnArtwork) {
@@ -135,7 +119,7 @@ LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_MOUSEMOVE:
       if ((wparam & MK_LBUTTON) == 0) {
-        const int part = PartAt(x(), y());
+        const int part = PartAt(RulePoint(lparam, dpi_));
         if (part >= 0) {
           rules_.MouseMoveOnHotSpot();
         } else if (part == kOnArtwork) {

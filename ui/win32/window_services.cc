@@ -111,6 +111,30 @@ RECT ScaledRect(const Rect& rect, UINT dpi) {
               Scaled(rect.bottom(), dpi)};
 }
 
+POINT RulePoint(LPARAM point, UINT dpi) {
+  const int scale = static_cast<int>(dpi);
+  return POINT{::MulDiv(static_cast<short>(LOWORD(point)), USER_DEFAULT_SCREEN_DPI, scale),
+               ::MulDiv(static_cast<short>(HIWORD(point)), USER_DEFAULT_SCREEN_DPI, scale)};
+}
+
+void PlaceCentred(HWND window, HWND owner, Size size) {
+  const UINT dpi = WindowDpi(window);
+  const int width = Scaled(size.width, dpi);
+  const int height = Scaled(size.height, dpi);
+  RECT area;
+  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    ::GetWindowRect(owner, &area);
+  } else {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    area = monitor.rcWork;
+  }
+  ::SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void RunModal(HWND window, HWND owner, const bool& closed, const std::function<bool(WPARAM)>& key_down) {
   if (owner != nullptr) ::EnableWindow(owner, FALSE);
   ::ShowWindow(window, SW_SHOW);

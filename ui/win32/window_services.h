@@ -65,6 +65,14 @@ UINT WindowDpi(HWND window);
 int Scaled(int length, UINT dpi);
 // The rectangle in device pixels.
 RECT ScaledRect(const Rect& rect, UINT dpi);
+// A mouse message's client point (device pixels) in 96-dpi pixels, as the
+// window rules' rectangles are.
+POINT RulePoint(LPARAM point, UINT dpi);
+
+// Gives a window its size, `size` in 96-dpi pixels scaled to its dots per
+// inch, in the middle of `owner` when that is shown, else of the work area
+// of its screen.
+void PlaceCentred(HWND window, HWND owner, Size size);
 
 // Runs `window`, owned by `owner`, modally: the owner takes no input until
 // `closed` turns true (the window sets it as it is destroyed). Each key

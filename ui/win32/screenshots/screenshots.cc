@@ -106,14 +106,14 @@ bool Save(HWND window, const std::string& folder, const std::string& name) {
         if (!::IsWindowVisible(child) || ::GetParent(child) != p->window) return TRUE;
         RECT place;
         ::GetWindowRect(child, &place);
-        const int width = place.right - place.left;
-        const int height = place.bottom - place.top;
+        const int child_width = place.right - place.left;
+        const int child_height = place.bottom - place.top;
         ::MapWindowPoints(nullptr, p->window, reinterpret_cast<POINT*>(&place), 2);
         // A control as it shows on the screen, frame and scroll bar included
         // (Wine's PrintWindow draws neither).
         ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
         HDC own = ::GetWindowDC(child);
-        *p->printed &= ::BitBlt(p->dc, place.left, place.top, width, height, own, 0, 0, SRCCOPY) != FALSE;
+        *p->printed &= ::BitBlt(p->dc, place.left, place.top, child_width, child_height, own, 0, 0, SRCCOPY) != FALSE;
         ::ReleaseDC(child, own);
         return TRUE;
       },

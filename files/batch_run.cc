@@ -40,8 +40,8 @@ class ConsoleObserver final : public WorkReport::Observer {
 
   void FileRewritten(const std::string& path, std::uint64_t before,
                      std::uint64_t after) override {
-    if (!options_.verbose && !options_.dryRun) return;
-    out_ << (options_.dryRun ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
+    if (!options_.verbose && !options_.dry_run) return;
+    out_ << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
          << " -> " << after << " bytes)\n";
   }
 
@@ -60,13 +60,13 @@ class ConsoleObserver final : public WorkReport::Observer {
   std::ostream& err_;
 };
 
-void PrintSummary(const WorkReport& report, bool dryRun, std::ostream& out) {
+void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
   const std::uint64_t before = report.bytesBefore();
   const std::uint64_t after = report.bytesAfter();
   out << report.filesExamined() << " files examined, " << report.filesRewritten()
-      << (dryRun ? " would be rewritten, " : " rewritten, ") << report.failures()
+      << (dry_run ? " would be rewritten, " : " rewritten, ") << report.failures()
       << " failed; " << before << " bytes before, " << after << " after ("
-      << (before >= after ? before - after : 0) << (dryRun ? " would be saved)" : " saved)")
+      << (before >= after ? before - after : 0) << (dry_run ? " would be saved)" : " saved)")
       << '\n';
 }
 
@@ -78,7 +78,7 @@ void Warn(const Status& status, std::ostream& err) {
 
 int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
              std::ostream& err) {
-  Session session(env, settings, options.dryRun);
+  Session session(env, settings, options.dry_run);
   Warn(session.Start(), err);
 
   ConsoleObserver observer(options, out, err);
@@ -93,7 +93,7 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
 
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);
-  if (options.verbose || options.dryRun) PrintSummary(report, options.dryRun, out);
+  if (options.verbose || options.dry_run) PrintSummary(report, options.dry_run, out);
   return report.failures() == 0 ? kExitOk : kExitFailure;
 }
 

@@ -7,14 +7,14 @@ namespace quarnel {
 namespace {
 
 struct OptionEntry {
-  char shortName;
-  std::string_view longName;
+  char short_name;
+  std::string_view long_name;
   bool Options::*flag;
   std::string_view help;
 };
 
 constexpr std::array<OptionEntry, 5> kOptionTable{{
-    {'n', "dry-run", &Options::dryRun,
+    {'n', "dry-run", &Options::dry_run,
      "tell which files would be rewritten and the bytes saved; write nothing,\n"
      "not even the settings file"},
     {'v', "verbose", &Options::verbose,
@@ -28,13 +28,13 @@ constexpr std::array<OptionEntry, 5> kOptionTable{{
 
 const OptionEntry* FindShort(char name) {
   const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
-                               [name](const OptionEntry& o) { return o.shortName == name; });
+                               [name](const OptionEntry& o) { return o.short_name == name; });
   return it == kOptionTable.end() ? nullptr : &*it;
 }
 
 const OptionEntry* FindLong(std::string_view name) {
   const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
-                               [name](const OptionEntry& o) { return o.longName == name; });
+                               [name](const OptionEntry& o) { return o.long_name == name; });
   return it == kOptionTable.end() ? nullptr : &*it;
 }
 
@@ -88,7 +88,7 @@ std::string UsageText(std::string_view program) {
       "Started without arguments, the program opens its window instead.\n\n";
   constexpr std::string_view kIndent = "                      ";
   for (const OptionEntry& o : kOptionTable) {
-    std::string left = std::string("  -") + o.shortName + ", --" + std::string(o.longName);
+    std::string left = std::string("  -") + o.short_name + ", --" + std::string(o.long_name);
     left.resize(kIndent.size(), ' ');
     text += left;
     for (const char c : o.help) {

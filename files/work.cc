@@ -15,8 +15,8 @@ namespace quarnel {
 
 std::vector<std::string> WalkPatterns() { return {"*.htm", "*.html", "*.shtml"}; }
 
-Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun)
-    : env_(env), items_(settings), report_(report), dryRun_(dryRun), fileMain_(env) {}
+Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run)
+    : env_(env), items_(settings), report_(report), dry_run_(dry_run), file_main_(env) {}
 
 void Work::DispatchPath(const std::string& path) {
   const std::vector<std::string> patterns = WalkPatterns();
@@ -27,7 +27,7 @@ void Work::DispatchPath(const std::string& path) {
     return;
   }
   if (attributes == kAttrDirectory) {
-    const Status expanded = fileMain_.ExpandFolder(path, patterns, PathList);
+    const Status expanded = file_main_.ExpandFolder(path, patterns, PathList);
     if (!expanded.ok()) {
       // An error anywhere in the expansion cancels every file of the path.
       report_.AddPathFailure(expanded);
@@ -79,12 +79,12 @@ std::optional<std::string> Work::Compacted(std::string bytes) {
   frame.byte_order_mark = byteOrderMark;
   frame.write_signature = settings.context.write_signature;
   frame.insert_head_lines = settings.context.insert_head_lines;
-  frame.head_lines = &settings.context.headLines;
+  frame.head_lines = &settings.context.head_lines;
   return FormatFile(lines, frame);
 }
 
 void Work::WriteBack(const std::string& path, std::uint64_t before, const std::string& contents) {
-  if (dryRun_) {
+  if (dry_run_) {
     // Nothing is written; a read-only file is told as the failure it would be.
     const std::uint32_t attributes = env_.GetFileAttributes(path);
     if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly) != 0) {

@@ -22,8 +22,8 @@ std::vector<std::string> WalkPatterns();
 // batch run or one drop), with the settings as they stood when it began.
 class Work {
  public:
-  // With `dryRun` nothing is written: the report tells what would be.
-  Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun = false);
+  // With `dry_run` nothing is written: the report tells what would be.
+  Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run = false);
   Work(const Work&) = delete;
   Work& operator=(const Work&) = delete;
 
@@ -49,8 +49,8 @@ class Work {
   Env& env_;
   WorkItems items_;
   WorkReport& report_;
-  const bool dryRun_;
-  FileMain fileMain_;
+  const bool dry_run_;
+  FileMain file_main_;
 };
 
 }  // namespace quarnel

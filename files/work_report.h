@@ -42,19 +42,19 @@ class WorkReport {
   void AddPathFailure(const Status& failure);
   void AddFolderNotWalked(const std::string& path, std::uint32_t attributes);
 
-  std::int64_t filesExamined() const { return filesExamined_; }
-  std::int64_t filesRewritten() const { return filesRewritten_; }
+  std::int64_t filesExamined() const { return files_examined_; }
+  std::int64_t filesRewritten() const { return files_rewritten_; }
   std::int64_t failures() const { return failures_; }
-  std::uint64_t bytesBefore() const { return bytesBefore_; }
-  std::uint64_t bytesAfter() const { return bytesAfter_; }
+  std::uint64_t bytesBefore() const { return bytes_before_; }
+  std::uint64_t bytesAfter() const { return bytes_after_; }
 
  private:
   Observer* observer_;
-  std::int64_t filesExamined_ = 0;
-  std::int64_t filesRewritten_ = 0;
+  std::int64_t files_examined_ = 0;
+  std::int64_t files_rewritten_ = 0;
   std::int64_t failures_ = 0;
-  std::uint64_t bytesBefore_ = 0;
-  std::uint64_t bytesAfter_ = 0;
+  std::uint64_t bytes_before_ = 0;
+  std::uint64_t bytes_after_ = 0;
 };
 
 }  // namespace quarnel

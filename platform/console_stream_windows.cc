@@ -25,7 +25,7 @@ int ConsoleStream::Buffer::sync() { return Flush() ? 0 : -1; }
 
 bool ConsoleStream::Buffer::Flush() {
   if (pending_.empty()) return true;
-  const HANDLE handle = ::GetStdHandle(standardHandle_);
+  const HANDLE handle = ::GetStdHandle(standard_handle_);
   bool written = handle != nullptr && handle != INVALID_HANDLE_VALUE;
   DWORD mode = 0;
   if (written && ::GetConsoleMode(handle, &mode)) {

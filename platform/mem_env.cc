@@ -10,7 +10,7 @@ namespace quarnel {
 
 struct MemEnv::Node {
   std::string name;
-  std::string shortName;
+  std::string short_name;
   std::uint32_t attributes = 0;
   bool folder = false;
   bool writable = true;
@@ -68,11 +68,11 @@ void Copy(std::string_view text, char* out, std::size_t size) {
   std::copy_n(text.begin(), std::min(text.size(), size), out);
 }
 
-FindRecord Record(std::string_view name, std::string_view shortName, std::uint32_t attributes) {
+FindRecord Record(std::string_view name, std::string_view short_name, std::uint32_t attributes) {
   FindRecord record;
   record.dwFileAttributes = attributes;
   Copy(name, record.cFileName.data(), record.cFileName.size());
-  Copy(shortName, record.cAlternateFileName.data(), record.cAlternateFileName.size() - 1);
+  Copy(short_name, record.cAlternateFileName.data(), record.cAlternateFileName.size() - 1);
   return record;
 }
 
@@ -142,13 +142,13 @@ void MemEnv::AddFolder(std::string_view path, std::uint32_t attributes) {
 }
 
 void MemEnv::AddFile(std::string_view path, std::string_view contents, std::uint32_t attributes,
-                     std::string_view shortName) {
-  if (shortName.size() > kMaxShortName)
+                     std::string_view short_name) {
+  if (short_name.size() > kMaxShortName)
     throw std::invalid_argument("MemEnv: short name longer than 8.3");
   Node* node = Add(path, false);
   node->contents = contents;
   node->attributes = attributes;
-  node->shortName = shortName;
+  node->short_name = short_name;
 }
 
 void MemEnv::SetAttributes(std::string_view path, std::uint32_t attributes) {
@@ -214,8 +214,8 @@ FindHandle MemEnv::FindFirstFile(const std::string& pattern, FindRecord* record)
   }
   for (const auto& child : folder->children) {
     if (MatchesWildcard(wildcard, child->name) ||
-        (!child->shortName.empty() && MatchesWildcard(wildcard, child->shortName))) {
-      search.records.push_back(Record(child->name, child->shortName, child->attributes));
+        (!child->short_name.empty() && MatchesWildcard(wildcard, child->short_name))) {
+      search.records.push_back(Record(child->name, child->short_name, child->attributes));
     }
   }
   if (search.records.empty()) return kInvalidFindHandle;

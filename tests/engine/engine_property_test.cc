@@ -90,7 +90,7 @@ TEST(EnginePropertyTest, InvariantsHoldForRandomInputs) {
     const ItemList deleteLines = random.Uniform(0, 1) ? random.Items() : ItemList{};
     CompactContext context;
     context.encoding = random.Uniform(0, 1) ? Encoding::kCp932 : Encoding::kUtf8;
-    context.headLines = random.Uniform(0, 1) ? random.Items() : ItemList{};
+    context.head_lines = random.Uniform(0, 1) ? random.Items() : ItemList{};
     context.insert_head_lines = random.Uniform(0, 1) == 1;
     context.write_signature = random.Uniform(0, 1) == 1;
 
@@ -128,7 +128,7 @@ TEST(EnginePropertyTest, InvariantsHoldForRandomInputs) {
     }
     EXPECT_LE(line_feeds_after, line_feeds_before);
 
-    if (deleteLines.empty() && context.headLines.empty()) {
+    if (deleteLines.empty() && context.head_lines.empty()) {
       // Signature lines are the only other removal; the pieces cannot form
       // one, so every visible byte survives in order.
       EXPECT_EQ(Visible(lines), Visible(original));

@@ -25,8 +25,8 @@ bool ReferenceHoldsMarker(std::string_view text, bool compactFlag) {
 TEST(HoldsOptOutLineTest, Cases) {
   struct Case {
     std::string text;
-    bool sizeFirst;        // expected with compactFlag true
-    bool legibilityFirst;  // expected with compactFlag false
+    bool size_first;        // expected with compactFlag true
+    bool legibility_first;  // expected with compactFlag false
   };
   const Case cases[] = {
       {"<!--NO QUARNEL-->", true, true},
@@ -42,8 +42,8 @@ TEST(HoldsOptOutLineTest, Cases) {
       {"", false, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(HoldsOptOutLine(c.text, true), c.sizeFirst) << c.text;
-    EXPECT_EQ(HoldsOptOutLine(c.text, false), c.legibilityFirst) << c.text;
+    EXPECT_EQ(HoldsOptOutLine(c.text, true), c.size_first) << c.text;
+    EXPECT_EQ(HoldsOptOutLine(c.text, false), c.legibility_first) << c.text;
   }
 }
 

@@ -82,13 +82,13 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
       changed |= !context.write_signature;
     }
     if (state == HeadState::InHead) {
-      for (const std::string& item : context.headLines) {
+      for (const std::string& item : context.head_lines) {
         if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
         ++found;
         line.clear();
         changed |= !context.insert_head_lines;
       }
-    } else if (state == HeadState::AfterHead && found != context.headLines.size()) {
+    } else if (state == HeadState::AfterHead && found != context.head_lines.size()) {
       changed = true;
     }
   }

@@ -238,8 +238,8 @@ TEST_F(HostileInputTest, TreeFiveHundredFoldersDeep) {
   } remover{dir_.path()};
   MakeDeepTree(dir_ / "deep", "d", 500, "page.html", page);
   // 500 folders of 20 characters: longer than any path the system takes.
-  const std::string longName(20, 'f');
-  MakeDeepTree(dir_ / "too-deep", longName, 500, "page.html", page);
+  const std::string long_name(20, 'f');
+  MakeDeepTree(dir_ / "too-deep", long_name, 500, "page.html", page);
 
   const ProcessOutcome run = Run({"too-deep", "deep"});
   EXPECT_EQ(run.status, 1);
@@ -247,9 +247,9 @@ TEST_F(HostileInputTest, TreeFiveHundredFoldersDeep) {
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_EQ(ReadDeep(dir_ / "deep", "d", 250, "page.html"), compacted);
   EXPECT_EQ(ReadDeep(dir_ / "deep", "d", 500, "page.html"), compacted);
-  EXPECT_EQ(ReadDeep(dir_ / "too-deep", longName, 250, "page.html"), page)
+  EXPECT_EQ(ReadDeep(dir_ / "too-deep", long_name, 250, "page.html"), page)
       << "nothing of the path that cannot be walked whole is done";
-  EXPECT_EQ(ReadDeep(dir_ / "too-deep", longName, 500, "page.html"), page);
+  EXPECT_EQ(ReadDeep(dir_ / "too-deep", long_name, 500, "page.html"), page);
   FileTally tally;
   tally.files = 4;
   tally.replaced = 2;

@@ -59,7 +59,7 @@ class SyscallFaultTest : public ::testing::Test {
     // What a run makes of the tree when it cannot read its settings file.
     CopyTree(pristine_, dir_ / "no-settings");
     std::filesystem::remove(dir_ / "no-settings/bin/Quarnel.ini");
-    defaultForms_ = CompactedForms(dir_ / "no-settings", kArgs, "bin/quarnel");
+    default_forms_ = CompactedForms(dir_ / "no-settings", kArgs, "bin/quarnel");
     tree_ = dir_ / "tree";
   }
 
@@ -107,7 +107,7 @@ class SyscallFaultTest : public ::testing::Test {
   std::string pristine_;
   std::string tree_;
   TreeState forms_;
-  TreeState defaultForms_;
+  TreeState default_forms_;
 };
 
 TEST_F(SyscallFaultTest, EveryFailingCallKeepsEveryFileWholeAndIsReported) {
@@ -142,7 +142,7 @@ TEST_F(SyscallFaultTest, EveryFailingCallKeepsEveryFileWholeAndIsReported) {
           EXPECT_EQ(backup->second.bytes, kSettings) << context;
           after.erase(backup);
         }
-        const TreeState& forms = onDefaults ? defaultForms_ : forms_;
+        const TreeState& forms = onDefaults ? default_forms_ : forms_;
         const FileTally tally = CheckFiles(before, after, forms, false, context);
         all += tally;
 

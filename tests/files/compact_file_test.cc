@@ -40,8 +40,8 @@ class CompactFileTest : public ::testing::Test {
   }
 
   // Runs the file job on each path with the current settings.
-  void Compact(std::initializer_list<std::string> paths, bool dryRun = false) {
-    Work work(*Env::Default(), settings_, report_, dryRun);
+  void Compact(std::initializer_list<std::string> paths, bool dry_run = false) {
+    Work work(*Env::Default(), settings_, report_, dry_run);
     for (const std::string& path : paths) work.CompactFile(path);
   }
 
@@ -227,7 +227,7 @@ TEST_F(CompactFileTest, DryRunWritesNothingButTellsWhatWouldBe) {
   MakeReadOnly(locked);
   AgeFile(page);
   const auto time = ModificationTime(page);
-  Compact({page, locked}, /*dryRun=*/true);
+  Compact({page, locked}, /*dry_run=*/true);
   EXPECT_EQ(TempFolder::Read(page), kPage);
   EXPECT_EQ(ModificationTime(page), time);
   EXPECT_EQ(observer_.rewritten, std::vector<std::string>{page});

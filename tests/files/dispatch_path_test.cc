@@ -264,10 +264,10 @@ TEST_F(DispatchPathTest, FolderThatIsNotPlainIsNotWalkedButTold) {
   dir_.Write("real/b.html", kPage);
   std::filesystem::create_directory_symlink("real", dir_ / "linked");
   Dispatch({dir_ / ".site", dir_ / "linked"});
-  EXPECT_EQ(observer_.notWalked, (std::vector<std::string>{dir_ / ".site", dir_ / "linked"}));
-  EXPECT_EQ(observer_.notWalkedAttributes[0] & (kAttrDirectory | kAttrHidden),
+  EXPECT_EQ(observer_.not_walked, (std::vector<std::string>{dir_ / ".site", dir_ / "linked"}));
+  EXPECT_EQ(observer_.not_walked_attributes[0] & (kAttrDirectory | kAttrHidden),
             kAttrDirectory | kAttrHidden);
-  EXPECT_NE(observer_.notWalkedAttributes[1] & kAttrReparsePoint, 0u);
+  EXPECT_NE(observer_.not_walked_attributes[1] & kAttrReparsePoint, 0u);
   EXPECT_EQ(report_.filesExamined(), 0);
   EXPECT_TRUE(observer_.failures.empty());
 }

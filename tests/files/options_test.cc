@@ -9,7 +9,7 @@ TEST(ParseOptionsTest, FlagsAndPaths) {
   const ParsedOptions p = ParseOptions({"-v", "site", "--dry-run", "a.html"});
   ASSERT_EQ(p.error, "");
   EXPECT_TRUE(p.options.verbose);
-  EXPECT_TRUE(p.options.dryRun);
+  EXPECT_TRUE(p.options.dry_run);
   EXPECT_FALSE(p.options.help);
   EXPECT_FALSE(p.options.version);
   EXPECT_EQ(p.options.paths, (std::vector<std::string>{"site", "a.html"}));
@@ -20,11 +20,11 @@ TEST(ParseOptionsTest, LongAndShortNamesOfEveryOption) {
   EXPECT_TRUE(ParseOptions({"--help"}).options.help);
   EXPECT_TRUE(ParseOptions({"-V"}).options.version);
   EXPECT_TRUE(ParseOptions({"--version"}).options.version);
-  EXPECT_TRUE(ParseOptions({"-n"}).options.dryRun);
+  EXPECT_TRUE(ParseOptions({"-n"}).options.dry_run);
   EXPECT_TRUE(ParseOptions({"--verbose"}).options.verbose);
   EXPECT_TRUE(ParseOptions({"--desktop"}).options.desktop);
   const ParsedOptions bundled = ParseOptions({"-nv"});
-  EXPECT_TRUE(bundled.options.dryRun && bundled.options.verbose);
+  EXPECT_TRUE(bundled.options.dry_run && bundled.options.verbose);
 }
 
 TEST(ParseOptionsTest, DoubleDashEndsOptions) {

@@ -16,14 +16,14 @@ class RecordingObserver final : public WorkReport::Observer {
   }
   void PathFailed(const Status& failure) override { failures.push_back(failure); }
   void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
-    notWalked.push_back(path);
-    notWalkedAttributes.push_back(attributes);
+    not_walked.push_back(path);
+    not_walked_attributes.push_back(attributes);
   }
 
   std::vector<std::string> rewritten;
   std::vector<Status> failures;
-  std::vector<std::string> notWalked;
-  std::vector<std::uint32_t> notWalkedAttributes;
+  std::vector<std::string> not_walked;
+  std::vector<std::uint32_t> not_walked_attributes;
 };
 
 }  // namespace quarnel::testing_support

@@ -149,12 +149,12 @@ TEST_F(WindowsWalkTest, HiddenAndSystemFilesAreLeftButTheirFoldersWalked) {
 }
 
 TEST_F(WindowsWalkTest, NamesOfAllTwoHundredSixtyCharacters) {
-  const std::string longName = std::string(255, 'n') + ".html";
+  const std::string long_name = std::string(255, 'n') + ".html";
   const std::string longFolder = std::string(260, 'f');
-  env_.AddFile(R"(C:\site\)" + longName, kPage);
+  env_.AddFile(R"(C:\site\)" + long_name, kPage);
   env_.AddFile(R"(C:\site\)" + longFolder + R"(\a.htm)", kPage);
   EXPECT_EQ(Expand(R"(C:\site)"),
-            (Paths{R"(C:\site\)" + longName, R"(C:\site\)" + longFolder + R"(\a.htm)"}));
+            (Paths{R"(C:\site\)" + long_name, R"(C:\site\)" + longFolder + R"(\a.htm)"}));
 }
 
 TEST_F(WindowsWalkTest, DriveRootKeepsItsSeparator) {
@@ -177,8 +177,8 @@ TEST_F(WindowsWalkTest, OnlyExactlySixteenIsWalked) {
   }
   // The folder named like a page reaches the file job, which cannot read it.
   EXPECT_EQ(observer_.failures.size(), 4u);
-  EXPECT_EQ(observer_.notWalked.size(), 8u);
-  EXPECT_EQ(observer_.notWalkedAttributes.front(), 0x11u);
+  EXPECT_EQ(observer_.not_walked.size(), 8u);
+  EXPECT_EQ(observer_.not_walked_attributes.front(), 0x11u);
 
   env_.AddFolder(R"(C:\plain)");
   env_.AddFile(R"(C:\plain\b.html)", kPage);

@@ -163,7 +163,7 @@ std::unique_ptr<quarnel::MemEnv> Site() {
 // Whether the batch may write `file` for these paths: it is named, lies in
 // a named folder, or is the settings file.
 bool MayWrite(const std::string& file, const quarnel::Options& options, quarnel::MemEnv& env) {
-  if (file.ends_with("\\Quarnel.ini")) return !options.dryRun;
+  if (file.ends_with("\\Quarnel.ini")) return !options.dry_run;
   auto fold = [](std::string s) {
     for (char& c : s) {
       if (c == '/') c = '\\';
@@ -207,7 +207,7 @@ void CheckBatch(const std::vector<std::string>& args) {
     Check(env->files_written().empty());
     return;
   }
-  if (options.dryRun) Check(env->files_written().empty());
+  if (options.dry_run) Check(env->files_written().empty());
   for (const std::string& file : env->files_written()) Check(MayWrite(file, options, *env));
 }
 

@@ -158,7 +158,7 @@ bool ModelJob(std::string_view bytes, const quarnel::Settings& settings, std::st
   context.encoding = encoding;
   context.write_signature = quarnel::SignatureOn(settings);
   context.insert_head_lines = quarnel::HeadLinesOn(settings);
-  context.headLines = Encoded(settings.HeadLines, encoding);
+  context.head_lines = Encoded(settings.HeadLines, encoding);
   LineList lines = PlainSplit(text);
   if (!quarnel::ReferenceCompact(lines, flag, flag ? Encoded(settings.JoinTags, encoding) : ItemList(),
                                  Encoded(settings.DeleteLines, encoding), context)) {
@@ -170,7 +170,7 @@ bool ModelJob(std::string_view bytes, const quarnel::Settings& settings, std::st
     if (line.empty()) continue;
     written->push_back(line);
     if (!inserted && quarnel::ContainsIgnoreAsciiCase(line, "<HEAD>")) {
-      written->insert(written->end(), context.headLines.begin(), context.headLines.end());
+      written->insert(written->end(), context.head_lines.begin(), context.head_lines.end());
       inserted = true;
     }
   }

@@ -61,7 +61,7 @@ struct ProcessOutcome {
   int signal = 0;    // the signal that ended it, or 0
   std::string out;
   std::string err;
-  long maxRssKb = 0;  // peak resident memory
+  long max_rss_kb = 0;  // peak resident memory
 };
 
 // A process started from an argument vector, standard input from /dev/null
@@ -105,7 +105,7 @@ class ChildProcess {
     waited_ = true;
     if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
-    outcome.maxRssKb = usage.ru_maxrss;
+    outcome.max_rss_kb = usage.ru_maxrss;
     outcome.out = Drain(out_);
     outcome.err = Drain(err_);
     return outcome;

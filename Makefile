@@ -104,6 +104,14 @@ art: configure
 screenshots: build
 	@cmake --build $(BUILD) --target screenshots
 
+# The C++ layout of .clang-format: format rewrites every file, format-check
+# (run first in CI) only tells which files differ.
+.PHONY: format format-check
+format: bootstrap
+	@scripts/format.sh
+format-check: bootstrap
+	@scripts/format.sh --check
+
 clean:
 	rm -rf $(BUILD)
 

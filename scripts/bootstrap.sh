@@ -8,7 +8,7 @@ packages=(
   build-essential cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-noto-cjk fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   strace e2fsprogs util-linux mount
   dpkg-dev file desktop-file-utils lintian
   # make windows and make test-windows: the MinGW-w64 cross compiler and Wine

@@ -21,8 +21,7 @@ HeadState TrackHead(HeadState state, std::string_view line) {
   return state;
 }
 
-bool EndsWithAnyItem(std::string_view line, const ItemList& items,
-                     Encoding encoding) {
+bool EndsWithAnyItem(std::string_view line, const ItemList& items, Encoding encoding) {
   for (const std::string& item : items) {
     if (EndsWithIgnoreAsciiCase(line, item, encoding)) return true;
   }
@@ -32,8 +31,7 @@ bool EndsWithAnyItem(std::string_view line, const ItemList& items,
 // Per-call bookkeeping of the first pass.
 class LinePass : public LinePreparer {
  public:
-  LinePass(bool compactFlag, const ItemList& deleteLines,
-           const CompactContext& context)
+  LinePass(bool compactFlag, const ItemList& deleteLines, const CompactContext& context)
       : compact_flag_(compactFlag), delete_lines_(deleteLines), context_(context) {}
 
   void Visit(std::string& line) {
@@ -51,8 +49,7 @@ class LinePass : public LinePreparer {
     }
     if (state_ == HeadState::InHead) {
       RemoveHeadLines(line);
-    } else if (state_ == HeadState::AfterHead &&
-               head_lines_found_ != HeadLineCount()) {
+    } else if (state_ == HeadState::AfterHead && head_lines_found_ != HeadLineCount()) {
       changed_ = true;
     }
   }

@@ -16,7 +16,6 @@ namespace quarnel {
 inline constexpr std::string_view SignatureLine =
     "<!HTML SIZE WORKED BY \"" QUARNEL_PRODUCT_NAME "\" " QUARNEL_HOME_PAGE ">";
 
-
 // Where the scan stands relative to the document head; moves only forward.
 enum class HeadState { BeforeHead = 0, InHead = 1, AfterHead = 2 };
 

@@ -20,8 +20,10 @@ std::string FolderKind(std::uint32_t attributes) {
     std::uint32_t bit;
     std::string_view word;
   };
-  constexpr Flag kFlags[] = {{kAttrReadOnly, "read-only"}, {kAttrHidden, "hidden"},
-                             {kAttrSystem, "system"},      {kAttrArchive, "archived"},
+  constexpr Flag kFlags[] = {{kAttrReadOnly, "read-only"},
+                             {kAttrHidden, "hidden"},
+                             {kAttrSystem, "system"},
+                             {kAttrArchive, "archived"},
                              {kAttrReparsePoint, "a link"}};
   std::string words;
   for (const Flag& flag : kFlags) {
@@ -38,8 +40,7 @@ class ConsoleObserver final : public WorkReport::Observer {
   ConsoleObserver(const Options& options, std::ostream& out, std::ostream& err)
       : options_(options), out_(out), err_(err) {}
 
-  void FileRewritten(const std::string& path, std::uint64_t before,
-                     std::uint64_t after) override {
+  void FileRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) override {
     if (!options_.verbose && !options_.dry_run) return;
     out_ << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
          << " -> " << after << " bytes)\n";
@@ -64,8 +65,8 @@ void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
   const std::uint64_t before = report.bytesBefore();
   const std::uint64_t after = report.bytesAfter();
   out << report.filesExamined() << " files examined, " << report.filesRewritten()
-      << (dry_run ? " would be rewritten, " : " rewritten, ") << report.failures()
-      << " failed; " << before << " bytes before, " << after << " after ("
+      << (dry_run ? " would be rewritten, " : " rewritten, ") << report.failures() << " failed; "
+      << before << " bytes before, " << after << " after ("
       << (before >= after ? before - after : 0) << (dry_run ? " would be saved)" : " saved)")
       << '\n';
 }
@@ -115,8 +116,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
     return kExitOk;
   }
   if (options.paths.empty()) {
-    err << kProgram << ": no path given\nTry '" << kProgram
-        << " --help' for more information.\n";
+    err << kProgram << ": no path given\nTry '" << kProgram << " --help' for more information.\n";
     return kExitUsage;
   }
   return RunBatch(options, env, settings, out, err);

@@ -1,7 +1,7 @@
 #include "files/file_form.h"
 
-#include "engine/text_compare.h"
 #include "engine/compact_lines.h"
+#include "engine/text_compare.h"
 
 namespace quarnel {
 namespace {

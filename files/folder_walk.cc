@@ -1,7 +1,7 @@
 #include "files/folder_walk.h"
 
-#include "platform/ascii_case.h"
 #include "files/html_name.h"
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "platform/wildcard.h"
 
@@ -22,14 +22,12 @@ bool IsDriveRoot(std::string_view path, char separator) {
   return path.size() == 2 && path[1] == ':';
 }
 
-
 // A listing may return names that match only through a short alias
 // ("*.htm" lists "a.html"); such a name is passed over and the listing goes
 // on, so a name listed before another never hides it, and "INDEX.HTM" is
 // taken like "index.htm".
 bool LastCharacterMatches(std::string_view name, std::string_view pattern) {
-  return !name.empty() && !pattern.empty() &&
-         FoldAscii(name.back()) == FoldAscii(pattern.back());
+  return !name.empty() && !pattern.empty() && FoldAscii(name.back()) == FoldAscii(pattern.back());
 }
 
 std::string RecordName(const FindRecord& record) {
@@ -38,14 +36,11 @@ std::string RecordName(const FindRecord& record) {
 
 }  // namespace
 
-std::string CutAtNul(std::string_view text) {
-  return std::string(text.substr(0, text.find('\0')));
-}
+std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 FileMain::~FileMain() { EndListing(); }
 
-Status FileMain::ExpandFolder(const std::string& folder,
-                              const std::vector<std::string>& patterns,
+Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                               std::vector<std::string>& paths) {
   const std::int32_t last = ListFolders(folder);
   if (last == -1) {
@@ -71,8 +66,7 @@ Status FileMain::ExpandFolder(const std::string& folder,
 }
 
 void FileMain::CollectListed(const FolderListing& listing, const std::string& prefix,
-                             const std::string& pattern,
-                             std::vector<std::string>& paths) const {
+                             const std::string& pattern, std::vector<std::string>& paths) const {
   for (const ListedFile& file : listing.files) {
     const bool matches = MatchesWildcard(pattern, file.name) ||
                          (!file.short_name.empty() && MatchesWildcard(pattern, file.short_name));
@@ -129,9 +123,8 @@ void FileMain::WalkFolder(const std::string& folder) {
         }
       } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
         // Only names the file job takes can matter to the patterns.
-        listing.files.push_back(
-            {std::move(name),
-             CutAtNul({record.cAlternateFileName.data(), record.cAlternateFileName.size()})});
+        listing.files.push_back({std::move(name), CutAtNul({record.cAlternateFileName.data(),
+                                                            record.cAlternateFileName.size()})});
       }
       record = FindRecord();
     } while (env_.FindNextFile(handle, &record));

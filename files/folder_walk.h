@@ -33,8 +33,8 @@ class FileMain {
   // letter case ignored: folder by folder in FolderList order, and within a
   // folder pattern by pattern, each in listing order. Leaves `paths` alone
   // when `folder` is not a folder. A folder whose attributes cannot be read,
-  // or that cannot be listed, makes the whole expansion fail: the error names `folder` and the folder, and
-  // `paths` may then hold part of the files.
+  // or that cannot be listed, makes the whole expansion fail: the error names `folder` and the
+  // folder, and `paths` may then hold part of the files.
   Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                       std::vector<std::string>& paths);
 
@@ -91,7 +91,7 @@ class FileMain {
   std::vector<std::string> folder_list_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion
-  std::uint32_t folder_attributes_ = 0;   // of the folder ListFolders was given
+  std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
   FindHandle listing_ = kInvalidFindHandle;
   bool listing_started_ = false;  // the last pattern's search could start
   FindRecord record_;

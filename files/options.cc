@@ -17,8 +17,7 @@ constexpr std::array<OptionEntry, 5> kOptionTable{{
     {'n', "dry-run", &Options::dry_run,
      "tell which files would be rewritten and the bytes saved; write nothing,\n"
      "not even the settings file"},
-    {'v', "verbose", &Options::verbose,
-     "print a line per rewritten file and a closing summary"},
+    {'v', "verbose", &Options::verbose, "print a line per rewritten file and a closing summary"},
     {'h', "help", &Options::help, "show this help and exit"},
     {'V', "version", &Options::version, "show the version and exit"},
     {'d', "desktop", &Options::desktop,

@@ -11,7 +11,7 @@ namespace quarnel {
 struct Options {
   bool help = false;
   bool version = false;
-  bool dry_run = false;   // write nothing, not even the settings file
+  bool dry_run = false;  // write nothing, not even the settings file
   bool verbose = false;  // a line per rewritten file and a closing summary
   bool desktop = false;  // started by a desktop launcher: problems shown in a box too
   std::vector<std::string> paths;

@@ -3,8 +3,8 @@
 #include <optional>
 #include <utility>
 
-#include "engine/line_split.h"
 #include "engine/compact_lines.h"
+#include "engine/line_split.h"
 #include "engine/opt_out.h"
 #include "files/file_form.h"
 #include "files/html_name.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/line_list.h"
 #include "engine/compact_lines.h"
+#include "engine/line_list.h"
 #include "settings/settings.h"
 
 namespace quarnel {

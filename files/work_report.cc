@@ -8,8 +8,7 @@ void WorkReport::AddUnchanged(std::uint64_t size) {
   bytes_after_ += size;
 }
 
-void WorkReport::AddRewritten(const std::string& path, std::uint64_t before,
-                              std::uint64_t after) {
+void WorkReport::AddRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) {
   ++files_examined_;
   ++files_rewritten_;
   bytes_before_ += before;

@@ -31,12 +31,14 @@ bool ConsoleStream::Buffer::Flush() {
   if (written && ::GetConsoleMode(handle, &mode)) {
     const std::wstring wide = WideFromUtf8(pending_);
     DWORD count = 0;
-    written = ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &count, nullptr);
+    written =
+        ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &count, nullptr);
   } else if (written) {
     std::string_view bytes = pending_;
     while (written && !bytes.empty()) {
       DWORD count = 0;
-      written = ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
+      written =
+          ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
       bytes.remove_prefix(count);
     }
   }

@@ -115,9 +115,9 @@ std::size_t RootLength(std::string_view path) {
 
 // The path a link or junction finally leads to.
 Status FinalPath(const std::string& path, std::string* target) {
-  const ScopedHandle file(::CreateFileW(SystemPath(path).c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const ScopedHandle file(::CreateFileW(
+      SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.valid()) return WindowsError(path, ::GetLastError());
   std::vector<wchar_t> buffer(MAX_PATH);
   DWORD length = 0;
@@ -192,7 +192,7 @@ void ApplyKept(HANDLE file, const Kept& kept) {
   if (kept.dacl == nullptr) return;
   const SECURITY_INFORMATION which =
       DACL_SECURITY_INFORMATION | (kept.protected_dacl ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                      : UNPROTECTED_DACL_SECURITY_INFORMATION);
+                                                       : UNPROTECTED_DACL_SECURITY_INFORMATION);
   ::SetSecurityInfo(file, SE_FILE_OBJECT, which, nullptr, nullptr, kept.dacl, nullptr);
 }
 
@@ -210,10 +210,9 @@ class WindowsEnv final : public Env {
   // however it was reached (a junction or mount point, which the walk does
   // not enter, or a path the file system itself aliases).
   bool GetFolderId(const std::string& path, FolderId* id) override {
-    const ScopedHandle folder(::CreateFileW(SystemPath(path).c_str(), 0,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                            nullptr));
+    const ScopedHandle folder(::CreateFileW(
+        SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!folder.valid() || !::GetFileInformationByHandle(folder.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -428,7 +427,7 @@ class WindowsEnv final : public Env {
       std::string unique(6, '0');
       for (char& c : unique) c = kDigits[random_() % (sizeof kDigits - 1)];
       *temp = SystemPath(long_name ? folder + "~quarnel-" + unique + ".tmp"
-                                  : folder + "." + name + ".quarnel-" + unique + ".tmp");
+                                   : folder + "." + name + ".quarnel-" + unique + ".tmp");
       const HANDLE file =
           ::CreateFileW(temp->c_str(), access, 0, nullptr, CREATE_NEW, flags, nullptr);
       if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;

@@ -25,7 +25,6 @@ constexpr std::size_t kMaxShortName = 12;  // 8.3
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return FoldAscii(x) == FoldAscii(y);

@@ -73,8 +73,8 @@ Status LoadSettings(Env& env, const std::string& programFolder, Settings& settin
         return Status::OK();
       }
       if (content.kind == SettingsFileContent::Kind::kDamaged) {
-        warning = Status::InvalidArgument(path, content.problem + std::string(kUsingDefaults) +
-                                                std::string(kKeptAsBackup));
+        warning = Status::InvalidArgument(
+            path, content.problem + std::string(kUsingDefaults) + std::string(kKeptAsBackup));
       }
     }
   }
@@ -82,8 +82,7 @@ Status LoadSettings(Env& env, const std::string& programFolder, Settings& settin
   return warning;
 }
 
-Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
-                    Settings& settings) {
+Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown, Settings& settings) {
   settings.TopmostOff = pinShown ? 0 : 1;
   const SettingsLocation location = LocateSettingsFile(env, programFolder);
   if (location.write_path.empty()) {

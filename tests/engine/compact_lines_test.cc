@@ -18,8 +18,8 @@ LineList NonEmpty(const LineList& lines) {
 class CompactLinesTest : public ::testing::Test {
  protected:
   bool Compact(LineList& lines, bool compactFlag) {
-    return CompactLines(lines, compactFlag, compactFlag ? join_tags_ : ItemList{},
-                        delete_lines_, context_);
+    return CompactLines(lines, compactFlag, compactFlag ? join_tags_ : ItemList{}, delete_lines_,
+                        context_);
   }
 
   ItemList join_tags_ = DefaultJoinTags();
@@ -28,8 +28,17 @@ class CompactLinesTest : public ::testing::Test {
 };
 
 LineList WorkedExample() {
-  return {"<html>", "<head>", DefaultDeleteLines()[0], "<title>Test</title>   ",
-          "</head>", "<body>", "", "  <p>Hello", "  world", "</p>", "</body>",
+  return {"<html>",
+          "<head>",
+          DefaultDeleteLines()[0],
+          "<title>Test</title>   ",
+          "</head>",
+          "<body>",
+          "",
+          "  <p>Hello",
+          "  world",
+          "</p>",
+          "</body>",
           "</html>"};
 }
 
@@ -37,18 +46,16 @@ TEST_F(CompactLinesTest, WorkedExampleSizeFirst) {
   LineList lines = WorkedExample();
   EXPECT_TRUE(Compact(lines, true));
   EXPECT_EQ(lines.size(), 12u);
-  EXPECT_EQ(NonEmpty(lines),
-            (LineList{"<html>", "<head>", "<title>Test</title>", "</head>",
-                      "<body>", "<p>Hello world</p>", "</body>", "</html>"}));
+  EXPECT_EQ(NonEmpty(lines), (LineList{"<html>", "<head>", "<title>Test</title>", "</head>",
+                                       "<body>", "<p>Hello world</p>", "</body>", "</html>"}));
 }
 
 TEST_F(CompactLinesTest, WorkedExampleLegibilityFirst) {
   LineList lines = WorkedExample();
   EXPECT_TRUE(Compact(lines, false));
   EXPECT_EQ(NonEmpty(lines),
-            (LineList{"<html>", "<head>", "<title>Test</title>", "</head>",
-                      "<body>", "  <p>Hello world", "</p>", "</body>",
-                      "</html>"}));
+            (LineList{"<html>", "<head>", "<title>Test</title>", "</head>", "<body>",
+                      "  <p>Hello world", "</p>", "</body>", "</html>"}));
 }
 
 TEST_F(CompactLinesTest, NoHeadOrNothingToDoMeansNoRewrite) {
@@ -67,8 +74,8 @@ TEST(SignatureLineTest, NamesTheProductAndItsHomePage) {
 }
 
 TEST_F(CompactLinesTest, OptOutMarkerLeavesLinesExactlyAsGiven) {
-  const LineList original = {"<html>  ", "<HEAD>", "  <p>x", "</head>",
-                             "<body>", "<!--no quarnel-->  ", "", "</p>"};
+  const LineList original = {
+      "<html>  ", "<HEAD>", "  <p>x", "</head>", "<body>", "<!--no quarnel-->  ", "", "</p>"};
   for (bool flag : {true, false}) {
     LineList lines = original;
     EXPECT_FALSE(Compact(lines, flag));
@@ -108,9 +115,13 @@ TEST_F(CompactLinesTest, EmptyDeleteItemBlanksNothing) {
 TEST_F(CompactLinesTest, Cp932DeleteItemNeedsACharacterBoundary) {
   context_.encoding = Encoding::kCp932;
   delete_lines_ = {"abc"};
-  LineList lines = {"<head>", "yABC", "x\x82\x61" "bc"};
+  LineList lines = {"<head>", "yABC",
+                    "x\x82\x61"
+                    "bc"};
   EXPECT_TRUE(Compact(lines, true));
-  EXPECT_EQ(lines, (LineList{"<head>", "", "x\x82\x61" "bc"}));
+  EXPECT_EQ(lines, (LineList{"<head>", "",
+                             "x\x82\x61"
+                             "bc"}));
 }
 
 TEST_F(CompactLinesTest, OldSignatureAloneCountsOnlyWhenSignatureIsOff) {

@@ -16,10 +16,32 @@
 namespace quarnel {
 namespace {
 
-const char* const kPieces[] = {
-    "<", ">", "<!-", "->", "<!--", "-->", "<head>", "</HEAD>", "<HEAD>", " ",
-    "\t", "  ", "a", "B", "x", "</p>", "<br>", "<TR>", "\x82", "\x61", "\x82\xA0",
-    "\x95\x5C", "\xE3\x81\x82", "\n", "<meta x>", "<!--NO QUARNEL-->"};
+const char* const kPieces[] = {"<",
+                               ">",
+                               "<!-",
+                               "->",
+                               "<!--",
+                               "-->",
+                               "<head>",
+                               "</HEAD>",
+                               "<HEAD>",
+                               " ",
+                               "\t",
+                               "  ",
+                               "a",
+                               "B",
+                               "x",
+                               "</p>",
+                               "<br>",
+                               "<TR>",
+                               "\x82",
+                               "\x61",
+                               "\x82\xA0",
+                               "\x95\x5C",
+                               "\xE3\x81\x82",
+                               "\n",
+                               "<meta x>",
+                               "<!--NO QUARNEL-->"};
 
 class RandomInput {
  public:

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/compact_lines.h"
 #include "engine/line_split.h"
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/compact_lines.h"
 
 namespace quarnel {
 namespace {
@@ -48,10 +48,18 @@ TEST(HoldsOptOutLineTest, Cases) {
 }
 
 TEST(HoldsOptOutLineTest, AgreesWithTheEngineOnRandomText) {
-  const std::string_view pieces[] = {"<!--NO QUARNEL-->", "<!--no quarnel-->", "<!--",
-                                     "NO QUARNEL-->",     " ",                 "\t",
-                                     "\r",                "\n",                "\r\n",
-                                     "x",                 "-->",               "\x82"};
+  const std::string_view pieces[] = {"<!--NO QUARNEL-->",
+                                     "<!--no quarnel-->",
+                                     "<!--",
+                                     "NO QUARNEL-->",
+                                     " ",
+                                     "\t",
+                                     "\r",
+                                     "\n",
+                                     "\r\n",
+                                     "x",
+                                     "-->",
+                                     "\x82"};
   std::mt19937 random(7);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
   std::uniform_int_distribution<int> length(0, 8);

@@ -12,9 +12,9 @@
 
 #include "files/folder_walk.h"
 #include "files/work.h"
+#include "platform/env_wrapper.h"
 #include "tests/files/recording_observer.h"
 #include "tests/support/temp_folder.h"
-#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -27,7 +27,8 @@ using testing_support::Utf8;
 
 constexpr std::string_view kPage = "<head>\r\n<p>x</p>  \r\n";
 
-std::vector<std::string> Expand(const std::string& folder, std::vector<std::string>* folders = nullptr) {
+std::vector<std::string> Expand(const std::string& folder,
+                                std::vector<std::string>* folders = nullptr) {
   FileMain fileMain(*Env::Default());
   std::vector<std::string> paths;
   EXPECT_TRUE(fileMain.ExpandFolder(folder, WalkPatterns(), paths).ok());
@@ -68,16 +69,16 @@ TEST(WalkTest, CollectsEveryHtmlFileOnceFolderByFolderPatternByPattern) {
   ASSERT_EQ(folders.size(), 7u);
   EXPECT_EQ(folders[0], root);
   EXPECT_EQ(std::set<std::string>(folders.begin(), folders.end()),
-            (std::set<std::string>{root, dir / "site/sub", dir / "site/sub/deep",
-                                   dir / "site/sub2", dir / "site/.git", dir / "site/empty",
-                                   dir / "site/bare"}));
+            (std::set<std::string>{root, dir / "site/sub", dir / "site/sub/deep", dir / "site/sub2",
+                                   dir / "site/.git", dir / "site/empty", dir / "site/bare"}));
   const auto sub = std::find(folders.begin(), folders.end(), dir / "site/sub");
   ASSERT_TRUE(sub != folders.end() && sub + 1 != folders.end());
   EXPECT_EQ(*(sub + 1), dir / "site/sub/deep") << "a sub-folder's own sub-folders come next";
 
   std::set<std::string> expected;
-  for (const char* name : {"b.html", "a.htm", "INDEX.HTM", "c.shtml", "Page.HTML", "X.SHTML",
-                           "z.htm", "sub/deep/y.htm", "sub/x.html", "sub2/w.shtml", ".git/h.html"}) {
+  for (const char* name :
+       {"b.html", "a.htm", "INDEX.HTM", "c.shtml", "Page.HTML", "X.SHTML", "z.htm",
+        "sub/deep/y.htm", "sub/x.html", "sub2/w.shtml", ".git/h.html"}) {
     expected.insert(dir / (std::string("site/") + name));
   }
   EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()), expected);
@@ -117,7 +118,7 @@ TEST(WalkTest, SymbolicLinkLoopEndsAndLinkedFilesAreTakenOnce) {
   dir.Write("site/a.html", kPage);
   dir.Write("site/sub/b.html", kPage);
   const std::string outside = dir.Write("outside/c.html", kPage);
-  std::filesystem::create_directory_symlink("..", dir / "site/sub/up");      // a loop
+  std::filesystem::create_directory_symlink("..", dir / "site/sub/up");       // a loop
   std::filesystem::create_directory_symlink("../outside", dir / "site/out");  // a folder link
   std::filesystem::create_symlink("../outside/c.html", dir / "site/link.html");
   std::filesystem::create_symlink("nowhere.html", dir / "site/dangling.html");

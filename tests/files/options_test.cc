@@ -49,8 +49,8 @@ TEST(ParseOptionsTest, UnknownOptionsAreUsageErrors) {
 
 TEST(UsageTextTest, NamesEveryOptionFromTheTable) {
   const std::string text = UsageText("quarnel");
-  for (const char* name : {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose",
-                           "  --  ", "Exit status"}) {
+  for (const char* name :
+       {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose", "  --  ", "Exit status"}) {
     EXPECT_NE(text.find(name), std::string::npos) << name;
   }
   EXPECT_TRUE(text.starts_with("Usage: quarnel [OPTION]... PATH...\n"));

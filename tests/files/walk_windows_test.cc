@@ -54,8 +54,8 @@ TEST_F(WindowsWalkTest, FolderOrderAndPatternOrderAreExact) {
   EXPECT_EQ(Expand(R"(C:\site)", &folders),
             (Paths{R"(C:\site\a.htm)", R"(C:\site\b.html)", R"(C:\site\z.shtml)",
                    R"(C:\site\two\w.htm)", R"(C:\site\one\x.htm)", R"(C:\site\one\deep\y.html)"}));
-  EXPECT_EQ(folders, (Paths{R"(C:\site)", R"(C:\site\two)", R"(C:\site\one)",
-                            R"(C:\site\one\deep)"}));
+  EXPECT_EQ(folders,
+            (Paths{R"(C:\site)", R"(C:\site\two)", R"(C:\site\one)", R"(C:\site\one\deep)"}));
 }
 
 TEST_F(WindowsWalkTest, ShortAliasesNeverHideOrDoubleAFile) {
@@ -220,7 +220,8 @@ TEST_F(WindowsWalkTest, FileJobFailuresAreToldAndTheRunGoesOn) {
   env_.AddFile(R"(C:\site\broken.html)", kPage);
   env_.AddFile(R"(C:\site\full.html)", kPage);
   env_.AddFile(R"(C:\site\fine.html)", kPage);
-  env_.FailReadFile(R"(C:\site\broken.html)", Status::IOError(R"(C:\site\broken.html)", "device error"));
+  env_.FailReadFile(R"(C:\site\broken.html)",
+                    Status::IOError(R"(C:\site\broken.html)", "device error"));
   env_.FailReplaceFile(R"(C:\site\full.html)",
                        Status::IOError(R"(C:\site\full.html)", "no space left on the device"));
   Dispatch({R"(C:\site)"});

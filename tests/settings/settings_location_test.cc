@@ -6,12 +6,12 @@
 #include <string>
 
 #include "platform/companion_file.h"
+#include "platform/env_wrapper.h"
 #include "platform/mem_env.h"
 #include "settings/default_lists.h"
 #include "settings/settings_file.h"
 #include "settings/settings_format.h"
 #include "tests/settings/sample_files.h"
-#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {

@@ -179,7 +179,9 @@ class WindowsEnv final : public Env {
     if (handle != kInvalidFindHandle) ::FindClose(reinterpret_cast<HANDLE>(handle));
   }
 
-  Status ReadFile(const std::string& path, std::string* contents) override {
+  // The stamp stays unknown: a page changed under a run is not detected
+  // here yet.
+  Status ReadFile(const std::string& path, std::string* contents, FileStamp*) override {
     contents->clear();
     ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -207,7 +209,8 @@ class WindowsEnv final : public Env {
   // takes its place: ReplaceFileA keeps the target's attributes, security,
   // streams and creation time; a new file is moved in by MoveFileExA. A
   // link or junction is followed and the file it leads to replaced.
-  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+  Status ReplaceFile(const std::string& path, std::string_view contents,
+                     const ReplaceGuard& guard) override {
     if (path.empty() || IsSeparator(path.back()))
       return Status::InvalidArgument(path, "no file name");
     std::string target = path;
@@ -232,6 +235,7 @@ class WindowsEnv final : public Env {
     if (status.ok() && !::FlushFileBuffers(file.get()))
       status = WindowsError(path, ::GetLastError());
     if (!file.Close() && status.ok()) status = WindowsError(path, ::GetLastError());
+    if (status.ok() && guard.stop != nullptr && guard.stop->load()) status = Status::Stopped(path);
     if (status.ok()) status = PutInPlace(temp, target, exists, path);
     // After a failure the temporary file may still be there; after success
     // it is not, and the call fails harmlessly.

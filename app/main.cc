@@ -9,6 +9,8 @@
 #include "app/interactive.h"
 #include "files/desktop_run.h"
 #include "platform/env.h"
+#include "platform/interrupt.h"
+#include "platform/terminal.h"
 #include "settings/settings.h"
 
 int main(int argc, char** argv) {
@@ -24,5 +26,7 @@ int main(int argc, char** argv) {
     return quarnel::RunFromDesktop(args, env, quarnel::TheSettings(), std::cout, std::cerr,
                                    quarnel::ShowFailureNotice);
   }
-  return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr);
+  quarnel::CatchInterrupts();
+  return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr,
+                                 quarnel::StandardErrorIsTerminal());
 }

@@ -93,6 +93,7 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
 }
 
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report) {
+  report.SetCurrentPage(path);
   if (outcome.line_feeds_only) report.AddLineFeedsOnly();
   switch (outcome.kind) {
     case PageOutcome::Kind::kNotHtml:

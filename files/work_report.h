@@ -51,6 +51,8 @@ class WorkReport {
   void AddTempFileRemoved(const std::string& path);
   // A page whose lines end in LF alone, which the engine sees as one line.
   void AddLineFeedsOnly() { ++lineFeedsOnly_; }
+  // The page whose outcome is told next.
+  void SetCurrentPage(const std::string& path) { currentPage_ = path; }
   // Pages a walk (or the command line) found, before their file jobs ran.
   void AddPagesFound(std::int64_t count) { pagesFound_ += count; }
 
@@ -62,6 +64,7 @@ class WorkReport {
   std::int64_t pagesHarmed() const { return pagesHarmed_; }
   std::int64_t lineFeedsOnly() const { return lineFeedsOnly_; }
   std::int64_t pagesFound() const { return pagesFound_; }
+  const std::string& currentPage() const { return currentPage_; }
 
  private:
   Observer* observer_;
@@ -73,6 +76,7 @@ class WorkReport {
   std::int64_t pagesHarmed_ = 0;
   std::int64_t lineFeedsOnly_ = 0;
   std::int64_t pagesFound_ = 0;
+  std::string currentPage_;
 };
 
 }  // namespace quarnel

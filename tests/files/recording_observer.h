@@ -19,11 +19,13 @@ class RecordingObserver final : public WorkReport::Observer {
     notWalked.push_back(path);
     notWalkedAttributes.push_back(attributes);
   }
+  void TempFileRemoved(const std::string& path) override { tempFilesRemoved.push_back(path); }
 
   std::vector<std::string> rewritten;
   std::vector<Status> failures;
   std::vector<std::string> notWalked;
   std::vector<std::uint32_t> notWalkedAttributes;
+  std::vector<std::string> tempFilesRemoved;
 };
 
 }  // namespace quarnel::testing_support

@@ -221,11 +221,15 @@ class Form1Test : public QObject {
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("a.htm"))), compacted);
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("sub/c.shtml"))), compacted);
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("sub/notes.txt"))), page);
-    const std::vector<std::string> order = {
+    std::vector<std::string> pages = {
+        QFile::encodeName(dir.filePath(QStringLiteral("a.htm"))).toStdString(),
         QFile::encodeName(dir.filePath(QStringLiteral("b.html"))).toStdString(),
-        QFile::encodeName(dir.filePath(QStringLiteral("sub/c.shtml"))).toStdString(),
-        QFile::encodeName(dir.filePath(QStringLiteral("a.htm"))).toStdString()};
-    QCOMPARE(env_->reads, order);  // in the drop's order, the folder walked in place
+        QFile::encodeName(dir.filePath(QStringLiteral("sub/c.shtml"))).toStdString()};
+    // Each page read once; the drop's file jobs read them side by side (what
+    // is told of them comes in the drop's order, as for the command line).
+    std::vector<std::string> reads = env_->reads;
+    std::sort(reads.begin(), reads.end());
+    QCOMPARE(reads, pages);
     QVERIFY(!form().DropCountVisible());
 
     // A drop without files does nothing.

@@ -138,6 +138,9 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);
   if (options.verbose || options.dryRun) PrintSummary(report, options.dryRun, out);
+  // A signal during the last steps finds every page done and the settings
+  // file written whole; it still tells in the status that it came.
+  if (InterruptFlag().load()) return kExitSignal + InterruptSignal();
   return report.failures() == 0 ? kExitOk : kExitFailure;
 }
 

@@ -39,7 +39,7 @@ void Work::DispatchPath(const std::string& path) {
   std::vector<std::string> PathList;
   const std::uint32_t attributes = env_.GetFileAttributes(path);
   if (attributes == kInvalidAttributes) {
-    Drain();
+    Finish();
     report_.AddPathFailure(Status::NotFound(path));
     return;
   }
@@ -48,13 +48,13 @@ void Work::DispatchPath(const std::string& path) {
     RemoveAbandoned(fileMain_.TempFiles());
     if (!expanded.ok()) {
       // An error anywhere in the expansion cancels every file of the path.
-      Drain();
+      Finish();
       report_.AddPathFailure(expanded);
       return;
     }
   } else {
     if ((attributes & kAttrDirectory) != 0) {
-      Drain();
+      Finish();
       report_.AddFolderNotWalked(path, attributes);
     }
     PathList.push_back(path);
@@ -96,7 +96,7 @@ void Work::RemoveAbandoned(const std::vector<std::string>& temp_files) {
   if (options_.dry_run) return;
   for (const std::string& temp : temp_files) {
     if (!env_.RemoveIfAbandoned(temp)) continue;
-    Drain();
+    Finish();
     report_.AddTempFileRemoved(temp);
   }
 }

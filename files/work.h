@@ -64,13 +64,12 @@ class Work {
   // The file job for one path (see RunPageJob).
   void CompactFile(const std::string& path);
 
-  // Waits for the file jobs in flight and reports their outcomes.
+  // Waits for the file jobs in flight and reports their outcomes. Also
+  // called before the walk tells anything, so that what it tells comes
+  // after the pages handed in before.
   void Finish();
 
  private:
-  // Reports the outcome of every page handed in so far, so that an event
-  // of the walk comes after them.
-  void Drain() { Finish(); }
   void ReportReady();
   void RemoveAbandoned(const std::vector<std::string>& temp_files);
   bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     // without arguments.
     const quarnel::Options& o = parsed.options;
     if (o.paths.empty() && !o.help && !o.version) return quarnel::RunInteractive(1, argv);
+    quarnel::CatchInterrupts();  // a session that ends (SIGHUP, SIGTERM) stops the run cleanly
     return quarnel::RunFromDesktop(args, env, quarnel::TheSettings(), std::cout, std::cerr,
                                    quarnel::ShowFailureNotice);
   }

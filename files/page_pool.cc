@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/free_memory.h"
+
 namespace quarnel {
 
 PagePool::PagePool(int workers, Job job, Weigh weigh, const std::atomic<bool>* stop)
@@ -60,6 +62,7 @@ void PagePool::Serve() {
       outcome.kind = PageOutcome::Kind::kStopped;
     } else {
       outcome = job_(path);
+      if (cost >= kReturnMemoryAfter) ReturnFreeMemory();
     }
     lock.lock();
     in_flight_ -= cost;

@@ -42,6 +42,8 @@ class PagePool {
 
   static constexpr std::uint64_t kMinBudget = std::uint64_t{256} << 20;
   static constexpr std::uint64_t kCostPerByte = 3;
+  // After a page this costly, its worker hands the memory back at once.
+  static constexpr std::uint64_t kReturnMemoryAfter = std::uint64_t{64} << 20;
   // How often the caller hears that it is still waiting.
   static constexpr std::chrono::milliseconds kTick{50};
 

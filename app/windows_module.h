@@ -28,4 +28,12 @@ using WindowsNoticeEntry = void (*)(const char* lines);
 
 }  // namespace quarnel
 
+// Marks the module's entries, which the program looks up by their plain C
+// names; everything else in the module stays hidden.
+#if defined(_WIN32)
+#define QUARNEL_MODULE_EXPORT __declspec(dllexport)
+#else
+#define QUARNEL_MODULE_EXPORT __attribute__((visibility("default")))
+#endif
+
 #endif  // QUARNEL_APP_WINDOWS_MODULE_H_

@@ -134,7 +134,10 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   if (progress) progress->Clear();
 
   // A stopped run leaves the settings file as it was and ends at once.
-  if (InterruptFlag().load()) return kExitSignal + InterruptSignal();
+  if (InterruptFlag().load()) {
+    err << kProgram << ": interrupted\n";
+    return kExitSignal + InterruptSignal();
+  }
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);
   if (options.verbose || options.dryRun) PrintSummary(report, options.dryRun, out);

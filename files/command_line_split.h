@@ -10,11 +10,6 @@ namespace quarnel {
 // The paths cut from the argument string, in order.
 using ArgumentList = std::vector<std::string>;
 
-// True on the NT family of Windows (the platform id of GetVersionExA is 2).
-// Every POSIX system answers true: its arguments arrive whole, like the
-// quoted paths an NT shell passes.
-bool IsNtPlatform();
-
 // Cuts the argument string (the command line after the program's own name)
 // into paths. With `ntPlatform` every path is expected in double quotes,
 // separated by one blank; otherwise paths are separated by blanks and every

@@ -4,13 +4,24 @@
 
 #include "files/html_name.h"
 #include "files/page_pool.h"
+#include "files/text_encoding.h"
 
 namespace quarnel {
 
 std::vector<std::string> WalkPatterns() { return {"*.htm", "*.html", "*.shtml"}; }
 
+namespace {
+
+WorkOptions DryRunOnly(bool dryRun) {
+  WorkOptions options;
+  options.dry_run = dryRun;
+  return options;
+}
+
+}  // namespace
+
 Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun)
-    : Work(env, settings, report, WorkOptions{.dry_run = dryRun}) {}
+    : Work(env, settings, report, DryRunOnly(dryRun)) {}
 
 Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions options)
     : env_(env),

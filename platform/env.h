@@ -32,11 +32,19 @@ inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
 inline constexpr std::size_t kMaxPath = 260;
 
-// The find record (WIN32_FIND_DATAA): only the attributes and the name are
-// read. The name is NUL-padded and may fill all 260 characters without a NUL.
+// The bytes a name may take in a find record. On Windows a name has up to
+// 260 UTF-16 characters, and each takes up to three bytes in UTF-8.
+#ifdef _WIN32
+inline constexpr std::size_t kMaxNameBytes = 3 * kMaxPath;
+#else
+inline constexpr std::size_t kMaxNameBytes = kMaxPath;
+#endif
+
+// The find record (WIN32_FIND_DATA): only the attributes and the name are
+// read. The name is NUL-padded and may fill all of its bytes without a NUL.
 struct FindRecord {
   std::uint32_t dwFileAttributes = 0;
-  std::array<char, kMaxPath> cFileName{};
+  std::array<char, kMaxNameBytes> cFileName{};
   std::array<char, 14> cAlternateFileName{};  // carried, never read
 };
 
@@ -76,10 +84,11 @@ struct ReplaceGuard {
 using FindHandle = std::intptr_t;
 inline constexpr FindHandle kInvalidFindHandle = -1;
 
-// Everything Quarnel asks of the operating system. Paths are byte strings in
-// the platform's own form (UTF-8 on POSIX, the ANSI code page on Windows).
-// The searches of one Env are used from one thread at a time; the other
-// calls may come from several threads at once (the file jobs of a run).
+// Everything Quarnel asks of the operating system. Paths are UTF-8 byte
+// strings (on POSIX as the system keeps them; the Windows Env speaks UTF-16
+// to the system). The searches of one Env are used from one thread at a
+// time; the other calls may come from several threads at once (the file
+// jobs of a run).
 class Env {
  public:
   Env() = default;

@@ -11,6 +11,13 @@ namespace quarnel {
 // process at once, as if none had been caught.
 void CatchInterrupts();
 
+// Asks the run to end as the signal `signal_number` would, from any thread:
+// the console handler of Windows and its launcher's stop event, which are
+// no signals, ask with SIGINT's number so that the run ends as Ctrl-C ends
+// it on POSIX.
+void RequestInterrupt(int signal_number);
+inline constexpr int kInterruptSignal = 2;  // SIGINT's number everywhere
+
 // Set once a request to end has come.
 const std::atomic<bool>& InterruptFlag();
 

@@ -30,6 +30,8 @@ void CatchInterrupts() {
   }
 }
 
+void RequestInterrupt(int signal_number) { OnInterrupt(signal_number); }
+
 const std::atomic<bool>& InterruptFlag() { return interrupted; }
 
 int InterruptSignal() { return interrupt_signal.load(); }

@@ -4,15 +4,21 @@ namespace quarnel {
 namespace {
 
 std::atomic<bool> interrupted{false};
+std::atomic<int> interrupt_signal{0};
 
 }  // namespace
 
-// Not caught yet on Windows: Ctrl-C ends the process as it always did, and
-// a temporary file in flight is left for the next run's walk.
+// Windows has no such signals: the program's console handler and its
+// launcher's stop event call RequestInterrupt instead.
 void CatchInterrupts() {}
+
+void RequestInterrupt(int signal_number) {
+  interrupt_signal.store(signal_number);
+  interrupted.store(true);
+}
 
 const std::atomic<bool>& InterruptFlag() { return interrupted; }
 
-int InterruptSignal() { return 0; }
+int InterruptSignal() { return interrupt_signal.load(); }
 
 }  // namespace quarnel

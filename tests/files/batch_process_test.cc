@@ -11,7 +11,7 @@
 
 #include "files/text_encoding.h"
 #include "settings/default_lists.h"
-#include "tests/files/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #ifndef QUARNEL_BINARY
 #error "QUARNEL_BINARY must name the built quarnel program"

@@ -55,8 +55,6 @@ TEST(SplitCommandLineTest, EmptyArgumentsLeaveTheListAlone) {
   }
 }
 
-TEST(IsNtPlatformTest, PosixAnswersTrue) { EXPECT_TRUE(IsNtPlatform()); }
-
 TEST(PathsFromArgumentsTest, EveryArgumentIsOnePathExactlyAsGiven) {
   const std::vector<std::string> args = {"site", "a b/c d.html", " lead", "trail ",
                                          "x  y", "tab\there", "日本語/ページ.htm", "-"};

@@ -1,8 +1,10 @@
 // The dispatcher and the folder walk on the real file system.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -13,14 +15,17 @@
 #include "files/folder_walk.h"
 #include "files/work.h"
 #include "tests/files/recording_observer.h"
-#include "tests/files/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
 
+using testing_support::FsPath;
+using testing_support::MakeHidden;
 using testing_support::RecordingObserver;
 using testing_support::TempFolder;
+using testing_support::Utf8;
 
 constexpr std::string_view kPage = "<head>\r\n<p>x</p>  \r\n";
 
@@ -53,7 +58,9 @@ TEST(WalkTest, CollectsEveryHtmlFileOnceFolderByFolderPatternByPattern) {
         "site/empty/readme.txt"}) {
     dir.Write(name, kPage);
   }
-  std::filesystem::create_directory(dir / "site/bare");
+  MakeHidden(dir / "site/.hidden.html");
+  MakeHidden(dir / "site/.git");
+  std::filesystem::create_directory(FsPath(dir / "site/bare"));
 
   std::vector<std::string> folders;
   const std::vector<std::string> paths = Expand(root, &folders);
@@ -63,16 +70,19 @@ TEST(WalkTest, CollectsEveryHtmlFileOnceFolderByFolderPatternByPattern) {
   ASSERT_EQ(folders.size(), 7u);
   EXPECT_EQ(folders[0], root);
   EXPECT_EQ(std::set<std::string>(folders.begin(), folders.end()),
-            (std::set<std::string>{root, root + "/sub", root + "/sub/deep", root + "/sub2",
-                                   root + "/.git", root + "/empty", root + "/bare"}));
-  const auto sub = std::find(folders.begin(), folders.end(), root + "/sub");
-  EXPECT_EQ(*(sub + 1), root + "/sub/deep") << "a sub-folder's own sub-folders come next";
+            (std::set<std::string>{root, dir / "site/sub", dir / "site/sub/deep",
+                                   dir / "site/sub2", dir / "site/.git", dir / "site/empty",
+                                   dir / "site/bare"}));
+  const auto sub = std::find(folders.begin(), folders.end(), dir / "site/sub");
+  ASSERT_TRUE(sub != folders.end() && sub + 1 != folders.end());
+  EXPECT_EQ(*(sub + 1), dir / "site/sub/deep") << "a sub-folder's own sub-folders come next";
 
-  EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()),
-            (std::set<std::string>{root + "/b.html", root + "/a.htm", root + "/INDEX.HTM",
-                                   root + "/c.shtml", root + "/Page.HTML", root + "/X.SHTML",
-                                   root + "/z.htm", root + "/sub/deep/y.htm", root + "/sub/x.html",
-                                   root + "/sub2/w.shtml", root + "/.git/h.html"}));
+  std::set<std::string> expected;
+  for (const char* name : {"b.html", "a.htm", "INDEX.HTM", "c.shtml", "Page.HTML", "X.SHTML",
+                           "z.htm", "sub/deep/y.htm", "sub/x.html", "sub2/w.shtml", ".git/h.html"}) {
+    expected.insert(dir / (std::string("site/") + name));
+  }
+  EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()), expected);
   EXPECT_EQ(paths.size(), 11u) << "each file exactly once";
 
   // The order: by FolderList position, then by pattern.
@@ -80,8 +90,9 @@ TEST(WalkTest, CollectsEveryHtmlFileOnceFolderByFolderPatternByPattern) {
   for (std::size_t i = 0; i < folders.size(); ++i) folderIndex[folders[i]] = i;
   for (std::size_t i = 1; i < paths.size(); ++i) {
     const auto key = [&](const std::string& p) {
-      const std::string folder = std::filesystem::path(p).parent_path().string();
-      return std::make_pair(folderIndex.at(folder), PatternGroup(p));
+      const auto folder = folderIndex.find(Utf8(FsPath(p).parent_path()));
+      EXPECT_NE(folder, folderIndex.end()) << p;
+      return std::make_pair(folder == folderIndex.end() ? 0 : folder->second, PatternGroup(p));
     };
     EXPECT_LE(key(paths[i - 1]), key(paths[i])) << paths[i - 1] << " before " << paths[i];
   }
@@ -101,6 +112,9 @@ TEST(WalkTest, TrailingSeparatorGivesTheSameFiles) {
 }
 
 TEST(WalkTest, SymbolicLinkLoopEndsAndLinkedFilesAreTakenOnce) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a symbolic link needs a privilege on Windows that a test cannot count on";
+#endif
   TempFolder dir;
   dir.Write("site/a.html", kPage);
   dir.Write("site/sub/b.html", kPage);
@@ -222,22 +236,32 @@ TEST_F(DispatchPathTest, FolderFilesAndMissingPathsEachGetTheirDue) {
   const std::string a = dir_.Write("site/a.html", kPage);
   const std::string b = dir_.Write("site/sub/B.HTM", kPage);
   const std::string single = dir_.Write("single.htm", kPage);
+#ifndef _WIN32  // a symbolic link needs a privilege on Windows
   const std::string linked = dir_.Write("elsewhere/t.html", kPage);
   std::filesystem::create_symlink("../elsewhere/t.html", dir_ / "site/link.html");
+#endif
 
   Dispatch({dir_ / "missing", dir_ / "site", single, dir_ / "notes.txt"});
 
-  for (const std::string& path : {a, b, single, linked}) {
+  for (const std::string& path : {a, b, single}) {
     EXPECT_EQ(TempFolder::Read(path), "<head>\r\n<p>x</p>\r\n") << path;
   }
-  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "site/link.html"));
   ASSERT_EQ(observer_.failures.size(), 2u);
   EXPECT_EQ(observer_.failures[0].ToString(), dir_ / "missing" + ": no such file or folder");
   EXPECT_EQ(observer_.failures[1].path(), dir_ / "notes.txt");
+#ifndef _WIN32
+  EXPECT_EQ(TempFolder::Read(linked), "<head>\r\n<p>x</p>\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "site/link.html"));
   EXPECT_EQ(report_.filesRewritten(), 4);
+#else
+  EXPECT_EQ(report_.filesRewritten(), 3);
+#endif
 }
 
 TEST_F(DispatchPathTest, FolderThatIsNotPlainIsNotWalkedButTold) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a symbolic link needs a privilege on Windows that a test cannot count on";
+#endif
   dir_.Write(".site/a.html", kPage);
   dir_.Write("real/b.html", kPage);
   std::filesystem::create_directory_symlink("real", dir_ / "linked");
@@ -274,6 +298,9 @@ TEST_F(DispatchPathTest, WalkRemovesAbandonedTemporaryFilesButNoLiveOne) {
 }
 
 TEST_F(DispatchPathTest, UnreadableSubFolderCancelsThePathAndIsTold) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a folder is made unreadable by its access list on Windows, which Wine ignores";
+#else
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   const std::string a = dir_.Write("site/a.html", kPage);
   dir_.Write("site/locked/b.html", kPage);
@@ -285,6 +312,7 @@ TEST_F(DispatchPathTest, UnreadableSubFolderCancelsThePathAndIsTold) {
   EXPECT_EQ(TempFolder::Read(other), "<head>\r\n<p>x</p>\r\n");
   ASSERT_EQ(observer_.failures.size(), 1u);
   EXPECT_EQ(observer_.failures[0].path(), dir_ / "site");
+#endif
 }
 
 TEST(CutAtNulTest, CutsAtTheFirstNul) {

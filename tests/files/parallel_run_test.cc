@@ -18,7 +18,7 @@
 #include "files/page_pool.h"
 #include "platform/env_wrapper.h"
 #include "settings/settings.h"
-#include "tests/files/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quarnel {
 namespace {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/env.h"
+#include "tests/support/temp_folder.h"
 
 namespace quarnel {
 namespace {
@@ -26,17 +27,6 @@ namespace fs = std::filesystem;
 
 class PosixEnvTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quarnel-env-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(root_, ignored);
-  }
-
   std::string Path(const std::string& name) const { return root_ + "/" + name; }
 
   void Write(const std::string& name, const std::string& bytes, mode_t mode = 0644) const {
@@ -78,8 +68,9 @@ class PosixEnvTest : public testing::Test {
     return found;
   }
 
+  testing_support::TempFolder dir_;
+  const std::string& root_ = dir_.path();
   Env* env_ = Env::Default();
-  std::string root_;
 };
 
 TEST_F(PosixEnvTest, SeparatorIsSlash) { EXPECT_EQ(env_->PathSeparator(), '/'); }

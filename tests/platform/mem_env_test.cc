@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -112,7 +113,10 @@ TEST_F(MemEnvTest, NamesOfExactly260CharactersFillTheRecord) {
   FindRecord record;
   const FindHandle handle = env_->FindFirstFile("C:\\s\\*.htm", &record);
   ASSERT_NE(handle, kInvalidFindHandle);
-  EXPECT_EQ(std::string(record.cFileName.begin(), record.cFileName.end()), name);  // no NUL
+  // No NUL after the name where the record holds exactly 260 bytes.
+  EXPECT_EQ(std::string(record.cFileName.begin(), record.cFileName.begin() + kMaxPath), name);
+  EXPECT_TRUE(std::all_of(record.cFileName.begin() + kMaxPath, record.cFileName.end(),
+                          [](char c) { return c == '\0'; }));
   env_->FindClose(handle);
 
   EXPECT_THROW(env_->AddFile("C:\\s\\" + name + "l", ""), std::invalid_argument);

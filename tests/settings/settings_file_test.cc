@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +11,7 @@
 
 #include "settings/default_lists.h"
 #include "tests/settings/sample_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace quarnel {
 namespace {
@@ -21,41 +21,22 @@ namespace fs = std::filesystem;
 // Each test gets a fresh program folder on the real file system.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quarnel-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(IniPath(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(folder_, ignored);
-  }
+  std::string IniPath() const { return dir_ / "Quarnel.ini"; }
 
-  std::string IniPath() const { return folder_ + "/Quarnel.ini"; }
-
-  void WriteIni(const std::string& bytes) const {
-    std::ofstream out(IniPath(), std::ios::binary);
-    out << bytes;
-  }
-  std::string ReadIni() const {
-    std::ifstream in(IniPath(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  void WriteIni(const std::string& bytes) const { dir_.Write("Quarnel.ini", bytes); }
+  std::string ReadIni() const { return testing_support::TempFolder::Read(IniPath()); }
   std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
+    const std::set<std::string> names = dir_.Names();
+    return {names.begin(), names.end()};
   }
 
   Status Load() { return LoadSettings(env_, folder_, settings_); }
   Status Save(bool pinShown) { return SaveSettings(env_, folder_, pinShown, settings_); }
 
+  testing_support::TempFolder dir_;
+  const std::string& folder_ = dir_.path();
   Env& env_ = *Env::Default();
   Settings settings_;
-  std::string folder_;
 };
 
 TEST_F(SettingsFileTest, StartWithoutFileWritesTheDefaults) {
@@ -160,27 +141,27 @@ TEST_F(SettingsFileTest, PinStateGoesToLineFour) {
 TEST_F(SettingsFileTest, ReadOnlyFileIsLeftAsItIs) {
   const std::string file = CrLfLines({kHeader, " 1 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "});
   WriteIni(file);
-  ASSERT_EQ(chmod(IniPath().c_str(), 0444), 0);
+  testing_support::MakeReadOnly(IniPath());
   ASSERT_TRUE(Load().ok());
   settings_.HeadLines = {"changed"};
   EXPECT_TRUE(Save(/*pinShown=*/false).ok());
   EXPECT_EQ(ReadIni(), file);
-  struct stat info {};
-  ASSERT_EQ(stat(IniPath().c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0444u);
+  const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  EXPECT_EQ(fs::status(testing_support::FsPath(IniPath())).permissions() & write, fs::perms::none)
+      << "still read-only";
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Quarnel.ini"});
 }
 
 TEST_F(SettingsFileTest, UnwritableFileIsReportedAndLeavesNoTrace) {
   // A folder where the file should be: not a settings file, and no file can
   // take its place.
-  fs::create_directory(IniPath());
+  fs::create_directory(testing_support::FsPath(IniPath()));
   EXPECT_TRUE(Load().ok());
   EXPECT_EQ(settings_.DeleteLines, DefaultDeleteLines());
   const Status status = Save(true);
   EXPECT_FALSE(status.ok());
   EXPECT_EQ(status.path(), IniPath());
-  EXPECT_TRUE(fs::is_directory(IniPath()));
+  EXPECT_TRUE(fs::is_directory(testing_support::FsPath(IniPath())));
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Quarnel.ini"});
 }
 

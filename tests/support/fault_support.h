@@ -35,13 +35,17 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/files/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 extern char** environ;
 
 namespace quarnel::testing_support {
 
 inline bool IsRoot() { return ::geteuid() == 0; }
+
+inline bool SameTime(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
 
 // ---------------------------------------------------------------- processes
 

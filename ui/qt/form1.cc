@@ -1,0 +1,235 @@
+#include "ui/qt/form1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <QWindow>
+
+#include <iostream>
+
+#include "files/one_line.h"
+#include "files/work_report.h"
+#include "ui/qt/art_pictures.h"
+#include "ui/qt/hot_spot.h"
+#include "ui/qt/indicator_picture.h"
+#include "ui/qt/problem_notice.h"
+#include "ui/rules/notice_texts.h"
+#include "ui/qt/set_frm.h"
+#include "ui/qt/window_hook.h"
+#include "ui/qt/ver_frm.h"
+
+namespace quarnel {
+namespace {
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+// What failed during a drop goes to the standard error stream for whoever
+// started the program from a terminal, and is kept for the notice shown on
+// the window once the drop has ended.
+class DropObserver final : public WorkReport::Observer {
+ public:
+  void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
+  void PathFailed(const Status& failure) override {
+    std::cerr << "quarnel: " << OneLine(failure.ToString()) << '\n';
+    problems_.push_back(ProblemLine(failure));
+  }
+  void FolderNotWalked(const std::string& path, std::uint32_t) override {
+    std::cerr << "quarnel: " << OneLine(path) << ": not walked: only plain folders are walked\n";
+  }
+
+  const std::vector<std::string>& problems() const { return problems_; }
+
+ private:
+  std::vector<std::string> problems_;
+};
+
+}  // namespace
+
+QStringList DroppedPaths(const QMimeData* data) {
+  QStringList paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+  }
+  return paths;
+}
+
+Form1::Form1(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), rules_(*this, *this) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromUtf8(kForm1Caption.data(), kForm1Caption.size()));
+  setWindowIcon(QuarnelIcon());
+  setFixedSize(kForm1Size.width, kForm1Size.height);
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint);
+  setAcceptDrops(true);
+  setMouseTracking(true);
+
+  for (const MainHotArea& area : kForm1HotAreas) {
+    auto* spot = new HotSpot(QStringLiteral("Image1"), area.index, ToQRect(area.rect), this);
+    connect(spot, &HotSpot::clicked, this, [this](int index) { rules_.ClickHotArea(index); });
+    connect(spot, &HotSpot::hovered, this, [this] { rules_.MouseMoveOnHotArea(); });
+  }
+  // Above hot area 5, so a click on it reaches the indicator.
+  picture1_ = new IndicatorPicture(QStringLiteral("Picture1"), QStringLiteral("pin"),
+                                   ToQRect(kForm1Picture1), this);
+  picture1_->setFocusPolicy(Qt::NoFocus);
+  // Part of the pin button: moves over it keep the hot area's pointer.
+  picture1_->setAttribute(Qt::WA_NoMousePropagation);
+  connect(picture1_, &IndicatorPicture::clicked, this, [this] { rules_.ClickPicture1(); });
+}
+
+Form1::~Form1() = default;
+
+bool Form1::PinShown() const { return picture1_->Shown(); }
+void Form1::SetPinShown(bool shown) { picture1_->SetShown(shown); }
+void Form1::SetTopmost(bool on) { quarnel::SetTopmost(this, on); }
+
+void Form1::Load() {
+  if (StartsPinned(session_.settings())) {
+    SetTopmost(true);
+  } else {
+    SetPinShown(false);
+  }
+  HookMainWindow(this);
+}
+
+void Form1::ProcessDrop(const QStringList& paths) {
+  if (paths.isEmpty() || progress_.running()) return;
+  progress_.Begin();
+  DropObserver observer;
+  {
+    std::vector<std::string> names;
+    for (const QString& path : paths) names.push_back(QFile::encodeName(path).toStdString());
+    WorkReport report(&observer);
+    session_.RunPaths(names, report,
+                      {[this] {
+                         if (progress_.FileStarted()) KeepPainted();
+                       },
+                       [this] {
+                         if (progress_.Step()) KeepPainted();
+                       }});
+  }
+  progress_.End();
+  update();
+  if (!observer.problems().empty()) {
+    ShowProblems(this, DropProblemsSummary(static_cast<int>(observer.problems().size())),
+                 observer.problems());
+  }
+  if (close_pending_) close();
+}
+
+void Form1::KeepPainted() {
+  repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(rect(), ArtPixmap(QStringLiteral("form1_skin"), devicePixelRatioF()));
+  if (progress_.visible()) DrawDropCount(painter);
+}
+
+void Form1::DrawDropCount(QPainter& painter) const {
+  const QString text = QString::fromStdString(DropCountText(progress_.files_done()));
+  QFont font(QStringLiteral("Noto Sans CJK JP"));
+  font.setPixelSize(10);
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(text) + 14;
+  const QRect badge(284 - width, 103, width, 15);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0x5C, 0x97, 0xD8), 1.0));
+  painter.setBrush(QColor(255, 255, 255, 230));
+  painter.drawRoundedRect(QRectF(badge).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+  painter.setFont(font);
+  painter.setPen(QColor(0x1B, 0x4B, 0x9B));
+  painter.drawText(badge, Qt::AlignCenter, text);
+  painter.restore();
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+  // Any button on the face moves the window (hot areas take their own).
+  press_global_ = event->globalPosition().toPoint();
+  rules_.MouseDownOnFace();
+  event->accept();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() != Qt::NoButton) {
+    caption_drag_.MouseMoved(event->globalPosition().toPoint());
+  } else {
+    rules_.MouseMoveOnFace();
+  }
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent*) { caption_drag_.Released(); }
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  // The hot areas take no drops, so a drop on one arrives here too.
+  const QStringList paths = DroppedPaths(event->mimeData());
+  if (paths.isEmpty() || progress_.running()) return;  // no files: nothing to do
+  event->acceptProposedAction();
+  ProcessDrop(paths);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  rules_.WindowPlacementChanged();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (isVisible()) rules_.WindowPlacementChanged();
+}
+
+void Form1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) rules_.WindowPlacementChanged();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (progress_.running()) {
+    // A close from the taskbar during a drop waits for the drop to end.
+    close_pending_ = true;
+    event->ignore();
+    return;
+  }
+  if (!unloaded_) {
+    unloaded_ = true;
+    UnhookMainWindow();
+    if (unload_) unload_();
+  }
+  event->accept();
+}
+
+void Form1::OpenSettingsWindow() {
+  SetFrm window(session_.env(), session_.settings(), *this, this);
+  window.exec();
+}
+
+void Form1::OpenAboutWindow() {
+  VerFrm window(*this, this);
+  window.exec();
+}
+
+
+void Form1::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
+
+
+}  // namespace quarnel

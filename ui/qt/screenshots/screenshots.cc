@@ -1,0 +1,126 @@
+// Renders the three windows to PNG files for review:
+//   quarnel_screenshots OUTPUT_FOLDER
+// Runs on any Qt platform; "make screenshots" uses the offscreen one.
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "settings/default_lists.h"
+#include "files/progress_env.h"
+#include "files/session.h"
+#include "settings/settings.h"
+#include "ui/qt/form1.h"
+#include "ui/qt/set_frm.h"
+#include "ui/qt/ver_frm.h"
+
+namespace quarnel {
+namespace {
+
+bool Save(QWidget& window, const QDir& folder, const QString& name) {
+  window.show();
+  QApplication::processEvents();
+  const QString path = folder.filePath(name + QStringLiteral(".png"));
+  if (!window.grab().save(path)) {
+    std::fprintf(stderr, "quarnel_screenshots: cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+Settings SampleSettings() {
+  Settings settings;
+  settings.DeleteLines = DefaultDeleteLines();
+  settings.JoinTags = DefaultJoinTags();
+  settings.HeadLines = {R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
+                        "<!-- 軽量化済み -->"};
+  settings.SettingsLoaded = true;
+  return settings;
+}
+
+bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, int mode, int head) {
+  settings.CompactMode = mode;
+  settings.InsertHeadLines = head;
+  settings.WriteSignature = mode;
+  SetFrm window(*Env::Default(), settings, main_window, &main_window);
+  const QString name = QStringLiteral("setfrm_%1_head_%2")
+                           .arg(mode == 1 ? QStringLiteral("size_first") : QStringLiteral("legibility_first"))
+                           .arg(head == 1 ? QStringLiteral("on") : QStringLiteral("off"));
+  const bool ok = Save(window, folder, name);
+  window.hide();
+  return ok;
+}
+
+// A drop long enough for the count of files done to appear on the face: its
+// file reads are slowed down, and the face is taken while the fifth runs.
+bool DropInProgress(Settings& settings, const QDir& folder) {
+  QTemporaryDir site;
+  QStringList paths;
+  for (int i = 0; i < 5; ++i) {
+    const QString path = site.filePath(QStringLiteral("page%1.html").arg(i));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write("<html>\r\n<head>  \r\n</head>\r\n</html>\r\n");
+    paths.append(path);
+  }
+  bool ok = false;
+  int reads = 0;
+  Form1* shown = nullptr;
+  ProgressEnv slow(*Env::Default(), {[&] {
+                                       std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                       if (++reads == 5) ok = Save(*shown, folder, QStringLiteral("form1_drop_in_progress"));
+                                     },
+                                     nullptr});
+  Session session(slow, settings);
+  Form1 form(session);
+  shown = &form;
+  form.show();
+  form.ProcessDrop(paths);
+  return ok;
+}
+
+int Run(const QDir& folder) {
+  Settings settings = SampleSettings();
+  Session session(*Env::Default(), settings);
+  Form1 form(session);
+  bool ok = Save(form, folder, QStringLiteral("form1_pinned"));
+  form.SetPinShown(false);
+  ok &= Save(form, folder, QStringLiteral("form1_unpinned"));
+  form.SetPinShown(true);
+  ok &= DropInProgress(settings, folder);
+
+  for (int mode : {0, 1}) {
+    for (int head : {0, 1}) ok &= SettingsWindow(settings, form, folder, mode, head);
+  }
+  {
+    VerFrm about(form, &form);
+    ok &= Save(about, folder, QStringLiteral("verfrm"));
+    about.hide();
+  }
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace quarnel
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quarnel_screenshots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!folder.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "quarnel_screenshots: cannot create %s\n", argv[1]);
+    return 1;
+  }
+  return quarnel::Run(folder);
+}

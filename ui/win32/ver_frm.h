@@ -1,0 +1,53 @@
+#ifndef QUARNEL_UI_WIN32_VER_FRM_H_
+#define QUARNEL_UI_WIN32_VER_FRM_H_
+
+#include <string_view>
+
+#include "platform/windows_include.h"
+#include "ui/rules/about_window_rules.h"
+#include "ui/rules/controls.h"
+
+namespace quarnel {
+
+// The about window, window class "VerFrm": a 300 x 300 captionless artwork
+// with the version text Label1 laid over it and four hot spots Image1(0)
+// to Image1(3). Every decision is AboutWindowRules'.
+class VerFrm final : private AboutWindowHost {
+ public:
+  explicit VerFrm(const MainWindowPin& main_window) : main_window_(main_window), rules_(*this) {}
+  ~VerFrm() override;
+  VerFrm(const VerFrm&) = delete;
+  VerFrm& operator=(const VerFrm&) = delete;
+
+  // Creates the window, hidden, centred over `owner`, and runs its load
+  // step. False when the system refuses.
+  bool Create(HWND owner);
+  // Create, then modal over `owner` until it closes.
+  void ShowModal(HWND owner);
+
+  HWND hwnd() const { return window_; }
+
+ private:
+  // AboutWindowHost.
+  void SetTopmost(bool on) override;
+  void Close() override;
+  void OpenAddress(std::string_view address) override;
+  void ShowInformation(std::string_view text) override;
+  void SetPointer(Pointer pointer) override;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void Paint(HDC dc);
+
+  const MainWindowPin& main_window_;
+  AboutWindowRules rules_;
+  HWND window_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool closed_ = false;
+  bool pressed_ = false;
+  Pointer pointer_ = Pointer::kDefault;
+};
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_UI_WIN32_VER_FRM_H_

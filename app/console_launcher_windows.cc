@@ -33,7 +33,8 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 int main() {
   std::wstring program(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
     if (length == 0) return 2;
     if (length < program.size()) {
       program.resize(length);
@@ -60,8 +61,8 @@ int main() {
   // The command line as given: quarnel.exe cuts it by its own rule, and its
   // first word (this program's name) is passed over there.
   std::wstring command_line = ::GetCommandLineW();
-  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &started)) {
     const std::wstring message = L"quarnel: cannot start " + program + L"\r\n";
     DWORD written = 0;
     const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
@@ -69,9 +70,9 @@ int main() {
       ::WriteConsoleW(err, message.c_str(), static_cast<DWORD>(message.size()), &written, nullptr);
     } else {
       std::string bytes(message.size() * 3, '\0');  // as UTF-8, as quarnel.exe writes
-      bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, message.data(),
-                                                             static_cast<int>(message.size()), bytes.data(),
-                                                             static_cast<int>(bytes.size()), nullptr, nullptr)));
+      bytes.resize(static_cast<size_t>(
+          ::WideCharToMultiByte(CP_UTF8, 0, message.data(), static_cast<int>(message.size()),
+                                bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
       ::WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     }
     return 2;

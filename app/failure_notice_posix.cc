@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/failure_notice.h"
-#include "app/windows_module_path.h"
 #include "app/windows_module.h"
+#include "app/windows_module_path.h"
 
 namespace quarnel {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/failure_notice.h"
-#include "files/batch_run.h"
 #include "app/interactive.h"
+#include "files/batch_run.h"
 #include "files/desktop_run.h"
 #include "platform/env.h"
 #include "platform/interrupt.h"

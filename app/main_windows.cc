@@ -14,17 +14,17 @@
 #include <atomic>
 #include <ostream>
 #include <streambuf>
-#include <thread>
 #include <string>
+#include <thread>
 
 #include "app/failure_notice.h"
 #include "app/interactive.h"
 #include "files/argument_text.h"
 #include "files/batch_run.h"
 #include "files/desktop_run.h"
-#include "platform/interrupt.h"
 #include "platform/console_stream_windows.h"
 #include "platform/env.h"
+#include "platform/interrupt.h"
 #include "platform/wide_text_windows.h"
 #include "settings/settings.h"
 
@@ -48,7 +48,8 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 // Whether a standard handle leads somewhere: a console, a file or a pipe.
 bool Usable(DWORD which) {
   const HANDLE handle = ::GetStdHandle(which);
-  return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+         ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
 // Attaches to the console of the process that started this one, if it has
@@ -58,8 +59,8 @@ bool AttachToStarter() {
   if (::AttachConsole(ATTACH_PARENT_PROCESS) || ::GetLastError() == ERROR_ACCESS_DENIED) {
     for (const DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
       if (Usable(which)) continue;  // redirected to a file or a pipe: kept
-      const HANDLE console = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr);
+      const HANDLE console = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
       if (console != INVALID_HANDLE_VALUE) ::SetStdHandle(which, console);
     }
     return true;
@@ -77,7 +78,8 @@ void FollowLauncherStop() {
   const HANDLE stop = ::OpenEventW(SYNCHRONIZE, FALSE, name);
   if (stop == nullptr) return;
   std::thread([stop] {
-    if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0) quarnel::RequestInterrupt(quarnel::kInterruptSignal);
+    if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0)
+      quarnel::RequestInterrupt(quarnel::kInterruptSignal);
   }).detach();
 }
 

@@ -17,8 +17,9 @@ int RunInteractive(int argc, char** argv) {
   // RTLD_LOCAL: the module keeps its own copy of the core to itself.
   void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   const auto entry =
-      handle == nullptr ? nullptr
-                        : reinterpret_cast<WindowsModuleEntry>(::dlsym(handle, kWindowsModuleEntry));
+      handle == nullptr
+          ? nullptr
+          : reinterpret_cast<WindowsModuleEntry>(::dlsym(handle, kWindowsModuleEntry));
   if (entry == nullptr) {
     const char* why = ::dlerror();
     std::cerr << "quarnel: cannot open the window: " << (why != nullptr ? why : module)

@@ -6,8 +6,7 @@
 namespace quarnel {
 
 std::string WindowsModulePath(Env& env) {
-  return LocateCompanionFile(env, env.ProgramFolder(), InstalledModuleFolder(),
-                             kWindowsModuleName);
+  return LocateCompanionFile(env, env.ProgramFolder(), InstalledModuleFolder(), kWindowsModuleName);
 }
 
 }  // namespace quarnel

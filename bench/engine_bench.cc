@@ -45,8 +45,7 @@ void BM_CompactLines(benchmark::State& state) {
     state.PauseTiming();
     LineList lines = pristine;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(
-        CompactLines(lines, compactFlag, joinTags, deleteLines, context));
+    benchmark::DoNotOptimize(CompactLines(lines, compactFlag, joinTags, deleteLines, context));
     state.PauseTiming();
     lines = LineList();
     state.ResumeTiming();
@@ -75,8 +74,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
           std::pair{"BM_CompactLines/0/real_time", "legibility first"}}) {
       const auto it = seconds_.find(name);
       if (it == seconds_.end()) continue;
-      std::printf("engine, %-16s %7.0f MB/s   engine/split = %.2f\n", label,
-                  mb / it->second, it->second / split->second);
+      std::printf("engine, %-16s %7.0f MB/s   engine/split = %.2f\n", label, mb / it->second,
+                  it->second / split->second);
     }
   }
 

@@ -139,8 +139,8 @@ int Generate(int argc, char** argv) {
       folder /= "e" + std::to_string(i / 200 % 10);
     }
     fs::create_directories(folder);
-    const std::string name = "page" + std::to_string(i) + "." +
-                             (ext.empty() ? kExtensions[i % 6] : ext);
+    const std::string name =
+        "page" + std::to_string(i) + "." + (ext.empty() ? kExtensions[i % 6] : ext);
     const std::size_t bytes = i < kLarge ? kLargeBytes : size(random);
     const std::string doc = Page(bytes, i, optOut);
     const std::string path = (folder / name).string();

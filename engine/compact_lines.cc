@@ -21,8 +21,7 @@ HeadState TrackHead(HeadState state, std::string_view line) {
   return state;
 }
 
-bool EndsWithAnyItem(std::string_view line, const ItemList& items,
-                     Encoding encoding) {
+bool EndsWithAnyItem(std::string_view line, const ItemList& items, Encoding encoding) {
   for (const std::string& item : items) {
     if (EndsWithIgnoreAsciiCase(line, item, encoding)) return true;
   }
@@ -32,14 +31,13 @@ bool EndsWithAnyItem(std::string_view line, const ItemList& items,
 // Per-call bookkeeping of the first pass.
 class LinePass : public LinePreparer {
  public:
-  LinePass(bool compactFlag, const ItemList& deleteLines,
-           const CompactContext& context)
-      : compactFlag_(compactFlag), deleteLines_(deleteLines), context_(context) {}
+  LinePass(bool compactFlag, const ItemList& deleteLines, const CompactContext& context)
+      : compact_flag_(compactFlag), delete_lines_(deleteLines), context_(context) {}
 
   void Visit(std::string& line) {
     state_ = TrackHead(state_, line);
-    if (TrimLine(line, compactFlag_)) changed_ = true;
-    if (EndsWithAnyItem(line, deleteLines_, context_.encoding)) {
+    if (TrimLine(line, compact_flag_)) changed_ = true;
+    if (EndsWithAnyItem(line, delete_lines_, context_.encoding)) {
       line.clear();
       changed_ = true;
     }
@@ -51,8 +49,7 @@ class LinePass : public LinePreparer {
     }
     if (state_ == HeadState::InHead) {
       RemoveHeadLines(line);
-    } else if (state_ == HeadState::AfterHead &&
-               headLinesFound_ != HeadLineCount()) {
+    } else if (state_ == HeadState::AfterHead && head_lines_found_ != HeadLineCount()) {
       changed_ = true;
     }
   }
@@ -66,26 +63,26 @@ class LinePass : public LinePreparer {
 
  private:
   std::int64_t HeadLineCount() const {
-    return static_cast<std::int64_t>(context_.headLines.size());
+    return static_cast<std::int64_t>(context_.head_lines.size());
   }
 
   // Every item is compared with the line as the items before left it, so an
   // empty item also counts a line that an earlier item blanked.
   void RemoveHeadLines(std::string& line) {
-    for (const std::string& item : context_.headLines) {
+    for (const std::string& item : context_.head_lines) {
       if (EqualsIgnoreAsciiCase(item, line, context_.encoding)) {
-        ++headLinesFound_;
+        ++head_lines_found_;
         line.clear();
         if (!context_.insert_head_lines) changed_ = true;
       }
     }
   }
 
-  const bool compactFlag_;
-  const ItemList& deleteLines_;
+  const bool compact_flag_;
+  const ItemList& delete_lines_;
   const CompactContext& context_;
   HeadState state_ = HeadState::BeforeHead;
-  std::int64_t headLinesFound_ = 0;
+  std::int64_t head_lines_found_ = 0;
   bool changed_ = false;
 };
 

@@ -16,7 +16,6 @@ namespace quarnel {
 inline constexpr std::string_view SignatureLine =
     "<!HTML SIZE WORKED BY \"" QUARNEL_PRODUCT_NAME "\" " QUARNEL_HOME_PAGE ">";
 
-
 // Where the scan stands relative to the document head; moves only forward.
 enum class HeadState { BeforeHead = 0, InHead = 1, AfterHead = 2 };
 
@@ -29,11 +28,11 @@ constexpr bool CompactFlag(std::int32_t compactMode) { return compactMode == 1; 
 struct CompactContext {
   Encoding encoding = Encoding::kUtf8;
   bool write_signature = false;    // a fresh signature is written
-  bool insert_head_lines = false;  // headLines are inserted after <HEAD>
+  bool insert_head_lines = false;  // head_lines are inserted after <HEAD>
   // The caller has already found that the file holds no OptOutMarker line
   // (HoldsOptOutLine on its text), so the lines need not be searched again.
   bool opt_out_checked = false;
-  ItemList headLines;
+  ItemList head_lines;
 };
 
 // Compacts one file's lines and answers whether the file must be rewritten

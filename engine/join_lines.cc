@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "engine/trim.h"
 
@@ -18,8 +18,7 @@ constexpr std::string_view kCommentClose = "->";
 std::size_t FindCommentOpen(std::string_view line) {
   std::size_t bang = 0;
   while ((bang = line.find('!', bang)) != std::string_view::npos) {
-    if (bang > 0 && line[bang - 1] == '<' && bang + 1 < line.size() &&
-        line[bang + 1] == '-') {
+    if (bang > 0 && line[bang - 1] == '<' && bang + 1 < line.size() && line[bang + 1] == '-') {
       return bang - 1;
     }
     ++bang;
@@ -45,9 +44,7 @@ class JoinTagSet {
       if (!tag.empty()) tags_.push_back(tag);
     }
     std::stable_sort(tags_.begin(), tags_.end(),
-                     [](std::string_view a, std::string_view b) {
-                       return a.size() < b.size();
-                     });
+                     [](std::string_view a, std::string_view b) { return a.size() < b.size(); });
     for (std::size_t i = tags_.size(); i-- > 0;) {
       const std::size_t length = tags_[i].size();
       if (length < kIndexed) first_of_length_[length] = i + 1;
@@ -61,8 +58,7 @@ class JoinTagSet {
       if (i-- == 0) return false;
     }
     for (; i < tags_.size() && tags_[i].size() <= line.size(); ++i) {
-      if (tags_[i].size() == line.size() &&
-          EqualsIgnoreAsciiCase(line, tags_[i], encoding_)) {
+      if (tags_[i].size() == line.size() && EqualsIgnoreAsciiCase(line, tags_[i], encoding_)) {
         return true;
       }
     }
@@ -93,8 +89,7 @@ void JoinWithNext(LineList& lines, std::size_t i) {
 class Frontier {
  public:
   Frontier(LineList& lines, LinePreparer* preparer)
-      : lines_(lines), preparer_(preparer),
-        end_(preparer == nullptr ? lines.size() : 0) {}
+      : lines_(lines), preparer_(preparer), end_(preparer == nullptr ? lines.size() : 0) {}
 
   // Makes sure line `i` has been prepared.
   void Reach(std::size_t i) {
@@ -116,8 +111,7 @@ class Frontier {
   std::size_t end_;
 };
 
-bool Join(LineList& lines, const ItemList& joinTags, Encoding encoding,
-          Frontier& frontier) {
+bool Join(LineList& lines, const ItemList& joinTags, Encoding encoding, Frontier& frontier) {
   if (lines.empty()) return false;
   const std::size_t last = lines.size() - 1;
   const JoinTagSet tags(joinTags, encoding);

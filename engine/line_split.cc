@@ -17,8 +17,7 @@ LineList SplitLines(std::string_view bytes) {
       lines.emplace_back(bytes.substr(pos));
       break;
     }
-    const auto cr =
-        static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data());
+    const auto cr = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data());
     lines.emplace_back(bytes.substr(pos, cr - pos));
     pos = cr + 1;
     if (pos < bytes.size() && bytes[pos] == '\n') ++pos;

@@ -24,8 +24,7 @@ bool LineEndsAt(std::string_view text, std::size_t pos) {
 // ends of its line.
 bool MarkerLineAt(std::string_view text, std::size_t at, bool compactFlag) {
   if (text.size() - at < OptOutMarker.size() ||
-      !EqualsIgnoreAsciiCase(text.substr(at, OptOutMarker.size()), OptOutMarker,
-                             Encoding::kUtf8)) {
+      !EqualsIgnoreAsciiCase(text.substr(at, OptOutMarker.size()), OptOutMarker, Encoding::kUtf8)) {
     return false;
   }
   std::size_t begin = at;

@@ -58,26 +58,22 @@ bool IsCharBoundary(std::string_view text, std::size_t pos, Encoding encoding) {
   while (start > 0 && IsCp932Lead(Byte(text[start - 1]))) --start;
   std::size_t i = start;
   while (i < pos) {
-    const bool pair = IsCp932Lead(Byte(text[i])) && i + 1 < text.size() &&
-                      IsCp932Trail(Byte(text[i + 1]));
+    const bool pair =
+        IsCp932Lead(Byte(text[i])) && i + 1 < text.size() && IsCp932Trail(Byte(text[i + 1]));
     i += pair ? 2 : 1;
   }
   return i == pos;
 }
 
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b,
-                           Encoding encoding) {
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b, Encoding encoding) {
   if (a.size() != b.size()) return false;
-  return encoding == Encoding::kCp932 ? EqualsCp932(a, b)
-                                      : EqualsFoldingAllBytes(a, b);
+  return encoding == Encoding::kCp932 ? EqualsCp932(a, b) : EqualsFoldingAllBytes(a, b);
 }
 
-bool EndsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix,
-                             Encoding encoding) {
+bool EndsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix, Encoding encoding) {
   if (suffix.empty() || suffix.size() > text.size()) return false;
   const std::size_t start = text.size() - suffix.size();
-  if (Fold(text.back()) != Fold(suffix.back()) ||
-      Fold(text[start]) != Fold(suffix.front())) {
+  if (Fold(text.back()) != Fold(suffix.back()) || Fold(text[start]) != Fold(suffix.front())) {
     return false;
   }
   return EqualsIgnoreAsciiCase(text.substr(start), suffix, encoding) &&
@@ -90,8 +86,7 @@ bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view pattern) {
   const std::string_view rest = pattern.substr(1);
   std::size_t pos = 0;
   while (pos + pattern.size() <= text.size()) {
-    const void* hit = std::memchr(text.data() + pos, first,
-                                  text.size() - pattern.size() - pos + 1);
+    const void* hit = std::memchr(text.data() + pos, first, text.size() - pattern.size() - pos + 1);
     if (hit == nullptr) return false;
     pos = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
     if (EqualsFoldingAllBytes(text.substr(pos + 1, rest.size()), rest)) {

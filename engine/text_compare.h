@@ -21,13 +21,11 @@ bool IsCharBoundary(std::string_view text, std::size_t pos, Encoding encoding);
 
 // Whole-string equality that folds ASCII letters only; the second byte of a
 // CP932 two-byte character is compared exactly.
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b,
-                           Encoding encoding);
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b, Encoding encoding);
 
 // True when `text` ends with `suffix` (ASCII letters folded) and the match
 // starts on a character boundary. An empty suffix matches nothing.
-bool EndsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix,
-                             Encoding encoding);
+bool EndsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix, Encoding encoding);
 
 // Substring search folding ASCII letters. REQUIRES: `pattern` is ASCII and
 // starts with a byte that is never part of a CP932 two-byte character (such

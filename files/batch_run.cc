@@ -22,8 +22,10 @@ std::string FolderKind(std::uint32_t attributes) {
     std::uint32_t bit;
     std::string_view word;
   };
-  constexpr Flag kFlags[] = {{kAttrReadOnly, "read-only"}, {kAttrHidden, "hidden"},
-                             {kAttrSystem, "system"},      {kAttrArchive, "archived"},
+  constexpr Flag kFlags[] = {{kAttrReadOnly, "read-only"},
+                             {kAttrHidden, "hidden"},
+                             {kAttrSystem, "system"},
+                             {kAttrArchive, "archived"},
                              {kAttrReparsePoint, "a link"}};
   std::string words;
   for (const Flag& flag : kFlags) {
@@ -43,10 +45,9 @@ class ConsoleObserver final : public WorkReport::Observer {
 
   void set_progress(ProgressLine* progress) { progress_ = progress; }
 
-  void FileRewritten(const std::string& path, std::uint64_t before,
-                     std::uint64_t after) override {
-    if (!options_.verbose && !options_.dryRun) return;
-    Out() << (options_.dryRun ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
+  void FileRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) override {
+    if (!options_.verbose && !options_.dry_run) return;
+    Out() << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
           << " -> " << after << " bytes)\n";
   }
 
@@ -85,13 +86,13 @@ class ConsoleObserver final : public WorkReport::Observer {
   ProgressLine* progress_ = nullptr;
 };
 
-void PrintSummary(const WorkReport& report, bool dryRun, std::ostream& out) {
+void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
   const std::uint64_t before = report.bytesBefore();
   const std::uint64_t after = report.bytesAfter();
   out << report.filesExamined() << " files examined, " << report.filesRewritten()
-      << (dryRun ? " would be rewritten, " : " rewritten, ") << report.failures()
-      << " failed; " << before << " bytes before, " << after << " after ("
-      << (before >= after ? before - after : 0) << (dryRun ? " would be saved)" : " saved)")
+      << (dry_run ? " would be rewritten, " : " rewritten, ") << report.failures() << " failed; "
+      << before << " bytes before, " << after << " after ("
+      << (before >= after ? before - after : 0) << (dry_run ? " would be saved)" : " saved)")
       << '\n';
   if (report.pagesHarmed() > 0) {
     out << report.pagesHarmed() << (report.pagesHarmed() == 1 ? " page has" : " pages have")
@@ -114,21 +115,21 @@ void Warn(const Status& status, std::ostream& err) {
 
 int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
              std::ostream& err, bool errIsTerminal) {
-  Session session(env, settings, options.dryRun);
+  Session session(env, settings, options.dry_run);
   Warn(session.Start(), err);
 
   ConsoleObserver observer(options, out, err);
   WorkReport report(&observer);
   std::optional<ProgressLine> progress;
   ProgressEnv::Listener listener;
-  if (errIsTerminal && !options.noProgress) {
+  if (errIsTerminal && !options.no_progress) {
     progress.emplace(err, report);
     observer.set_progress(&*progress);
     listener = {[&] { progress->Update(); }, [&] { progress->Update(); }};
   }
   RunOptions run;
   if (options.jobs > 0) run.jobs = options.jobs;
-  run.explain = options.verbose || options.dryRun;
+  run.explain = options.verbose || options.dry_run;
   run.stop = &InterruptFlag();
   session.RunPaths(PathsFromArguments(options.paths), report, listener, run);
   if (progress) progress->Clear();
@@ -140,7 +141,7 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   }
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);
-  if (options.verbose || options.dryRun) PrintSummary(report, options.dryRun, out);
+  if (options.verbose || options.dry_run) PrintSummary(report, options.dry_run, out);
   // A signal during the last steps finds every page done and the settings
   // file written whole; it still tells in the status that it came.
   if (InterruptFlag().load()) return kExitSignal + InterruptSignal();
@@ -165,8 +166,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
     return kExitOk;
   }
   if (options.paths.empty()) {
-    err << kProgram << ": no path given\nTry '" << kProgram
-        << " --help' for more information.\n";
+    err << kProgram << ": no path given\nTry '" << kProgram << " --help' for more information.\n";
     return kExitUsage;
   }
   return RunBatch(options, env, settings, out, err, errIsTerminal);

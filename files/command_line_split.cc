@@ -37,8 +37,7 @@ void SplitBlanks(std::string_view s, ArgumentList& list) {
   std::size_t pos = 0;
   for (;;) {
     const std::size_t start = pos + 1;
-    const std::size_t found =
-        start > s.size() ? std::string_view::npos : s.find(' ', start - 1);
+    const std::size_t found = start > s.size() ? std::string_view::npos : s.find(' ', start - 1);
     StartEntry(list);
     if (found == std::string_view::npos) {
       list.back() = start > s.size() ? std::string() : std::string(s.substr(start - 1));
@@ -53,8 +52,7 @@ void SplitBlanks(std::string_view s, ArgumentList& list) {
 
 }  // namespace
 
-bool SplitCommandLine(std::string_view arguments, bool ntPlatform,
-                      ArgumentList& list) {
+bool SplitCommandLine(std::string_view arguments, bool ntPlatform, ArgumentList& list) {
   if (arguments.empty()) return false;
   list.assign(1, std::string());
   if (ntPlatform) {

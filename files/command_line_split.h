@@ -16,8 +16,7 @@ using ArgumentList = std::vector<std::string>;
 // double quote is removed afterwards. Segments are passed on exactly as cut,
 // odd ones included. Returns false and leaves `list` alone when `arguments`
 // is empty; otherwise resets `list` and fills it with at least one entry.
-bool SplitCommandLine(std::string_view arguments, bool ntPlatform,
-                      ArgumentList& list);
+bool SplitCommandLine(std::string_view arguments, bool ntPlatform, ArgumentList& list);
 
 // The argument string an NT shell would hand over for arguments that arrive
 // already split: each one in double quotes, separated by one blank.

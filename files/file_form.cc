@@ -1,7 +1,7 @@
 #include "files/file_form.h"
 
-#include "engine/text_compare.h"
 #include "engine/compact_lines.h"
+#include "engine/text_compare.h"
 
 namespace quarnel {
 namespace {
@@ -10,13 +10,13 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kHeadOpen = "<HEAD>";
 
 std::size_t FormattedSize(const LineList& lines, const FileFrame& frame,
-                          const ItemList& headLines) {
+                          const ItemList& head_lines) {
   std::size_t size = frame.byte_order_mark.size();
   if (frame.write_signature) size += SignatureLine.size() + kLineEnd.size();
   for (const std::string& line : lines) {
     if (!line.empty()) size += line.size() + kLineEnd.size();
   }
-  for (const std::string& item : headLines) size += item.size() + kLineEnd.size();
+  for (const std::string& item : head_lines) size += item.size() + kLineEnd.size();
   return size;
 }
 
@@ -30,10 +30,10 @@ void AppendLine(std::string& out, std::string_view line) {
 std::string FormatFile(const LineList& lines, const FileFrame& frame) {
   static const ItemList kNoItems;
   const bool insert = frame.insert_head_lines && frame.head_lines != nullptr;
-  const ItemList& headLines = insert ? *frame.head_lines : kNoItems;
+  const ItemList& head_lines = insert ? *frame.head_lines : kNoItems;
 
   std::string out;
-  out.reserve(FormattedSize(lines, frame, headLines));
+  out.reserve(FormattedSize(lines, frame, head_lines));
   out += frame.byte_order_mark;
   if (frame.write_signature) AppendLine(out, SignatureLine);
   bool inserted = !insert;
@@ -41,7 +41,7 @@ std::string FormatFile(const LineList& lines, const FileFrame& frame) {
     if (line.empty()) continue;
     AppendLine(out, line);
     if (!inserted && ContainsIgnoreAsciiCase(line, kHeadOpen)) {
-      for (const std::string& item : headLines) AppendLine(out, item);
+      for (const std::string& item : head_lines) AppendLine(out, item);
       inserted = true;
     }
   }

@@ -10,9 +10,9 @@ namespace quarnel {
 
 // What is written around the compacted lines of a rewritten file.
 struct FileFrame {
-  std::string_view byte_order_mark;     // written first when not empty
-  bool write_signature = false;         // the signature line next
-  bool insert_head_lines = false;       // head_lines after <HEAD>
+  std::string_view byte_order_mark;      // written first when not empty
+  bool write_signature = false;          // the signature line next
+  bool insert_head_lines = false;        // head_lines after <HEAD>
   const ItemList* head_lines = nullptr;  // in the file's encoding
 };
 

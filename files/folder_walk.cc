@@ -1,7 +1,7 @@
 #include "files/folder_walk.h"
 
-#include "platform/ascii_case.h"
 #include "files/html_name.h"
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "platform/temp_name.h"
 #include "platform/wildcard.h"
@@ -23,14 +23,12 @@ bool IsDriveRoot(std::string_view path, char separator) {
   return path.size() == 2 && path[1] == ':';
 }
 
-
 // A listing may return names that match only through a short alias
 // ("*.htm" lists "a.html"); such a name is passed over and the listing goes
 // on, so a name listed before another never hides it, and "INDEX.HTM" is
 // taken like "index.htm".
 bool LastCharacterMatches(std::string_view name, std::string_view pattern) {
-  return !name.empty() && !pattern.empty() &&
-         FoldAscii(name.back()) == FoldAscii(pattern.back());
+  return !name.empty() && !pattern.empty() && FoldAscii(name.back()) == FoldAscii(pattern.back());
 }
 
 std::string RecordName(const FindRecord& record) {
@@ -39,31 +37,28 @@ std::string RecordName(const FindRecord& record) {
 
 }  // namespace
 
-std::string CutAtNul(std::string_view text) {
-  return std::string(text.substr(0, text.find('\0')));
-}
+std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 FileMain::~FileMain() { EndListing(); }
 
-Status FileMain::ExpandFolder(const std::string& folder,
-                              const std::vector<std::string>& patterns,
+Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                               std::vector<std::string>& paths) {
   const std::int32_t last = ListFolders(folder);
   if (last == -1) {
     // Not a folder, nothing to expand; but attributes that cannot be read
     // at all, for a path the caller saw as a folder, are a failure to tell.
-    if (folderAttributes_ != kInvalidAttributes) return Status::OK();
+    if (folder_attributes_ != kInvalidAttributes) return Status::OK();
     return Status::IOError(folder, "the folder can no longer be read; nothing in it was processed");
   }
   for (std::int32_t j = 0; j <= last; ++j) {
-    const std::string prefix = AddBackslash(FolderList_[j], env_.PathSeparator());
+    const std::string prefix = AddBackslash(folder_list_[j], env_.PathSeparator());
     for (const std::string& pattern : patterns) {
       if (listings_[j].read) {
         CollectListed(listings_[j], prefix, pattern, paths);
       } else if (!CollectSearched(prefix, pattern, paths)) {
         return Status::IOError(
             folder, j == 0 ? "the folder cannot be listed; nothing in it was processed"
-                           : "the folder " + FolderList_[j] +
+                           : "the folder " + folder_list_[j] +
                                  " cannot be listed; nothing under this path was processed");
       }
     }
@@ -72,11 +67,10 @@ Status FileMain::ExpandFolder(const std::string& folder,
 }
 
 void FileMain::CollectListed(const FolderListing& listing, const std::string& prefix,
-                             const std::string& pattern,
-                             std::vector<std::string>& paths) const {
+                             const std::string& pattern, std::vector<std::string>& paths) const {
   for (const ListedFile& file : listing.files) {
     const bool matches = MatchesWildcard(pattern, file.name) ||
-                         (!file.shortName.empty() && MatchesWildcard(pattern, file.shortName));
+                         (!file.short_name.empty() && MatchesWildcard(pattern, file.short_name));
     if (matches && LastCharacterMatches(file.name, pattern)) paths.push_back(prefix + file.name);
   }
 }
@@ -85,7 +79,7 @@ void FileMain::CollectListed(const FolderListing& listing, const std::string& pr
 bool FileMain::CollectSearched(const std::string& prefix, const std::string& pattern,
                                std::vector<std::string>& paths) {
   std::string name = ListNames(prefix + pattern);
-  if (!listingStarted_) return false;
+  if (!listing_started_) return false;
   while (!name.empty()) {
     if (LastCharacterMatches(name, pattern)) paths.push_back(prefix + name);
     name = ListNames();
@@ -94,14 +88,14 @@ bool FileMain::CollectSearched(const std::string& prefix, const std::string& pat
 }
 
 std::int32_t FileMain::ListFolders(const std::string& folder) {
-  FolderList_.clear();
+  folder_list_.clear();
   listings_.clear();
   walked_.clear();
-  tempFiles_.clear();
+  temp_files_.clear();
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
-  folderAttributes_ = attributes;
+  folder_attributes_ = attributes;
   if (attributes == kInvalidAttributes || (attributes & kAttrDirectory) == 0) return -1;
-  FolderList_.push_back(folder);
+  folder_list_.push_back(folder);
   listings_.emplace_back();
   if (FolderId id; env_.GetFolderId(folder, &id)) walked_.insert(id);
   WalkFolder(folder);
@@ -130,12 +124,11 @@ void FileMain::WalkFolder(const std::string& folder) {
           subFolders.push_back(dir + name);
         }
       } else if ((attributes & (kAttrSystem | kAttrReparsePoint)) == 0 && IsTempFileName(name)) {
-        tempFiles_.push_back(dir + name);
+        temp_files_.push_back(dir + name);
       } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
         // Only names the file job takes can matter to the patterns.
-        listing.files.push_back(
-            {std::move(name),
-             CutAtNul({record.cAlternateFileName.data(), record.cAlternateFileName.size()})});
+        listing.files.push_back({std::move(name), CutAtNul({record.cAlternateFileName.data(),
+                                                            record.cAlternateFileName.size()})});
       }
       record = FindRecord();
     } while (env_.FindNextFile(handle, &record));
@@ -147,7 +140,7 @@ void FileMain::WalkFolder(const std::string& folder) {
     // Checked here rather than when listed, so that the first path in the
     // walk's order is the one that counts.
     if (FolderId id; env_.GetFolderId(sub, &id) && !walked_.insert(id).second) continue;
-    FolderList_.push_back(sub);
+    folder_list_.push_back(sub);
     listings_.emplace_back();
     WalkFolder(sub);
   }
@@ -157,7 +150,7 @@ std::string FileMain::ListNames(const std::string& pattern) {
   EndListing();
   record_ = FindRecord();
   listing_ = env_.FindFirstFile(pattern, &record_);
-  listingStarted_ = listing_ != kInvalidFindHandle;
+  listing_started_ = listing_ != kInvalidFindHandle;
   return NextListedName(/*first=*/true);
 }
 

@@ -33,18 +33,18 @@ class FileMain {
   // letter case ignored: folder by folder in FolderList order, and within a
   // folder pattern by pattern, each in listing order. Leaves `paths` alone
   // when `folder` is not a folder. A folder whose attributes cannot be read,
-  // or that cannot be listed, makes the whole expansion fail: the error names `folder` and the folder, and
-  // `paths` may then hold part of the files.
+  // or that cannot be listed, makes the whole expansion fail: the error names `folder` and the
+  // folder, and `paths` may then hold part of the files.
   Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                       std::vector<std::string>& paths);
 
   // Entry 0 is the folder as handed to ListFolders; every further entry is a
   // parent with separator plus a sub-folder name.
-  const std::vector<std::string>& FolderList() const { return FolderList_; }
+  const std::vector<std::string>& FolderList() const { return folder_list_; }
 
   // The temporary files of a file replacement (".<page>.quarnel-XXXXXX.tmp")
   // that the last expansion's walk saw, with their folders.
-  const std::vector<std::string>& TempFiles() const { return tempFiles_; }
+  const std::vector<std::string>& TempFiles() const { return temp_files_; }
 
  private:
   // Resets the folder list and walks `folder`. Returns the index of the last
@@ -68,12 +68,12 @@ class FileMain {
   std::string ListNames(const std::string& pattern);
   std::string ListNames();
 
-  std::int32_t FolderCount() const { return static_cast<std::int32_t>(FolderList_.size()); }
+  std::int32_t FolderCount() const { return static_cast<std::int32_t>(folder_list_.size()); }
 
   // A plain file the walk saw whose name the file job takes.
   struct ListedFile {
     std::string name;
-    std::string shortName;  // empty when the file system keeps none
+    std::string short_name;  // empty when the file system keeps none
   };
   // What the walk's search of one folder saw. Its entries serve the
   // folder's pattern listings too, so that a folder is searched once rather
@@ -92,13 +92,13 @@ class FileMain {
   std::string NextListedName(bool first);
 
   Env& env_;
-  std::vector<std::string> FolderList_;
+  std::vector<std::string> folder_list_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion
-  std::vector<std::string> tempFiles_;
-  std::uint32_t folderAttributes_ = 0;   // of the folder ListFolders was given
+  std::vector<std::string> temp_files_;
+  std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
   FindHandle listing_ = kInvalidFindHandle;
-  bool listingStarted_ = false;  // the last pattern's search could start
+  bool listing_started_ = false;  // the last pattern's search could start
   FindRecord record_;
 };
 

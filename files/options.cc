@@ -10,8 +10,8 @@ namespace {
 
 // An option either sets a flag or takes a number.
 struct OptionEntry {
-  char shortName;  // '\0': a long name only
-  std::string_view longName;
+  char short_name;  // '\0': a long name only
+  std::string_view long_name;
   bool Options::*flag;
   int Options::*number;
   std::string_view help;
@@ -21,7 +21,7 @@ constexpr int kMaxJobs = 256;
 static_assert(kDefaultJobs == 8, "the help for --jobs names the default");
 
 constexpr std::array<OptionEntry, 7> kOptionTable{{
-    {'n', "dry-run", &Options::dryRun, nullptr,
+    {'n', "dry-run", &Options::dry_run, nullptr,
      "tell which files would be rewritten and the bytes saved;\n"
      "write nothing, not even the settings file; warn of pages\n"
      "the rules would harm"},
@@ -31,8 +31,7 @@ constexpr std::array<OptionEntry, 7> kOptionTable{{
     {'j', "jobs", nullptr, &Options::jobs,
      "work on N files at once (1 to 256; the default is 8);\n"
      "the output is the same whatever N"},
-    {'\0', "no-progress", &Options::noProgress, nullptr,
-     "no progress line on a terminal"},
+    {'\0', "no-progress", &Options::no_progress, nullptr, "no progress line on a terminal"},
     {'h', "help", &Options::help, nullptr, "show this help and exit"},
     {'V', "version", &Options::version, nullptr, "show the version and exit"},
     {'d', "desktop", &Options::desktop, nullptr,
@@ -41,15 +40,15 @@ constexpr std::array<OptionEntry, 7> kOptionTable{{
 }};
 
 const OptionEntry* FindShort(char name) {
-  const auto it =
-      std::find_if(kOptionTable.begin(), kOptionTable.end(),
-                   [name](const OptionEntry& o) { return o.shortName != '\0' && o.shortName == name; });
+  const auto it = std::find_if(
+      kOptionTable.begin(), kOptionTable.end(),
+      [name](const OptionEntry& o) { return o.short_name != '\0' && o.short_name == name; });
   return it == kOptionTable.end() ? nullptr : &*it;
 }
 
 const OptionEntry* FindLong(std::string_view name) {
   const auto it = std::find_if(kOptionTable.begin(), kOptionTable.end(),
-                               [name](const OptionEntry& o) { return o.longName == name; });
+                               [name](const OptionEntry& o) { return o.long_name == name; });
   return it == kOptionTable.end() ? nullptr : &*it;
 }
 
@@ -64,7 +63,7 @@ bool SetNumber(const OptionEntry& entry, std::string_view text, Options& options
     if (digits) value = value * 10 + (c - '0');
   }
   if (!digits || value < 1 || value > kMaxJobs) {
-    error = "option '--" + std::string(entry.longName) + "' wants a number from 1 to " +
+    error = "option '--" + std::string(entry.long_name) + "' wants a number from 1 to " +
             std::to_string(kMaxJobs) + ", not '" + std::string(text) + "'";
     return false;
   }
@@ -80,7 +79,7 @@ bool ApplyOption(const std::vector<std::string>& args, std::size_t& at, Options&
   auto number = [&](const OptionEntry& entry, std::string_view attached, bool has) {
     if (has) return SetNumber(entry, attached, options, error);
     if (at + 1 >= args.size()) {
-      error = "option '--" + std::string(entry.longName) + "' wants a number";
+      error = "option '--" + std::string(entry.long_name) + "' wants a number";
       return false;
     }
     return SetNumber(entry, args[++at], options, error);
@@ -143,9 +142,9 @@ std::string UsageText(std::string_view program) {
       "Started without arguments, the program opens its window instead.\n\n";
   constexpr std::string_view kIndent = "                      ";
   for (const OptionEntry& o : kOptionTable) {
-    std::string left = o.shortName != '\0' ? std::string("  -") + o.shortName + ", --"
-                                            : std::string("      --");
-    left += std::string(o.longName) + (o.number != nullptr ? " N" : "");
+    std::string left =
+        o.short_name != '\0' ? std::string("  -") + o.short_name + ", --" : std::string("      --");
+    left += std::string(o.long_name) + (o.number != nullptr ? " N" : "");
     left.resize(kIndent.size(), ' ');
     text += left;
     for (const char c : o.help) {

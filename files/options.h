@@ -11,11 +11,11 @@ namespace quarnel {
 struct Options {
   bool help = false;
   bool version = false;
-  bool dryRun = false;   // write nothing, not even the settings file
-  bool verbose = false;  // a line per rewritten file and a closing summary
-  bool desktop = false;  // started by a desktop launcher: problems shown in a box too
-  bool noProgress = false;  // no progress line, even on a terminal
-  int jobs = 0;             // file jobs at once; 0: the default
+  bool dry_run = false;      // write nothing, not even the settings file
+  bool verbose = false;      // a line per rewritten file and a closing summary
+  bool desktop = false;      // started by a desktop launcher: problems shown in a box too
+  bool no_progress = false;  // no progress line, even on a terminal
+  int jobs = 0;              // file jobs at once; 0: the default
   std::vector<std::string> paths;
 };
 

@@ -42,7 +42,7 @@ std::optional<std::string> Compacted(const WorkItems& items, std::string bytes, 
   frame.byte_order_mark = byteOrderMark;
   frame.write_signature = settings.context.write_signature;
   frame.insert_head_lines = settings.context.insert_head_lines;
-  frame.head_lines = &settings.context.headLines;
+  frame.head_lines = &settings.context.head_lines;
   return FormatFile(lines, frame);
 }
 
@@ -61,7 +61,7 @@ void WriteBack(Env& env, const std::string& path, const std::string& contents,
     return;
   }
   outcome.failure = env.ReplaceFile(path, contents, {&read, options.stop});
-  outcome.kind = outcome.failure.ok() ? PageOutcome::Kind::kRewritten
+  outcome.kind = outcome.failure.ok()                               ? PageOutcome::Kind::kRewritten
                  : outcome.failure.code() == Status::Code::kStopped ? PageOutcome::Kind::kStopped
                                                                     : PageOutcome::Kind::kFailed;
 }

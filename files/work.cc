@@ -12,16 +12,16 @@ std::vector<std::string> WalkPatterns() { return {"*.htm", "*.html", "*.shtml"};
 
 namespace {
 
-WorkOptions DryRunOnly(bool dryRun) {
+WorkOptions DryRunOnly(bool dry_run) {
   WorkOptions options;
-  options.dry_run = dryRun;
+  options.dry_run = dry_run;
   return options;
 }
 
 }  // namespace
 
-Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun)
-    : Work(env, settings, report, DryRunOnly(dryRun)) {}
+Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run)
+    : Work(env, settings, report, DryRunOnly(dry_run)) {}
 
 Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions options)
     : env_(env),
@@ -29,7 +29,7 @@ Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions o
       report_(report),
       options_(std::move(options)),
       job_options_{options_.dry_run, options_.explain, options_.stop},
-      fileMain_(env) {
+      file_main_(env) {
   if (options_.jobs > 1) {
     pool_ = std::make_unique<PagePool>(
         options_.jobs,
@@ -55,8 +55,8 @@ void Work::DispatchPath(const std::string& path) {
     return;
   }
   if (attributes == kAttrDirectory) {
-    const Status expanded = fileMain_.ExpandFolder(path, patterns, PathList);
-    RemoveAbandoned(fileMain_.TempFiles());
+    const Status expanded = file_main_.ExpandFolder(path, patterns, PathList);
+    RemoveAbandoned(file_main_.TempFiles());
     if (!expanded.ok()) {
       // An error anywhere in the expansion cancels every file of the path.
       Finish();

@@ -45,8 +45,8 @@ struct WorkOptions {
 // batch run or one drop), with the settings as they stood when it began.
 class Work {
  public:
-  // With `dryRun` nothing is written: the report tells what would be.
-  Work(Env& env, const Settings& settings, WorkReport& report, bool dryRun = false);
+  // With `dry_run` nothing is written: the report tells what would be.
+  Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run = false);
   Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions options);
   // Tells the outcome of every page still in flight (see Finish).
   ~Work();
@@ -79,7 +79,7 @@ class Work {
   WorkReport& report_;
   const WorkOptions options_;
   const PageJobOptions job_options_;
-  FileMain fileMain_;
+  FileMain file_main_;
   std::unique_ptr<PagePool> pool_;  // only with more than one worker
 };
 

@@ -26,7 +26,7 @@ const EncodedSettings& WorkItems::For(Encoding encoding) const {
     s.context.write_signature = SignatureOn(settings_);
     s.context.insert_head_lines = HeadLinesOn(settings_);
     s.context.opt_out_checked = true;  // the file job looks at the raw text first
-    s.context.headLines = Encode(settings_.HeadLines, encoding);
+    s.context.head_lines = Encode(settings_.HeadLines, encoding);
     slot = std::move(s);
   });
   return *slot;

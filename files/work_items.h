@@ -6,8 +6,8 @@
 #include <mutex>
 #include <optional>
 
-#include "engine/line_list.h"
 #include "engine/compact_lines.h"
+#include "engine/line_list.h"
 #include "settings/settings.h"
 
 namespace quarnel {

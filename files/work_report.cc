@@ -3,25 +3,24 @@
 namespace quarnel {
 
 void WorkReport::AddUnchanged(std::uint64_t size) {
-  ++filesExamined_;
-  bytesBefore_ += size;
-  bytesAfter_ += size;
+  ++files_examined_;
+  bytes_before_ += size;
+  bytes_after_ += size;
 }
 
-void WorkReport::AddRewritten(const std::string& path, std::uint64_t before,
-                              std::uint64_t after) {
-  ++filesExamined_;
-  ++filesRewritten_;
-  bytesBefore_ += before;
-  bytesAfter_ += after;
+void WorkReport::AddRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) {
+  ++files_examined_;
+  ++files_rewritten_;
+  bytes_before_ += before;
+  bytes_after_ += after;
   if (observer_ != nullptr) observer_->FileRewritten(path, before, after);
 }
 
 void WorkReport::AddFileFailure(const Status& failure, std::uint64_t size) {
-  ++filesExamined_;
+  ++files_examined_;
   ++failures_;
-  bytesBefore_ += size;
-  bytesAfter_ += size;
+  bytes_before_ += size;
+  bytes_after_ += size;
   if (observer_ != nullptr) observer_->PathFailed(failure);
 }
 
@@ -35,7 +34,7 @@ void WorkReport::AddFolderNotWalked(const std::string& path, std::uint32_t attri
 }
 
 void WorkReport::AddJoinHarm(const std::string& path, const JoinHarm& harm) {
-  ++pagesHarmed_;
+  ++pages_harmed_;
   if (observer_ != nullptr) observer_->JoinHarmFound(path, harm);
 }
 

@@ -50,33 +50,33 @@ class WorkReport {
   void AddJoinHarm(const std::string& path, const JoinHarm& harm);
   void AddTempFileRemoved(const std::string& path);
   // A page whose lines end in LF alone, which the engine sees as one line.
-  void AddLineFeedsOnly() { ++lineFeedsOnly_; }
+  void AddLineFeedsOnly() { ++line_feeds_only_; }
   // The page whose outcome is told next.
-  void SetCurrentPage(const std::string& path) { currentPage_ = path; }
+  void SetCurrentPage(const std::string& path) { current_page_ = path; }
   // Pages a walk (or the command line) found, before their file jobs ran.
-  void AddPagesFound(std::int64_t count) { pagesFound_ += count; }
+  void AddPagesFound(std::int64_t count) { pages_found_ += count; }
 
-  std::int64_t filesExamined() const { return filesExamined_; }
-  std::int64_t filesRewritten() const { return filesRewritten_; }
+  std::int64_t filesExamined() const { return files_examined_; }
+  std::int64_t filesRewritten() const { return files_rewritten_; }
   std::int64_t failures() const { return failures_; }
-  std::uint64_t bytesBefore() const { return bytesBefore_; }
-  std::uint64_t bytesAfter() const { return bytesAfter_; }
-  std::int64_t pagesHarmed() const { return pagesHarmed_; }
-  std::int64_t lineFeedsOnly() const { return lineFeedsOnly_; }
-  std::int64_t pagesFound() const { return pagesFound_; }
-  const std::string& currentPage() const { return currentPage_; }
+  std::uint64_t bytesBefore() const { return bytes_before_; }
+  std::uint64_t bytesAfter() const { return bytes_after_; }
+  std::int64_t pagesHarmed() const { return pages_harmed_; }
+  std::int64_t lineFeedsOnly() const { return line_feeds_only_; }
+  std::int64_t pagesFound() const { return pages_found_; }
+  const std::string& currentPage() const { return current_page_; }
 
  private:
   Observer* observer_;
-  std::int64_t filesExamined_ = 0;
-  std::int64_t filesRewritten_ = 0;
+  std::int64_t files_examined_ = 0;
+  std::int64_t files_rewritten_ = 0;
   std::int64_t failures_ = 0;
-  std::uint64_t bytesBefore_ = 0;
-  std::uint64_t bytesAfter_ = 0;
-  std::int64_t pagesHarmed_ = 0;
-  std::int64_t lineFeedsOnly_ = 0;
-  std::int64_t pagesFound_ = 0;
-  std::string currentPage_;
+  std::uint64_t bytes_before_ = 0;
+  std::uint64_t bytes_after_ = 0;
+  std::int64_t pages_harmed_ = 0;
+  std::int64_t line_feeds_only_ = 0;
+  std::int64_t pages_found_ = 0;
+  std::string current_page_;
 };
 
 }  // namespace quarnel

@@ -25,18 +25,20 @@ int ConsoleStream::Buffer::sync() { return Flush() ? 0 : -1; }
 
 bool ConsoleStream::Buffer::Flush() {
   if (pending_.empty()) return true;
-  const HANDLE handle = ::GetStdHandle(standardHandle_);
+  const HANDLE handle = ::GetStdHandle(standard_handle_);
   bool written = handle != nullptr && handle != INVALID_HANDLE_VALUE;
   DWORD mode = 0;
   if (written && ::GetConsoleMode(handle, &mode)) {
     const std::wstring wide = WideFromUtf8(pending_);
     DWORD count = 0;
-    written = ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &count, nullptr);
+    written =
+        ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &count, nullptr);
   } else if (written) {
     std::string_view bytes = pending_;
     while (written && !bytes.empty()) {
       DWORD count = 0;
-      written = ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
+      written =
+          ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
       bytes.remove_prefix(count);
     }
   }

@@ -20,7 +20,7 @@ class ConsoleStream final : public std::ostream {
  private:
   class Buffer final : public std::streambuf {
    public:
-    explicit Buffer(unsigned long standardHandle) : standardHandle_(standardHandle) {}
+    explicit Buffer(unsigned long standardHandle) : standard_handle_(standardHandle) {}
 
    protected:
     int_type overflow(int_type c) override;
@@ -28,7 +28,7 @@ class ConsoleStream final : public std::ostream {
 
    private:
     bool Flush();
-    unsigned long standardHandle_;
+    unsigned long standard_handle_;
     std::string pending_;  // whole lines only reach the console
   };
   Buffer buffer_;

@@ -93,8 +93,8 @@ FileStamp StampOf(const struct stat& st) {
   stamp.device = static_cast<std::uint64_t>(st.st_dev);
   stamp.inode = static_cast<std::uint64_t>(st.st_ino);
   stamp.size = static_cast<std::uint64_t>(st.st_size);
-  stamp.modified_ns = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 +
-                      st.st_mtim.tv_nsec;
+  stamp.modified_ns =
+      static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
   return stamp;
 }
 

@@ -115,9 +115,9 @@ std::size_t RootLength(std::string_view path) {
 
 // The path a link or junction finally leads to.
 Status FinalPath(const std::string& path, std::string* target) {
-  const ScopedHandle file(::CreateFileW(SystemPath(path).c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const ScopedHandle file(::CreateFileW(
+      SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.valid()) return WindowsError(path, ::GetLastError());
   std::vector<wchar_t> buffer(MAX_PATH);
   DWORD length = 0;
@@ -159,7 +159,7 @@ struct Kept {
   FILETIME created{};
   PSECURITY_DESCRIPTOR security = nullptr;  // LocalFree'd by the owner
   PACL dacl = nullptr;                      // inside `security`
-  bool protectedDacl = false;
+  bool protected_dacl = false;
   ~Kept() {
     if (security != nullptr) ::LocalFree(security);
   }
@@ -180,7 +180,7 @@ void ReadKept(const std::wstring& target, const WIN32_FILE_ATTRIBUTE_DATA& data,
   SECURITY_DESCRIPTOR_CONTROL control = 0;
   DWORD revision = 0;
   if (::GetSecurityDescriptorControl(kept->security, &control, &revision)) {
-    kept->protectedDacl = (control & SE_DACL_PROTECTED) != 0;
+    kept->protected_dacl = (control & SE_DACL_PROTECTED) != 0;
   }
 }
 
@@ -191,8 +191,8 @@ void ApplyKept(HANDLE file, const Kept& kept) {
   ::SetFileTime(file, &kept.created, nullptr, nullptr);
   if (kept.dacl == nullptr) return;
   const SECURITY_INFORMATION which =
-      DACL_SECURITY_INFORMATION | (kept.protectedDacl ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                      : UNPROTECTED_DACL_SECURITY_INFORMATION);
+      DACL_SECURITY_INFORMATION | (kept.protected_dacl ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                       : UNPROTECTED_DACL_SECURITY_INFORMATION);
   ::SetSecurityInfo(file, SE_FILE_OBJECT, which, nullptr, nullptr, kept.dacl, nullptr);
 }
 
@@ -210,10 +210,9 @@ class WindowsEnv final : public Env {
   // however it was reached (a junction or mount point, which the walk does
   // not enter, or a path the file system itself aliases).
   bool GetFolderId(const std::string& path, FolderId* id) override {
-    const ScopedHandle folder(::CreateFileW(SystemPath(path).c_str(), 0,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                            nullptr));
+    const ScopedHandle folder(::CreateFileW(
+        SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!folder.valid() || !::GetFileInformationByHandle(folder.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -404,9 +403,9 @@ class WindowsEnv final : public Env {
     *record = FindRecord{};
     record->dwFileAttributes = data.dwFileAttributes;
     const std::string name = Utf8FromWide(data.cFileName);
-    const std::string shortName = Utf8FromWide(data.cAlternateFileName);
+    const std::string short_name = Utf8FromWide(data.cAlternateFileName);
     name.copy(record->cFileName.data(), record->cFileName.size());
-    shortName.copy(record->cAlternateFileName.data(), record->cAlternateFileName.size());
+    short_name.copy(record->cAlternateFileName.data(), record->cAlternateFileName.size());
   }
 
   // CreateFileW refuses a folder with "access denied"; say what it is.
@@ -427,12 +426,12 @@ class WindowsEnv final : public Env {
     static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     const std::string folder = FolderPrefix(target);
     const std::string name = target.substr(folder.size());
-    const bool longName = WideFromUtf8(name).size() + 20 > 255;
+    const bool long_name = WideFromUtf8(name).size() + 20 > 255;
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string unique(6, '0');
       for (char& c : unique) c = kDigits[random_() % (sizeof kDigits - 1)];
-      *temp = SystemPath(longName ? folder + "~quarnel-" + unique + ".tmp"
-                                  : folder + "." + name + ".quarnel-" + unique + ".tmp");
+      *temp = SystemPath(long_name ? folder + "~quarnel-" + unique + ".tmp"
+                                   : folder + "." + name + ".quarnel-" + unique + ".tmp");
       const HANDLE file =
           ::CreateFileW(temp->c_str(), access, 0, nullptr, CREATE_NEW, flags, nullptr);
       if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;

@@ -11,14 +11,14 @@ namespace quarnel {
 
 struct MemEnv::Node {
   std::string name;
-  std::string shortName;
+  std::string short_name;
   std::uint32_t attributes = 0;
   bool folder = false;
   bool writable = true;
   std::string contents;
   Node* parent = nullptr;
   std::vector<std::unique_ptr<Node>> children;  // in the order they were added
-  std::uint64_t version = 0;  // a new one each time the content is set
+  std::uint64_t version = 0;                    // a new one each time the content is set
 
   FileStamp Stamp() const {
     FileStamp stamp;
@@ -34,7 +34,6 @@ namespace {
 constexpr std::size_t kMaxShortName = 12;  // 8.3
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -78,11 +77,11 @@ void Copy(std::string_view text, char* out, std::size_t size) {
   std::copy_n(text.begin(), std::min(text.size(), size), out);
 }
 
-FindRecord Record(std::string_view name, std::string_view shortName, std::uint32_t attributes) {
+FindRecord Record(std::string_view name, std::string_view short_name, std::uint32_t attributes) {
   FindRecord record;
   record.dwFileAttributes = attributes;
   Copy(name, record.cFileName.data(), record.cFileName.size());
-  Copy(shortName, record.cAlternateFileName.data(), record.cAlternateFileName.size() - 1);
+  Copy(short_name, record.cAlternateFileName.data(), record.cAlternateFileName.size() - 1);
   return record;
 }
 
@@ -153,14 +152,14 @@ void MemEnv::AddFolder(std::string_view path, std::uint32_t attributes) {
 }
 
 void MemEnv::AddFile(std::string_view path, std::string_view contents, std::uint32_t attributes,
-                     std::string_view shortName) {
+                     std::string_view short_name) {
   std::lock_guard lock(mutex_);
-  if (shortName.size() > kMaxShortName)
+  if (short_name.size() > kMaxShortName)
     throw std::invalid_argument("MemEnv: short name longer than 8.3");
   Node* node = Add(path, false);
   node->contents = contents;
   node->attributes = attributes;
-  node->shortName = shortName;
+  node->short_name = short_name;
   node->version = ++versions_;
 }
 
@@ -238,8 +237,8 @@ FindHandle MemEnv::FindFirstFile(const std::string& pattern, FindRecord* record)
   }
   for (const auto& child : folder->children) {
     if (MatchesWildcard(wildcard, child->name) ||
-        (!child->shortName.empty() && MatchesWildcard(wildcard, child->shortName))) {
-      search.records.push_back(Record(child->name, child->shortName, child->attributes));
+        (!child->short_name.empty() && MatchesWildcard(wildcard, child->short_name))) {
+      search.records.push_back(Record(child->name, child->short_name, child->attributes));
     }
   }
   if (search.records.empty()) return kInvalidFindHandle;

@@ -60,7 +60,7 @@ class MemEnv final : public Env {
   // throws std::invalid_argument, as that is a fault in the test itself.
   void AddFolder(std::string_view path, std::uint32_t attributes = kAttrDirectory);
   void AddFile(std::string_view path, std::string_view contents,
-               std::uint32_t attributes = kAttrArchive, std::string_view shortName = {});
+               std::uint32_t attributes = kAttrArchive, std::string_view short_name = {});
   void SetAttributes(std::string_view path, std::uint32_t attributes);
   // A folder in which no file can be created or replaced.
   void SetWritable(std::string_view folder, bool writable);

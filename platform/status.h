@@ -28,7 +28,8 @@ class Status {
   static Status NotFound(std::string_view path, std::string_view why = "no such file or folder") {
     return Status(Code::kNotFound, path, why);
   }
-  static Status PermissionDenied(std::string_view path, std::string_view why = "permission denied") {
+  static Status PermissionDenied(std::string_view path,
+                                 std::string_view why = "permission denied") {
     return Status(Code::kPermissionDenied, path, why);
   }
   static Status ReadOnly(std::string_view path, std::string_view why = "the file is read-only") {

@@ -7,7 +7,6 @@
 namespace quarnel {
 namespace {
 
-
 // The length of the character that starts at name[i]: one byte, plus the
 // continuation bytes that follow a UTF-8 lead byte.
 std::size_t CharLength(std::string_view name, std::size_t i) {

@@ -51,7 +51,7 @@ Status KeepUnusableFile(Env& env, const std::string& path, bool readFrom) {
 }  // namespace
 
 Status LoadSettings(Env& env, const std::string& programFolder, Settings& settings) {
-  const std::string path = LocateSettingsFile(env, programFolder).readPath;
+  const std::string path = LocateSettingsFile(env, programFolder).read_path;
   Status warning;
   // Attributes that cannot be read mean a missing file or one that cannot be
   // queried just now: the read tells which, so that the user's settings are
@@ -73,8 +73,8 @@ Status LoadSettings(Env& env, const std::string& programFolder, Settings& settin
         return Status::OK();
       }
       if (content.kind == SettingsFileContent::Kind::kDamaged) {
-        warning = Status::InvalidArgument(path, content.problem + std::string(kUsingDefaults) +
-                                                std::string(kKeptAsBackup));
+        warning = Status::InvalidArgument(
+            path, content.problem + std::string(kUsingDefaults) + std::string(kKeptAsBackup));
       }
     }
   }
@@ -82,18 +82,17 @@ Status LoadSettings(Env& env, const std::string& programFolder, Settings& settin
   return warning;
 }
 
-Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
-                    Settings& settings) {
+Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown, Settings& settings) {
   settings.TopmostOff = pinShown ? 0 : 1;
   const SettingsLocation location = LocateSettingsFile(env, programFolder);
-  if (location.writePath.empty()) {
+  if (location.write_path.empty()) {
     return Status::NotFound(kSettingsFileName, "no folder to keep it in is known");
   }
-  const Status created = env.CreateFolders(location.writeFolder);
+  const Status created = env.CreateFolders(location.write_folder);
   if (!created.ok()) return created;
-  const Status kept = KeepUnusableFile(env, location.writePath, settings.ReadFromFile);
+  const Status kept = KeepUnusableFile(env, location.write_path, settings.ReadFromFile);
   if (!kept.ok()) return kept;
-  const Status written = env.ReplaceFile(location.writePath, FormatSettingsFile(settings));
+  const Status written = env.ReplaceFile(location.write_path, FormatSettingsFile(settings));
   if (written.code() == Status::Code::kReadOnly) return Status::OK();
   return written;
 }

@@ -27,8 +27,7 @@ Status LoadSettings(Env& env, const std::string& programFolder, Settings& settin
 // is left as it is: users freeze their settings that way. Any other failure is returned
 // for the caller to report; the file is then unchanged.
 // Called once, at exit.
-Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown,
-                    Settings& settings);
+Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown, Settings& settings);
 
 }  // namespace quarnel
 

@@ -29,10 +29,9 @@ SettingsLocation LocateSettingsFile(Env& env, const std::string& programFolder) 
   const char separator = env.PathSeparator();
   // Without a program folder there is no file of its own, rather than one in
   // whatever folder is current.
-  const std::string programFile =
-      programFolder.empty()
-          ? ""
-          : AddBackslash(programFolder, separator) + std::string(kSettingsFileName);
+  const std::string programFile = programFolder.empty() ? ""
+                                                        : AddBackslash(programFolder, separator) +
+                                                              std::string(kSettingsFileName);
   if (!programFolder.empty() && env.CanCreateFilesIn(programFolder) &&
       !IsInstalledCopy(env, programFolder)) {
     return {programFile, programFile, programFolder};

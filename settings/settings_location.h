@@ -13,10 +13,10 @@ inline constexpr std::string_view kSettingsFileName = "Quarnel.ini";
 
 // Where "Quarnel.ini" is read from and written to.
 struct SettingsLocation {
-  std::string readPath;
-  std::string writePath;
-  // The folder that holds writePath; the writer creates it when missing.
-  std::string writeFolder;
+  std::string read_path;
+  std::string write_path;
+  // The folder that holds write_path; the writer creates it when missing.
+  std::string write_folder;
 };
 
 // True when `path` names an ordinary file: it exists and is neither a folder

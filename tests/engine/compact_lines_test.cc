@@ -18,18 +18,27 @@ LineList NonEmpty(const LineList& lines) {
 class CompactLinesTest : public ::testing::Test {
  protected:
   bool Compact(LineList& lines, bool compactFlag) {
-    return CompactLines(lines, compactFlag, compactFlag ? joinTags_ : ItemList{},
-                        deleteLines_, context_);
+    return CompactLines(lines, compactFlag, compactFlag ? join_tags_ : ItemList{}, delete_lines_,
+                        context_);
   }
 
-  ItemList joinTags_ = DefaultJoinTags();
-  ItemList deleteLines_ = DefaultDeleteLines();
+  ItemList join_tags_ = DefaultJoinTags();
+  ItemList delete_lines_ = DefaultDeleteLines();
   CompactContext context_;
 };
 
 LineList WorkedExample() {
-  return {"<html>", "<head>", DefaultDeleteLines()[0], "<title>Test</title>   ",
-          "</head>", "<body>", "", "  <p>Hello", "  world", "</p>", "</body>",
+  return {"<html>",
+          "<head>",
+          DefaultDeleteLines()[0],
+          "<title>Test</title>   ",
+          "</head>",
+          "<body>",
+          "",
+          "  <p>Hello",
+          "  world",
+          "</p>",
+          "</body>",
           "</html>"};
 }
 
@@ -37,18 +46,16 @@ TEST_F(CompactLinesTest, WorkedExampleSizeFirst) {
   LineList lines = WorkedExample();
   EXPECT_TRUE(Compact(lines, true));
   EXPECT_EQ(lines.size(), 12u);
-  EXPECT_EQ(NonEmpty(lines),
-            (LineList{"<html>", "<head>", "<title>Test</title>", "</head>",
-                      "<body>", "<p>Hello world</p>", "</body>", "</html>"}));
+  EXPECT_EQ(NonEmpty(lines), (LineList{"<html>", "<head>", "<title>Test</title>", "</head>",
+                                       "<body>", "<p>Hello world</p>", "</body>", "</html>"}));
 }
 
 TEST_F(CompactLinesTest, WorkedExampleLegibilityFirst) {
   LineList lines = WorkedExample();
   EXPECT_TRUE(Compact(lines, false));
   EXPECT_EQ(NonEmpty(lines),
-            (LineList{"<html>", "<head>", "<title>Test</title>", "</head>",
-                      "<body>", "  <p>Hello world", "</p>", "</body>",
-                      "</html>"}));
+            (LineList{"<html>", "<head>", "<title>Test</title>", "</head>", "<body>",
+                      "  <p>Hello world", "</p>", "</body>", "</html>"}));
 }
 
 TEST_F(CompactLinesTest, NoHeadOrNothingToDoMeansNoRewrite) {
@@ -67,8 +74,8 @@ TEST(SignatureLineTest, NamesTheProductAndItsHomePage) {
 }
 
 TEST_F(CompactLinesTest, OptOutMarkerLeavesLinesExactlyAsGiven) {
-  const LineList original = {"<html>  ", "<HEAD>", "  <p>x", "</head>",
-                             "<body>", "<!--no quarnel-->  ", "", "</p>"};
+  const LineList original = {
+      "<html>  ", "<HEAD>", "  <p>x", "</head>", "<body>", "<!--no quarnel-->  ", "", "</p>"};
   for (bool flag : {true, false}) {
     LineList lines = original;
     EXPECT_FALSE(Compact(lines, flag));
@@ -99,7 +106,7 @@ TEST_F(CompactLinesTest, DeleteLinesMatchLineEnds) {
 }
 
 TEST_F(CompactLinesTest, EmptyDeleteItemBlanksNothing) {
-  deleteLines_ = {""};
+  delete_lines_ = {""};
   LineList lines = {"<head>", "</head>"};
   EXPECT_FALSE(Compact(lines, true));
   EXPECT_EQ(lines, (LineList{"<head>", "</head>"}));
@@ -107,10 +114,14 @@ TEST_F(CompactLinesTest, EmptyDeleteItemBlanksNothing) {
 
 TEST_F(CompactLinesTest, Cp932DeleteItemNeedsACharacterBoundary) {
   context_.encoding = Encoding::kCp932;
-  deleteLines_ = {"abc"};
-  LineList lines = {"<head>", "yABC", "x\x82\x61" "bc"};
+  delete_lines_ = {"abc"};
+  LineList lines = {"<head>", "yABC",
+                    "x\x82\x61"
+                    "bc"};
   EXPECT_TRUE(Compact(lines, true));
-  EXPECT_EQ(lines, (LineList{"<head>", "", "x\x82\x61" "bc"}));
+  EXPECT_EQ(lines, (LineList{"<head>", "",
+                             "x\x82\x61"
+                             "bc"}));
 }
 
 TEST_F(CompactLinesTest, OldSignatureAloneCountsOnlyWhenSignatureIsOff) {
@@ -125,7 +136,7 @@ TEST_F(CompactLinesTest, OldSignatureAloneCountsOnlyWhenSignatureIsOff) {
 }
 
 TEST_F(CompactLinesTest, HeadLinesBookkeeping) {
-  context_.headLines = {"<meta a>", "<meta b>"};
+  context_.head_lines = {"<meta a>", "<meta b>"};
   context_.insert_head_lines = true;
   LineList each_once = {"<head>", "<META A>", "<meta b>", "</head>", "<p>"};
   EXPECT_FALSE(Compact(each_once, true));
@@ -146,14 +157,14 @@ TEST_F(CompactLinesTest, HeadLinesBookkeeping) {
 }
 
 TEST_F(CompactLinesTest, MissingHeadLinesCountEvenWhenInsertionIsOff) {
-  context_.headLines = {"<meta a>"};
+  context_.head_lines = {"<meta a>"};
   context_.insert_head_lines = false;
   LineList lines = {"<head>", "</head>"};
   EXPECT_TRUE(Compact(lines, true));
 }
 
 TEST_F(CompactLinesTest, HeadLineWithLeadingBlankIsNotRecognisedAfterTrim) {
-  context_.headLines = {" <meta a>"};
+  context_.head_lines = {" <meta a>"};
   context_.insert_head_lines = true;
   LineList lines = {"<head>", "<meta a>", "</head>"};
   EXPECT_TRUE(Compact(lines, true));
@@ -161,7 +172,7 @@ TEST_F(CompactLinesTest, HeadLineWithLeadingBlankIsNotRecognisedAfterTrim) {
 }
 
 TEST_F(CompactLinesTest, OneLineHeadKeepsInHeadToTheEnd) {
-  context_.headLines = {"<meta a>"};
+  context_.head_lines = {"<meta a>"};
   context_.insert_head_lines = true;
   LineList lines = {"<head></head>", "<body>", "<meta a>"};
   // The body copy is removed and the count rule never runs: nothing counts.

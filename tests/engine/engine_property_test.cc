@@ -16,10 +16,32 @@
 namespace quarnel {
 namespace {
 
-const char* const kPieces[] = {
-    "<", ">", "<!-", "->", "<!--", "-->", "<head>", "</HEAD>", "<HEAD>", " ",
-    "\t", "  ", "a", "B", "x", "</p>", "<br>", "<TR>", "\x82", "\x61", "\x82\xA0",
-    "\x95\x5C", "\xE3\x81\x82", "\n", "<meta x>", "<!--NO QUARNEL-->"};
+const char* const kPieces[] = {"<",
+                               ">",
+                               "<!-",
+                               "->",
+                               "<!--",
+                               "-->",
+                               "<head>",
+                               "</HEAD>",
+                               "<HEAD>",
+                               " ",
+                               "\t",
+                               "  ",
+                               "a",
+                               "B",
+                               "x",
+                               "</p>",
+                               "<br>",
+                               "<TR>",
+                               "\x82",
+                               "\x61",
+                               "\x82\xA0",
+                               "\x95\x5C",
+                               "\xE3\x81\x82",
+                               "\n",
+                               "<meta x>",
+                               "<!--NO QUARNEL-->"};
 
 class RandomInput {
  public:
@@ -90,7 +112,7 @@ TEST(EnginePropertyTest, InvariantsHoldForRandomInputs) {
     const ItemList deleteLines = random.Uniform(0, 1) ? random.Items() : ItemList{};
     CompactContext context;
     context.encoding = random.Uniform(0, 1) ? Encoding::kCp932 : Encoding::kUtf8;
-    context.headLines = random.Uniform(0, 1) ? random.Items() : ItemList{};
+    context.head_lines = random.Uniform(0, 1) ? random.Items() : ItemList{};
     context.insert_head_lines = random.Uniform(0, 1) == 1;
     context.write_signature = random.Uniform(0, 1) == 1;
 
@@ -128,7 +150,7 @@ TEST(EnginePropertyTest, InvariantsHoldForRandomInputs) {
     }
     EXPECT_LE(line_feeds_after, line_feeds_before);
 
-    if (deleteLines.empty() && context.headLines.empty()) {
+    if (deleteLines.empty() && context.head_lines.empty()) {
       // Signature lines are the only other removal; the pieces cannot form
       // one, so every visible byte survives in order.
       EXPECT_EQ(Visible(lines), Visible(original));

@@ -20,7 +20,8 @@ TEST(JoinHarmTest, FirstJoinInsideABlockNamesItsLineAndBlock) {
   EXPECT_EQ(script->line, 4u);
   EXPECT_EQ(script->block, "script");
   // Inside a script, "<pre>" is text; the textarea opens and goes on.
-  const auto textarea = Harm("<script>x = '<pre>';</script>\r\n<textarea>one\r\ntwo</textarea>\r\n");
+  const auto textarea =
+      Harm("<script>x = '<pre>';</script>\r\n<textarea>one\r\ntwo</textarea>\r\n");
   ASSERT_TRUE(textarea);
   EXPECT_EQ(textarea->line, 2u);
   EXPECT_EQ(textarea->block, "textarea");

@@ -20,8 +20,7 @@ const ItemList& DefaultTags() {
 
 TEST(JoinLinesTest, WorkedTableExample) {
   bool changed = false;
-  EXPECT_EQ(Join({"<table>", "<tr>", "<td>x", "</td>", "</table>"},
-                 DefaultTags(), &changed),
+  EXPECT_EQ(Join({"<table>", "<tr>", "<td>x", "</td>", "</table>"}, DefaultTags(), &changed),
             (LineList{"<table><tr>", "", "<td>x </td></table>", "", ""}));
   EXPECT_TRUE(changed);
 }
@@ -30,8 +29,7 @@ TEST(JoinLinesTest, JoinTakesAtMostOneFollowingLine) {
   EXPECT_EQ(Join({"a", "b", "c"}, {}), (LineList{"a b", "", "c"}));
   // The appended line is trimmed at both ends; the blank is added even
   // before an empty line.
-  EXPECT_EQ(Join({"text", "  more\t", "<br>"}, {}),
-            (LineList{"text more", "", "<br>"}));
+  EXPECT_EQ(Join({"text", "  more\t", "<br>"}, {}), (LineList{"text more", "", "<br>"}));
   EXPECT_EQ(Join({"text", ""}, {}), (LineList{"text ", ""}));
   // A line of blanks only is not trimmed and keeps them after the blank.
   EXPECT_EQ(Join({"text", " \t"}, {}), (LineList{"text  \t", ""}));
@@ -43,8 +41,7 @@ TEST(JoinLinesTest, JoinTakesAtMostOneFollowingLine) {
 
 TEST(JoinLinesTest, MultiLineCommentsAreLeftAlone) {
   const LineList script = {"<script><!--", "var a", "b = 1;", "//-->", "x", "<p>"};
-  EXPECT_EQ(Join(script, {}),
-            (LineList{"<script><!--", "var a", "b = 1;", "//-->", "x <p>", ""}));
+  EXPECT_EQ(Join(script, {}), (LineList{"<script><!--", "var a", "b = 1;", "//-->", "x <p>", ""}));
   // A complete comment ending in ">" is not joined; one followed by text is.
   EXPECT_EQ(Join({"<!-- c -->", "x>"}, {}), (LineList{"<!-- c -->", "x>"}));
   EXPECT_EQ(Join({"<!-- c --> t", "x>"}, {}), (LineList{"<!-- c --> t x>", ""}));
@@ -65,8 +62,7 @@ TEST(JoinLinesTest, CommentGuardEdges) {
   EXPECT_EQ(Join({"<td>", "</td>"}, {"</td>"}), (LineList{"<td></td>", ""}));
   EXPECT_EQ(Join({"<b>", "<!--x"}, {"<!--x"}), (LineList{"<b><!--x", ""}));
   // Comment lines are pull targets like any other line.
-  EXPECT_EQ(Join({"<!-- a", "b -->", "</p>"}, {"</p>"}),
-            (LineList{"<!-- a", "b --></p>", ""}));
+  EXPECT_EQ(Join({"<!-- a", "b -->", "</p>"}, {"</p>"}), (LineList{"<!-- a", "b --></p>", ""}));
 }
 
 TEST(JoinLinesTest, PullFindsNearestNonEmptyLineAbove) {

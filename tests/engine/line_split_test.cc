@@ -21,8 +21,7 @@ TEST(SplitLinesTest, LineEndsAreCrLfOrLoneCr) {
 
 TEST(SplitLinesTest, KeepsEveryOtherByte) {
   const std::string bytes("x\0y\x82\x0D\x82\xA0\xFF", 8);
-  EXPECT_EQ(SplitLines(bytes),
-            (LineList{std::string("x\0y\x82", 4), std::string("\x82\xA0\xFF")}));
+  EXPECT_EQ(SplitLines(bytes), (LineList{std::string("x\0y\x82", 4), std::string("\x82\xA0\xFF")}));
 }
 
 }  // namespace

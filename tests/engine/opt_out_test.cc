@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/compact_lines.h"
 #include "engine/line_split.h"
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/compact_lines.h"
 
 namespace quarnel {
 namespace {
@@ -25,8 +25,8 @@ bool ReferenceHoldsMarker(std::string_view text, bool compactFlag) {
 TEST(HoldsOptOutLineTest, Cases) {
   struct Case {
     std::string text;
-    bool sizeFirst;        // expected with compactFlag true
-    bool legibilityFirst;  // expected with compactFlag false
+    bool size_first;        // expected with compactFlag true
+    bool legibility_first;  // expected with compactFlag false
   };
   const Case cases[] = {
       {"<!--NO QUARNEL-->", true, true},
@@ -42,16 +42,24 @@ TEST(HoldsOptOutLineTest, Cases) {
       {"", false, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(HoldsOptOutLine(c.text, true), c.sizeFirst) << c.text;
-    EXPECT_EQ(HoldsOptOutLine(c.text, false), c.legibilityFirst) << c.text;
+    EXPECT_EQ(HoldsOptOutLine(c.text, true), c.size_first) << c.text;
+    EXPECT_EQ(HoldsOptOutLine(c.text, false), c.legibility_first) << c.text;
   }
 }
 
 TEST(HoldsOptOutLineTest, AgreesWithTheEngineOnRandomText) {
-  const std::string_view pieces[] = {"<!--NO QUARNEL-->", "<!--no quarnel-->", "<!--",
-                                     "NO QUARNEL-->",     " ",                 "\t",
-                                     "\r",                "\n",                "\r\n",
-                                     "x",                 "-->",               "\x82"};
+  const std::string_view pieces[] = {"<!--NO QUARNEL-->",
+                                     "<!--no quarnel-->",
+                                     "<!--",
+                                     "NO QUARNEL-->",
+                                     " ",
+                                     "\t",
+                                     "\r",
+                                     "\n",
+                                     "\r\n",
+                                     "x",
+                                     "-->",
+                                     "\x82"};
   std::mt19937 random(7);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
   std::uniform_int_distribution<int> length(0, 8);

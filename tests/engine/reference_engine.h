@@ -10,10 +10,10 @@
 
 #include <string>
 
+#include "engine/compact_lines.h"
 #include "engine/line_list.h"
 #include "engine/text_compare.h"
 #include "engine/trim.h"
-#include "engine/compact_lines.h"
 
 namespace quarnel {
 
@@ -57,7 +57,7 @@ inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encodi
 
 // The driver as the rules read: a working copy, copied back at the end.
 inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTags,
-                      const ItemList& deleteLines, const CompactContext& context) {
+                             const ItemList& deleteLines, const CompactContext& context) {
   const Encoding encoding = context.encoding;
   LineList work = lines;
   HeadState state = HeadState::BeforeHead;
@@ -82,13 +82,13 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
       changed |= !context.write_signature;
     }
     if (state == HeadState::InHead) {
-      for (const std::string& item : context.headLines) {
+      for (const std::string& item : context.head_lines) {
         if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
         ++found;
         line.clear();
         changed |= !context.insert_head_lines;
       }
-    } else if (state == HeadState::AfterHead && found != context.headLines.size()) {
+    } else if (state == HeadState::AfterHead && found != context.head_lines.size()) {
       changed = true;
     }
   }

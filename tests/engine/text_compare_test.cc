@@ -50,7 +50,9 @@ TEST(TextCompareTest, Cp932BoundariesFollowLeadRuns) {
   EXPECT_FALSE(IsCharBoundary(hiragana, 3, kSjis));
   EXPECT_TRUE(IsCharBoundary(hiragana, 4, kSjis));
   // Three lead-range bytes then "A": (81 81) (81 41).
-  const std::string run = "\x81\x81\x81" "A";
+  const std::string run =
+      "\x81\x81\x81"
+      "A";
   EXPECT_FALSE(IsCharBoundary(run, 1, kSjis));
   EXPECT_TRUE(IsCharBoundary(run, 2, kSjis));
   EXPECT_FALSE(IsCharBoundary(run, 3, kSjis));

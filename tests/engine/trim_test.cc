@@ -7,7 +7,7 @@ namespace {
 
 struct TrimCase {
   std::string in;
-  bool compactFlag;  // true: both ends
+  bool compact_flag;  // true: both ends
   std::string out;
   bool changed;
 };
@@ -31,7 +31,7 @@ TEST(TrimLineTest, TrimsLayoutBlanksByMode) {
   };
   for (const TrimCase& c : cases) {
     std::string text = c.in;
-    EXPECT_EQ(TrimLine(text, c.compactFlag), c.changed) << '[' << c.in << ']';
+    EXPECT_EQ(TrimLine(text, c.compact_flag), c.changed) << '[' << c.in << ']';
     EXPECT_EQ(text, c.out) << '[' << c.in << ']';
   }
 }
@@ -39,8 +39,7 @@ TEST(TrimLineTest, TrimsLayoutBlanksByMode) {
 TEST(TrimLineTest, OnlyBlankAndTabAreLayoutBlanks) {
   // Ideographic space (U+3000 in UTF-8 and in CP932), no-break space, CR, LF.
   for (std::string text : {std::string("x\xE3\x80\x80"), std::string("x\x81\x40"),
-                           std::string("x\xC2\xA0"), std::string("x\r"),
-                           std::string("\nx")}) {
+                           std::string("x\xC2\xA0"), std::string("x\r"), std::string("\nx")}) {
     const std::string before = text;
     EXPECT_FALSE(TrimLine(text, true));
     EXPECT_EQ(text, before);

@@ -213,7 +213,8 @@ TEST_F(DiskFaultTest, ImmutableFileAndFolderInTheMiddleOfAFolder) {
   EXPECT_EQ(errors.size(), 3u) << run.err;
   for (const std::string& line : errors) {
     EXPECT_TRUE(line.find("/b.html: ") != std::string::npos ||
-                line.find("/frozen/") != std::string::npos) << line;
+                line.find("/frozen/") != std::string::npos)
+        << line;
     EXPECT_TRUE(line.ends_with("permission denied")) << line;
   }
   const FileTally tally = CheckFiles(before, Snapshot(site), forms, false, "immutable");
@@ -235,12 +236,13 @@ TEST_F(DiskFaultTest, SettingsFolderUnwritableAtExitEndsNormallyWithAMessage) {
   const TreeState before = Snapshot(dir_ / "ro");
   const std::string page = dir_.Write("page.html", "<head>\r\n   <p>x</p>\r\n");
 
-  const ProcessOutcome run =
-      Run({"page.html"}, {"HOME=" + (dir_ / "ro/home"), "XDG_CONFIG_HOME=" + (dir_ / "ro/home/.config")});
+  const ProcessOutcome run = Run({"page.html"}, {"HOME=" + (dir_ / "ro/home"),
+                                                 "XDG_CONFIG_HOME=" + (dir_ / "ro/home/.config")});
   EXPECT_EQ(run.status, 0);
   const std::vector<std::string> errors = ErrorLines(run.err);
   ASSERT_EQ(errors.size(), 1u) << run.err;
-  EXPECT_TRUE(errors[0].starts_with("quarnel: warning: " + dir_.path() + "/ro/home/.config/quarnel"))
+  EXPECT_TRUE(
+      errors[0].starts_with("quarnel: warning: " + dir_.path() + "/ro/home/.config/quarnel"))
       << errors[0];
   EXPECT_TRUE(errors[0].ends_with("read-only file system")) << errors[0];
   EXPECT_EQ(TempFolder::Read(page), "<head>\r\n<p>x</p>\r\n") << "the old settings were used";

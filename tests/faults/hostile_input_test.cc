@@ -102,14 +102,17 @@ TEST_F(HostileInputTest, HostileNamesAndAPathGivenTwice) {
   const std::string page = "<head>\r\n<p>x</p>  \r\n";
   const std::string compacted = "<head>\r\n<p>x</p>\r\n";
   const std::vector<std::string> names = {
-      "site/with blanks  .html", "site/it's \"quoted\".html", "site/日本語のページ.html",
-      "site/\xFF\xFE no utf-8 \x82\xA0.html", "site/line\nfeed.html", "site/-v.html",
-      "site/tab\there.HTM", "site/ leading blank.shtml", "site/back\\slash.html"};
+      "site/with blanks  .html",  "site/it's \"quoted\".html",
+      "site/日本語のページ.html", "site/\xFF\xFE no utf-8 \x82\xA0.html",
+      "site/line\nfeed.html",     "site/-v.html",
+      "site/tab\there.HTM",       "site/ leading blank.shtml",
+      "site/back\\slash.html"};
   std::vector<Page> pages;
   for (const std::string& name : names) pages.push_back({name, page, compacted});
   const std::string twice = CompactablePage(5, 9);
   dir_.Write("once/twice.html", twice);
-  pages.push_back({"twice.html", twice, CompactedForms(dir_ / "once", {"."}).at("twice.html").bytes});
+  pages.push_back(
+      {"twice.html", twice, CompactedForms(dir_ / "once", {"."}).at("twice.html").bytes});
   // Every page through the walk, then each by name, and one page twice.
   std::vector<std::string> args = {"site", "twice.html", "--"};
   for (const std::string& name : names) args.push_back(name);
@@ -119,10 +122,9 @@ TEST_F(HostileInputTest, HostileNamesAndAPathGivenTwice) {
   EXPECT_EQ(tally.replaced, static_cast<int>(pages.size()));
   // Rewritten once: the second time the page is already compact.
   const ProcessOutcome again = Run({"-v", "twice.html", "twice.html"});
-  EXPECT_EQ(again.out,
-            "2 files examined, 0 rewritten, 0 failed; " + std::to_string(2 * pages.back().after.size()) +
-                " bytes before, " + std::to_string(2 * pages.back().after.size()) +
-                " after (0 saved)\n");
+  EXPECT_EQ(again.out, "2 files examined, 0 rewritten, 0 failed; " +
+                           std::to_string(2 * pages.back().after.size()) + " bytes before, " +
+                           std::to_string(2 * pages.back().after.size()) + " after (0 saved)\n");
   ReportFigure("hostile names, a path given twice", 2, static_cast<long>(names.size()) + 1, tally);
 }
 
@@ -238,8 +240,8 @@ TEST_F(HostileInputTest, TreeFiveHundredFoldersDeep) {
   } remover{dir_.path()};
   MakeDeepTree(dir_ / "deep", "d", 500, "page.html", page);
   // 500 folders of 20 characters: longer than any path the system takes.
-  const std::string longName(20, 'f');
-  MakeDeepTree(dir_ / "too-deep", longName, 500, "page.html", page);
+  const std::string long_name(20, 'f');
+  MakeDeepTree(dir_ / "too-deep", long_name, 500, "page.html", page);
 
   const ProcessOutcome run = Run({"too-deep", "deep"});
   EXPECT_EQ(run.status, 1);
@@ -247,9 +249,9 @@ TEST_F(HostileInputTest, TreeFiveHundredFoldersDeep) {
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_EQ(ReadDeep(dir_ / "deep", "d", 250, "page.html"), compacted);
   EXPECT_EQ(ReadDeep(dir_ / "deep", "d", 500, "page.html"), compacted);
-  EXPECT_EQ(ReadDeep(dir_ / "too-deep", longName, 250, "page.html"), page)
+  EXPECT_EQ(ReadDeep(dir_ / "too-deep", long_name, 250, "page.html"), page)
       << "nothing of the path that cannot be walked whole is done";
-  EXPECT_EQ(ReadDeep(dir_ / "too-deep", longName, 500, "page.html"), page);
+  EXPECT_EQ(ReadDeep(dir_ / "too-deep", long_name, 500, "page.html"), page);
   FileTally tally;
   tally.files = 4;
   tally.replaced = 2;

@@ -28,7 +28,8 @@ bool FileHolds(const std::string& path, const std::vector<std::string_view>& hea
   std::string buffer;
   const auto expect = [&](std::string_view piece) {
     buffer.resize(piece.size());
-    same = same && std::fread(buffer.data(), 1, piece.size(), in) == piece.size() && buffer == piece;
+    same =
+        same && std::fread(buffer.data(), 1, piece.size(), in) == piece.size() && buffer == piece;
   };
   for (std::string_view piece : head) expect(piece);
   for (std::size_t i = 0; i < blocks && same; ++i) expect(Block(i));
@@ -62,18 +63,17 @@ TEST(HugeFileTest, TwoHundredMegabytePageOfOneLine) {
   options.env = {"HOME=" + (dir / "home"), "XDG_CONFIG_HOME=" + (dir / "config")};
   const ProcessOutcome run = RunProcess({program, "-v", "huge.html"}, options);
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(FileHolds(page, {"<head><p>"}, kBlocks, "</p>\r\n"))
-      << "the page, compacted, whole";
+  EXPECT_TRUE(FileHolds(page, {"<head><p>"}, kBlocks, "</p>\r\n")) << "the page, compacted, whole";
   const long limitKb = static_cast<long>((3 * kPageBytes + (30u << 20)) >> 10);
-  EXPECT_LT(run.maxRssKb, limitKb) << "peak memory";
-  std::printf("200 MB page: peak memory %ld MB (limit %ld MB)\n", run.maxRssKb >> 10,
+  EXPECT_LT(run.max_rss_kb, limitKb) << "peak memory";
+  std::printf("200 MB page: peak memory %ld MB (limit %ld MB)\n", run.max_rss_kb >> 10,
               limitKb >> 10);
   FileTally tally;
   tally.files = 1;
   tally.replaced = FileHolds(page, {"<head><p>"}, kBlocks, "</p>\r\n") ? 1 : 0;
   tally.corrupted = 1 - tally.replaced;
   ReportFigure("a 200 MB page of one line", 1, 1, tally,
-               "peak memory " + std::to_string(run.maxRssKb >> 10) + " MB");
+               "peak memory " + std::to_string(run.max_rss_kb >> 10) + " MB");
 }
 
 }  // namespace

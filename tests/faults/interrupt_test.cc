@@ -25,8 +25,9 @@ TEST(InterruptTest, EveryPageIsOldOrNewWholeAndNoTemporaryFileStays) {
   TempFolder dir;
   const std::string pristine = dir / "pristine";
   CopyProgram(pristine + "/bin");
-  dir.Write("pristine/bin/Quarnel.ini",
-            "ZENTHARO QUARNEL VER 2.01.01\r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n</p>\r\n");
+  dir.Write(
+      "pristine/bin/Quarnel.ini",
+      "ZENTHARO QUARNEL VER 2.01.01\r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n</p>\r\n");
   for (unsigned i = 0; i < 200; ++i) {
     const std::size_t lines = i % 50 == 0 ? 40000 : 100 + 10 * (i % 40);
     const std::string folder = "pristine/site/sub" + std::to_string(i % 7) + "/";
@@ -95,9 +96,9 @@ TEST(InterruptTest, EveryPageIsOldOrNewWholeAndNoTemporaryFileStays) {
   }
   EXPECT_GT(stopped, runs / 2) << "most signals must land inside a run";
   EXPECT_GT(mixed, 0) << "some signals must land between the rewrites of one run";
-  ReportFigure("SIGINT, SIGTERM or SIGHUP at a random moment", runs, stopped, all,
-               "stopped mid-run " + std::to_string(stopped) + ", mixed old/new " +
-                   std::to_string(mixed));
+  ReportFigure(
+      "SIGINT, SIGTERM or SIGHUP at a random moment", runs, stopped, all,
+      "stopped mid-run " + std::to_string(stopped) + ", mixed old/new " + std::to_string(mixed));
 }
 
 }  // namespace

@@ -28,11 +28,13 @@ TEST(KillTest, EveryFileIsOldOrNewWholeAfterSigkillAtAnyMoment) {
   // settings file of its own beside the program.
   const std::string pristine = dir / "pristine";
   CopyProgram(pristine + "/bin");
-  dir.Write("pristine/bin/Quarnel.ini",
-            "ZENTHARO QUARNEL VER 2.01.01\r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n</p>\r\n");
+  dir.Write(
+      "pristine/bin/Quarnel.ini",
+      "ZENTHARO QUARNEL VER 2.01.01\r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n</p>\r\n");
   for (unsigned i = 0; i < 40; ++i) {
     const std::size_t lines = i < 30 ? 30 + 20 * i : (i < 38 ? 3000 : 60000);
-    const std::string folder = "pristine/site/" + std::string(i % 4 == 0 ? "" : "sub" + std::to_string(i % 3) + "/");
+    const std::string folder =
+        "pristine/site/" + std::string(i % 4 == 0 ? "" : "sub" + std::to_string(i % 3) + "/");
     dir.Write(folder + "page" + std::to_string(i) + ".html", CompactablePage(lines, i));
   }
   dir.Write("pristine/site/compact.html", "<head>\r\n<p>nothing to do</p>\r\n");
@@ -63,7 +65,8 @@ TEST(KillTest, EveryFileIsOldOrNewWholeAfterSigkillAtAnyMoment) {
   }
 
   const long runs = EnvNumber("QUARNEL_KILL_RUNS", 400);
-  const unsigned seed = static_cast<unsigned>(EnvNumber("QUARNEL_KILL_SEED", std::random_device{}()));
+  const unsigned seed =
+      static_cast<unsigned>(EnvNumber("QUARNEL_KILL_SEED", std::random_device{}()));
   std::printf("kill test: %ld runs, a whole run takes %lld us, seed %u\n", runs,
               static_cast<long long>(whole.count()), seed);
   std::mt19937 random(seed);
@@ -110,9 +113,9 @@ TEST(KillTest, EveryFileIsOldOrNewWholeAfterSigkillAtAnyMoment) {
   }
   EXPECT_GT(killed, runs / 2) << "most kills must land inside a run";
   EXPECT_GT(mixed, 0) << "some kills must land between the rewrites of one run";
-  ReportFigure("SIGKILL at a random moment", runs, killed, all,
-               "killed mid-run " + std::to_string(killed) + ", mixed old/new " +
-                   std::to_string(mixed));
+  ReportFigure(
+      "SIGKILL at a random moment", runs, killed, all,
+      "killed mid-run " + std::to_string(killed) + ", mixed old/new " + std::to_string(mixed));
 }
 
 }  // namespace

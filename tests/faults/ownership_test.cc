@@ -61,8 +61,8 @@ TEST_F(OwnershipTest, OrdinaryUserGetsAClearErrorAndNothingChanges) {
   own("site/mine.html", 0644);
   own("config", 0755);
   ::chmod((dir_ / "site/root's.html").c_str(), 0644);
-  for (const char* name : {"site/read-only.html", "site/closed/page.html", "site/root's.html",
-                           "site/mine.html"}) {
+  for (const char* name :
+       {"site/read-only.html", "site/closed/page.html", "site/root's.html", "site/mine.html"}) {
     AgeFile(dir_ / name);
   }
   const TreeState before = Snapshot(dir_ / "site");
@@ -92,8 +92,11 @@ TEST_F(OwnershipTest, RewriteKeepsModeOwnerAndAttributesAndLeavesOtherLinksAlone
     const char* name;
     mode_t mode;
   };
-  const Case cases[] = {{"site/a.html", 0751}, {"site/b.html", 0600}, {"site/c.html", 0640},
-                        {"site/d.html", 06755}, {"site/e.html", 0604}};
+  const Case cases[] = {{"site/a.html", 0751},
+                        {"site/b.html", 0600},
+                        {"site/c.html", 0640},
+                        {"site/d.html", 06755},
+                        {"site/e.html", 0604}};
   for (const Case& c : cases) {
     dir_.Write(c.name, page);
     ASSERT_EQ(::chmod((dir_ / c.name).c_str(), c.mode), 0);
@@ -156,9 +159,9 @@ TEST_F(OwnershipTest, BindMountAndSymbolicLinkLoopsEndAndTakeEachFileOnce) {
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
     seen.insert(lines[i].substr(0, lines[i].find(" (")));
   }
-  EXPECT_EQ(seen, (std::set<std::string>{"would rewrite site/a.html",
-                                         "would rewrite site/sub/b.html",
-                                         "would rewrite site/sub/deeper/c.html"}));
+  EXPECT_EQ(seen,
+            (std::set<std::string>{"would rewrite site/a.html", "would rewrite site/sub/b.html",
+                                   "would rewrite site/sub/deeper/c.html"}));
   EXPECT_TRUE(lines[3].starts_with("3 files examined")) << lines[3];
 
   const ProcessOutcome real = Run({"site"});

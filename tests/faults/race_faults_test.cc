@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "files/work.h"
+#include "platform/env_wrapper.h"
 #include "settings/default_lists.h"
 #include "tests/files/recording_observer.h"
 #include "tests/support/fault_support.h"
-#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -148,9 +148,8 @@ TEST_F(RaceTest, FolderVanishingDuringTheWalkCancelsItsPathAndTheNextGoesOn) {
 }
 
 TEST_F(RaceTest, FolderVanishingBeforeItsFilesAreDone) {
-  env_.BeforeRead({dir_ / "site/sub/d.html", dir_ / "site/sub/e.html"}, [&] {
-    std::filesystem::rename(dir_ / "site/sub", dir_ / "elsewhere");
-  });
+  env_.BeforeRead({dir_ / "site/sub/d.html", dir_ / "site/sub/e.html"},
+                  [&] { std::filesystem::rename(dir_ / "site/sub", dir_ / "elsewhere"); });
   Dispatch({"site", "next.html"});
   const std::vector<std::string> failures = Failures();
   EXPECT_EQ(std::set<std::string>(failures.begin(), failures.end()),
@@ -158,9 +157,9 @@ TEST_F(RaceTest, FolderVanishingBeforeItsFilesAreDone) {
                                    "site/sub/e.html: no such file or folder"}));
   EXPECT_EQ(TempFolder::Read(dir_ / "elsewhere/d.html"), before_.at("site/sub/d.html").bytes);
   EXPECT_EQ(TempFolder::Read(dir_ / "elsewhere/e.html"), before_.at("site/sub/e.html").bytes);
-  const FileTally tally = Check({"site/sub/d.html", "site/sub/e.html", "elsewhere/d.html",
-                                 "elsewhere/e.html"},
-                                "folder vanishing before its files");
+  const FileTally tally =
+      Check({"site/sub/d.html", "site/sub/e.html", "elsewhere/d.html", "elsewhere/e.html"},
+            "folder vanishing before its files");
   EXPECT_EQ(tally.replaced, tally.files);
 }
 
@@ -170,7 +169,8 @@ TEST_F(RaceTest, FolderReplacedByAFileBeforeItsFilesAreDone) {
     dir_.Write("site/z", "a file now");
   });
   Dispatch({"site", "next.html"});
-  EXPECT_EQ(Failures(), std::vector<std::string>{"site/z/f.html: a part of the path is not a folder"});
+  EXPECT_EQ(Failures(),
+            std::vector<std::string>{"site/z/f.html: a part of the path is not a folder"});
   EXPECT_EQ(TempFolder::Read(dir_ / "site/z"), "a file now");
   const FileTally tally =
       Check({"site/z/f.html", "site/z", "elsewhere/f.html"}, "folder replaced by a file");

@@ -24,10 +24,9 @@ struct Fault {
 
 // The calls of a run and an error each can really give.
 constexpr Fault kFaults[] = {
-    {"openat", "EACCES"},    {"read", "EIO"},         {"write", "ENOSPC"},
-    {"writev", "ENOSPC"},    {"fchown", "EIO"},       {"fchmod", "EPERM"},
-    {"fsync", "EIO"},        {"close", "EIO"},        {"rename", "EIO"},
-    {"getdents64", "EIO"},   {"newfstatat", "EIO"},   {"faccessat2", "EIO"},
+    {"openat", "EACCES"}, {"read", "EIO"},       {"write", "ENOSPC"},   {"writev", "ENOSPC"},
+    {"fchown", "EIO"},    {"fchmod", "EPERM"},   {"fsync", "EIO"},      {"close", "EIO"},
+    {"rename", "EIO"},    {"getdents64", "EIO"}, {"newfstatat", "EIO"}, {"faccessat2", "EIO"},
     {"readlink", "EIO"},
 };
 // Not swept: unlink, whose failure is the one that leaves a temporary file
@@ -59,7 +58,7 @@ class SyscallFaultTest : public ::testing::Test {
     // What a run makes of the tree when it cannot read its settings file.
     CopyTree(pristine_, dir_ / "no-settings");
     std::filesystem::remove(dir_ / "no-settings/bin/Quarnel.ini");
-    defaultForms_ = CompactedForms(dir_ / "no-settings", kArgs, "bin/quarnel");
+    default_forms_ = CompactedForms(dir_ / "no-settings", kArgs, "bin/quarnel");
     tree_ = dir_ / "tree";
   }
 
@@ -110,7 +109,7 @@ class SyscallFaultTest : public ::testing::Test {
   std::string pristine_;
   std::string tree_;
   TreeState forms_;
-  TreeState defaultForms_;
+  TreeState default_forms_;
 };
 
 TEST_F(SyscallFaultTest, EveryFailingCallKeepsEveryFileWholeAndIsReported) {
@@ -128,14 +127,15 @@ TEST_F(SyscallFaultTest, EveryFailingCallKeepsEveryFileWholeAndIsReported) {
                                     " at call " + when + " of " + std::to_string(calls);
         CopyTree(pristine_, tree_);
         const TreeState before = Snapshot(tree_);
-        const ProcessOutcome run = RunProcess(
-            Command({"-o", "/dev/null", "-e", std::string("trace=") + fault.call, "-e",
-                     std::string("inject=") + fault.call + ":error=" + fault.error + ":when=" + when}),
-            Options());
+        const ProcessOutcome run =
+            RunProcess(Command({"-o", "/dev/null", "-e", std::string("trace=") + fault.call, "-e",
+                                std::string("inject=") + fault.call + ":error=" + fault.error +
+                                    ":when=" + when}),
+                       Options());
         ++runs;
-        EXPECT_TRUE(run.status == 0 || run.status == 1) << context << ": status " << run.status
-                                                        << ", signal " << run.signal << "\n"
-                                                        << run.err;
+        EXPECT_TRUE(run.status == 0 || run.status == 1)
+            << context << ": status " << run.status << ", signal " << run.signal << "\n"
+            << run.err;
         // A settings file that cannot be read gives the defaults, and is
         // kept as Quarnel.ini.bak when the defaults replace it.
         TreeState after = Snapshot(tree_);
@@ -145,7 +145,7 @@ TEST_F(SyscallFaultTest, EveryFailingCallKeepsEveryFileWholeAndIsReported) {
           EXPECT_EQ(backup->second.bytes, kSettings) << context;
           after.erase(backup);
         }
-        const TreeState& forms = onDefaults ? defaultForms_ : forms_;
+        const TreeState& forms = onDefaults ? default_forms_ : forms_;
         const FileTally tally = CheckFiles(before, after, forms, false, context);
         all += tally;
 

@@ -22,7 +22,8 @@ TEST(ArgumentTextTest, QuotesGroupBlanksAndBackslashesStayAsTheyAre) {
             (Args{"-v", R"(C:\my site\)", R"(D:\pages\a.htm)"}));
   EXPECT_EQ(SplitArgumentText(R"("日本語 フォルダ"  "한국어 😀.htm")"),
             (Args{"日本語 フォルダ", "한국어 😀.htm"}));
-  EXPECT_EQ(SplitArgumentText(R"(C:\"my site"\a.htm "" x)"), (Args{R"(C:\my site\a.htm)", "", "x"}));
+  EXPECT_EQ(SplitArgumentText(R"(C:\"my site"\a.htm "" x)"),
+            (Args{R"(C:\my site\a.htm)", "", "x"}));
   EXPECT_EQ(SplitArgumentText(" \t "), Args{});
   EXPECT_EQ(SplitArgumentText(R"("unclosed quote )"), Args{"unclosed quote "});
 }

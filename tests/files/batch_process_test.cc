@@ -74,7 +74,8 @@ TEST_F(BatchProcessTest, CleanRunExitsZeroAndWritesTheDefaultSettings) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(TempFolder::Read(page), kCompacted);
 
-  std::string expected = "ZENTHARO QUARNEL VER 2.01.01\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 2 \r\n 10 \r\n 0 \r\n";
+  std::string expected =
+      "ZENTHARO QUARNEL VER 2.01.01\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 2 \r\n 10 \r\n 0 \r\n";
   for (const std::string& item : DefaultDeleteLines()) expected += item + "\r\n";
   for (const std::string& item : DefaultJoinTags()) expected += item + "\r\n";
   EXPECT_EQ(TempFolder::Read(SettingsFile()), expected);

@@ -24,7 +24,9 @@ TEST_P(SplitCommandLineTest, CutsAsTheShellsHandItOver) {
 INSTANTIATE_TEST_SUITE_P(
     OddCases, SplitCommandLineTest,
     ::testing::Values(
-        SplitCase{"NtTwoQuotedPaths", R"("C:\a b\x.htm" "D:\y.html")", true,
+        SplitCase{"NtTwoQuotedPaths",
+                  R"("C:\a b\x.htm" "D:\y.html")",
+                  true,
                   {R"(C:\a b\x.htm)", R"(D:\y.html)"}},
         SplitCase{"NtOneQuoted", R"("abc")", true, {"abc"}},
         SplitCase{"NtTrailingUnquotedTextIgnored", R"("abc" def ghi)", true, {"abc"}},
@@ -33,8 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"NtTwoBlanks", R"("abc"  "def")", true, {"abc", "f"}},
         SplitCase{"NtUnquotedPath", "abc", true, {""}},
         SplitCase{"NtEmptyQuotedThenPath", R"("" "def")", true, {"def"}},
-        SplitCase{"NtSingleCharacter", "x", true, {""}},
-        SplitCase{"NtQuoteOnly", "\"", true, {""}},
+        SplitCase{"NtSingleCharacter", "x", true, {""}}, SplitCase{"NtQuoteOnly", "\"", true, {""}},
         SplitCase{"NtThreePaths", R"("a" "b" "c")", true, {"a", "b", "c"}},
         SplitCase{"BlanksTwoNames", "abc def", false, {"abc", "def"}},
         SplitCase{"BlanksTwoBlanks", "abc  def", false, {"abc", "def"}},
@@ -42,8 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"BlanksTrailingBlank", "abc ", false, {"abc", ""}},
         SplitCase{"BlanksTabIsNoSeparator", "a\tb c", false, {"a\tb", "c"}},
         SplitCase{"BlanksQuotesRemoved", R"("abc" d"e"f)", false, {"abc", "def"}},
-        SplitCase{"BlanksQuotedLongNameCut", R"("long name.htm")", false,
-                  {"long", "name.htm"}},
+        SplitCase{"BlanksQuotedLongNameCut", R"("long name.htm")", false, {"long", "name.htm"}},
         SplitCase{"BlanksOnlyBlanks", "   ", false, {""}}),
     [](const ::testing::TestParamInfo<SplitCase>& param) { return std::string(param.param.name); });
 
@@ -56,12 +56,11 @@ TEST(SplitCommandLineTest, EmptyArgumentsLeaveTheListAlone) {
 }
 
 TEST(PathsFromArgumentsTest, EveryArgumentIsOnePathExactlyAsGiven) {
-  const std::vector<std::string> args = {"site", "a b/c d.html", " lead", "trail ",
-                                         "x  y", "tab\there", "日本語/ページ.htm", "-"};
+  const std::vector<std::string> args = {
+      "site", "a b/c d.html", " lead", "trail ", "x  y", "tab\there", "日本語/ページ.htm", "-"};
   EXPECT_EQ(ArgumentString({"a", "b c"}), R"("a" "b c")");
   EXPECT_EQ(PathsFromArguments(args), args);
-  EXPECT_EQ(PathsFromArguments({"with\"quote.html", "b"}),
-            (ArgumentList{"with\"quote.html", "b"}));
+  EXPECT_EQ(PathsFromArguments({"with\"quote.html", "b"}), (ArgumentList{"with\"quote.html", "b"}));
   EXPECT_EQ(PathsFromArguments({}), ArgumentList{});
 }
 

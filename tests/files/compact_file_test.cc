@@ -42,8 +42,8 @@ class CompactFileTest : public ::testing::Test {
   }
 
   // Runs the file job on each path with the current settings.
-  void Compact(std::initializer_list<std::string> paths, bool dryRun = false) {
-    Work work(*Env::Default(), settings_, report_, dryRun);
+  void Compact(std::initializer_list<std::string> paths, bool dry_run = false) {
+    Work work(*Env::Default(), settings_, report_, dry_run);
     for (const std::string& path : paths) work.CompactFile(path);
   }
 
@@ -74,9 +74,11 @@ TEST_F(CompactFileTest, UnchangedFileKeepsBytesAndModificationTime) {
   };
   for (const std::string& path : cases) AgeFile(path);
   std::vector<std::pair<std::string, std::filesystem::file_time_type>> before;
-  for (const std::string& path : cases) before.emplace_back(TempFolder::Read(path), ModificationTime(path));
+  for (const std::string& path : cases)
+    before.emplace_back(TempFolder::Read(path), ModificationTime(path));
 
-  settings_.CompactMode = 1;  // the marker with leading blanks counts only when both ends are trimmed
+  settings_.CompactMode =
+      1;  // the marker with leading blanks counts only when both ends are trimmed
   for (const std::string& path : cases) Compact({path});
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(TempFolder::Read(cases[i]), before[i].first) << cases[i];
@@ -144,8 +146,8 @@ TEST_F(CompactFileTest, CompactModeOtherThanOneIsLegibilityFirst) {
 
 TEST_F(CompactFileTest, Utf8ByteOrderMarkStaysFirst) {
   settings_.WriteSignature = 1;
-  const std::string page =
-      dir_.Write("bom.html", std::string(kUtf8ByteOrderMark) + "<head>  \r\n<title>日本語</title>\r\n");
+  const std::string page = dir_.Write(
+      "bom.html", std::string(kUtf8ByteOrderMark) + "<head>  \r\n<title>日本語</title>\r\n");
   Compact({page});
   EXPECT_EQ(TempFolder::Read(page), std::string(kUtf8ByteOrderMark) + std::string(SignatureLine) +
                                         "\r\n<head>\r\n<title>日本語</title>\r\n");
@@ -158,12 +160,13 @@ TEST_F(CompactFileTest, ShiftJisBytesSurviveAndItemsAreConverted) {
   settings_.DeleteLines.push_back("削除する行");  // UTF-8 in the settings
   settings_.InsertHeadLines = 1;
   settings_.HeadLines = {"<meta name=\"author\" content=\"山田\">"};
-  const std::string page = dir_.Write(
-      "sjis.html", "<head>\r\n\x8D\xED\x8F\x9C\x82\xB7\x82\xE9\x8D\x73\r\n" + body + "\r\n</p>  \r\n");
+  const std::string page =
+      dir_.Write("sjis.html", "<head>\r\n\x8D\xED\x8F\x9C\x82\xB7\x82\xE9\x8D\x73\r\n" + body +
+                                  "\r\n</p>  \r\n");
   Compact({page});
-  EXPECT_EQ(TempFolder::Read(page),
-            "<head>\r\n<meta name=\"author\" content=\"\x8E\x52\x93\x63\">\r\n" + body +
-                " </p>\r\n");
+  EXPECT_EQ(
+      TempFolder::Read(page),
+      "<head>\r\n<meta name=\"author\" content=\"\x8E\x52\x93\x63\">\r\n" + body + " </p>\r\n");
 }
 
 TEST_F(CompactFileTest, Utf8FileKeepsItsItemsInUtf8) {
@@ -188,7 +191,8 @@ TEST_F(CompactFileTest, ReadOnlyFileIsNeverRewrittenAndTheNextGoesOn) {
 
 TEST_F(CompactFileTest, PermissionBitsAreKept) {
 #ifdef _WIN32
-  GTEST_SKIP() << "Windows keeps no permission bits; the attributes kept are tested in platform_test";
+  GTEST_SKIP()
+      << "Windows keeps no permission bits; the attributes kept are tested in platform_test";
 #else
   const std::string page = dir_.Write("a.html", kPage);
   ::chmod(page.c_str(), 0640);
@@ -229,7 +233,7 @@ TEST_F(CompactFileTest, DryRunWritesNothingButTellsWhatWouldBe) {
   MakeReadOnly(locked);
   AgeFile(page);
   const auto time = ModificationTime(page);
-  Compact({page, locked}, /*dryRun=*/true);
+  Compact({page, locked}, /*dry_run=*/true);
   EXPECT_EQ(TempFolder::Read(page), kPage);
   EXPECT_EQ(ModificationTime(page), time);
   EXPECT_EQ(observer_.rewritten, std::vector<std::string>{page});

@@ -26,7 +26,8 @@ TEST(RunFromDesktopTest, ProblemsGoToTheNoticeAsWellAsToStandardError) {
   std::ostringstream out;
   std::ostringstream err;
 
-  EXPECT_EQ(RunFromDesktop({"--desktop", R"(C:\site)"}, env, settings, out, err, tell), kExitFailure);
+  EXPECT_EQ(RunFromDesktop({"--desktop", R"(C:\site)"}, env, settings, out, err, tell),
+            kExitFailure);
   const std::string line = R"(quarnel: C:\site\locked.htm: the file is read-only)";
   EXPECT_EQ(err.str(), line + "\n");
   EXPECT_EQ(told, (std::vector<std::vector<std::string>>{{line}}));

@@ -14,9 +14,9 @@
 
 #include "files/folder_walk.h"
 #include "files/work.h"
+#include "platform/env_wrapper.h"
 #include "tests/files/recording_observer.h"
 #include "tests/support/temp_folder.h"
-#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -29,7 +29,8 @@ using testing_support::Utf8;
 
 constexpr std::string_view kPage = "<head>\r\n<p>x</p>  \r\n";
 
-std::vector<std::string> Expand(const std::string& folder, std::vector<std::string>* folders = nullptr) {
+std::vector<std::string> Expand(const std::string& folder,
+                                std::vector<std::string>* folders = nullptr) {
   FileMain fileMain(*Env::Default());
   std::vector<std::string> paths;
   EXPECT_TRUE(fileMain.ExpandFolder(folder, WalkPatterns(), paths).ok());
@@ -70,16 +71,16 @@ TEST(WalkTest, CollectsEveryHtmlFileOnceFolderByFolderPatternByPattern) {
   ASSERT_EQ(folders.size(), 7u);
   EXPECT_EQ(folders[0], root);
   EXPECT_EQ(std::set<std::string>(folders.begin(), folders.end()),
-            (std::set<std::string>{root, dir / "site/sub", dir / "site/sub/deep",
-                                   dir / "site/sub2", dir / "site/.git", dir / "site/empty",
-                                   dir / "site/bare"}));
+            (std::set<std::string>{root, dir / "site/sub", dir / "site/sub/deep", dir / "site/sub2",
+                                   dir / "site/.git", dir / "site/empty", dir / "site/bare"}));
   const auto sub = std::find(folders.begin(), folders.end(), dir / "site/sub");
   ASSERT_TRUE(sub != folders.end() && sub + 1 != folders.end());
   EXPECT_EQ(*(sub + 1), dir / "site/sub/deep") << "a sub-folder's own sub-folders come next";
 
   std::set<std::string> expected;
-  for (const char* name : {"b.html", "a.htm", "INDEX.HTM", "c.shtml", "Page.HTML", "X.SHTML",
-                           "z.htm", "sub/deep/y.htm", "sub/x.html", "sub2/w.shtml", ".git/h.html"}) {
+  for (const char* name :
+       {"b.html", "a.htm", "INDEX.HTM", "c.shtml", "Page.HTML", "X.SHTML", "z.htm",
+        "sub/deep/y.htm", "sub/x.html", "sub2/w.shtml", ".git/h.html"}) {
     expected.insert(dir / (std::string("site/") + name));
   }
   EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()), expected);
@@ -119,7 +120,7 @@ TEST(WalkTest, SymbolicLinkLoopEndsAndLinkedFilesAreTakenOnce) {
   dir.Write("site/a.html", kPage);
   dir.Write("site/sub/b.html", kPage);
   const std::string outside = dir.Write("outside/c.html", kPage);
-  std::filesystem::create_directory_symlink("..", dir / "site/sub/up");      // a loop
+  std::filesystem::create_directory_symlink("..", dir / "site/sub/up");       // a loop
   std::filesystem::create_directory_symlink("../outside", dir / "site/out");  // a folder link
   std::filesystem::create_symlink("../outside/c.html", dir / "site/link.html");
   std::filesystem::create_symlink("nowhere.html", dir / "site/dangling.html");
@@ -266,10 +267,10 @@ TEST_F(DispatchPathTest, FolderThatIsNotPlainIsNotWalkedButTold) {
   dir_.Write("real/b.html", kPage);
   std::filesystem::create_directory_symlink("real", dir_ / "linked");
   Dispatch({dir_ / ".site", dir_ / "linked"});
-  EXPECT_EQ(observer_.notWalked, (std::vector<std::string>{dir_ / ".site", dir_ / "linked"}));
-  EXPECT_EQ(observer_.notWalkedAttributes[0] & (kAttrDirectory | kAttrHidden),
+  EXPECT_EQ(observer_.not_walked, (std::vector<std::string>{dir_ / ".site", dir_ / "linked"}));
+  EXPECT_EQ(observer_.not_walked_attributes[0] & (kAttrDirectory | kAttrHidden),
             kAttrDirectory | kAttrHidden);
-  EXPECT_NE(observer_.notWalkedAttributes[1] & kAttrReparsePoint, 0u);
+  EXPECT_NE(observer_.not_walked_attributes[1] & kAttrReparsePoint, 0u);
   EXPECT_EQ(report_.filesExamined(), 0);
   EXPECT_TRUE(observer_.failures.empty());
 }
@@ -287,13 +288,13 @@ TEST_F(DispatchPathTest, WalkRemovesAbandonedTemporaryFilesButNoLiveOne) {
   EXPECT_FALSE(std::filesystem::exists(abandoned));
   EXPECT_TRUE(std::filesystem::exists(live));
   EXPECT_TRUE(std::filesystem::exists(lookalike));
-  EXPECT_EQ(observer_.tempFilesRemoved, std::vector<std::string>{abandoned});
+  EXPECT_EQ(observer_.temp_files_removed, std::vector<std::string>{abandoned});
   EXPECT_EQ(report_.filesRewritten(), 1);
 
   // A dry run removes nothing.
   const std::string again = dir_.Write("site/.e.html.quarnel-000000.tmp", "half");
   WorkReport report;
-  Work(*Env::Default(), settings_, report, /*dryRun=*/true).DispatchPath(dir_ / "site");
+  Work(*Env::Default(), settings_, report, /*dry_run=*/true).DispatchPath(dir_ / "site");
   EXPECT_TRUE(std::filesystem::exists(again));
 }
 

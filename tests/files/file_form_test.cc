@@ -12,8 +12,7 @@ namespace {
 const std::string kSignature = std::string(SignatureLine) + "\r\n";
 
 TEST(FormatFileTest, NonEmptyLinesEachEndInCrLf) {
-  EXPECT_EQ(FormatFile({"<html>", "", "a\nb", "", "</html>"}, {}),
-            "<html>\r\na\nb\r\n</html>\r\n");
+  EXPECT_EQ(FormatFile({"<html>", "", "a\nb", "", "</html>"}, {}), "<html>\r\na\nb\r\n</html>\r\n");
   EXPECT_EQ(FormatFile({""}, {}), "");
 }
 
@@ -36,8 +35,7 @@ TEST(FormatFileTest, HeadLinesAfterTheFirstHeadLineOnlyWhenOn) {
   EXPECT_EQ(FormatFile(lines, frame),
             "<html>\r\n<HeAd><title>t</title>\r\na\r\n\r\n b \r\n<head>\r\n</head>\r\n");
   frame.insert_head_lines = false;
-  EXPECT_EQ(FormatFile(lines, frame),
-            "<html>\r\n<HeAd><title>t</title>\r\n<head>\r\n</head>\r\n");
+  EXPECT_EQ(FormatFile(lines, frame), "<html>\r\n<HeAd><title>t</title>\r\n<head>\r\n</head>\r\n");
 }
 
 TEST(FormatFileTest, NoHeadLineMeansNoInsertion) {

@@ -9,7 +9,7 @@ TEST(ParseOptionsTest, FlagsAndPaths) {
   const ParsedOptions p = ParseOptions({"-v", "site", "--dry-run", "a.html"});
   ASSERT_EQ(p.error, "");
   EXPECT_TRUE(p.options.verbose);
-  EXPECT_TRUE(p.options.dryRun);
+  EXPECT_TRUE(p.options.dry_run);
   EXPECT_FALSE(p.options.help);
   EXPECT_FALSE(p.options.version);
   EXPECT_EQ(p.options.paths, (std::vector<std::string>{"site", "a.html"}));
@@ -20,11 +20,11 @@ TEST(ParseOptionsTest, LongAndShortNamesOfEveryOption) {
   EXPECT_TRUE(ParseOptions({"--help"}).options.help);
   EXPECT_TRUE(ParseOptions({"-V"}).options.version);
   EXPECT_TRUE(ParseOptions({"--version"}).options.version);
-  EXPECT_TRUE(ParseOptions({"-n"}).options.dryRun);
+  EXPECT_TRUE(ParseOptions({"-n"}).options.dry_run);
   EXPECT_TRUE(ParseOptions({"--verbose"}).options.verbose);
   EXPECT_TRUE(ParseOptions({"--desktop"}).options.desktop);
   const ParsedOptions bundled = ParseOptions({"-nv"});
-  EXPECT_TRUE(bundled.options.dryRun && bundled.options.verbose);
+  EXPECT_TRUE(bundled.options.dry_run && bundled.options.verbose);
 }
 
 TEST(ParseOptionsTest, DoubleDashEndsOptions) {
@@ -55,10 +55,12 @@ TEST(ParseOptionsTest, JobsTakeANumberInEitherFormAndProgressCanBeOff) {
   const ParsedOptions spaced = ParseOptions({"--jobs", "256", "site"});
   EXPECT_EQ(spaced.options.jobs, 256);
   EXPECT_EQ(spaced.options.paths, std::vector<std::string>{"site"});
-  EXPECT_TRUE(ParseOptions({"--no-progress"}).options.noProgress);
+  EXPECT_TRUE(ParseOptions({"--no-progress"}).options.no_progress);
   EXPECT_EQ(ParseOptions({"-j"}).error, "option '--jobs' wants a number");
-  EXPECT_EQ(ParseOptions({"-j", "0"}).error, "option '--jobs' wants a number from 1 to 256, not '0'");
-  EXPECT_EQ(ParseOptions({"--jobs=x"}).error, "option '--jobs' wants a number from 1 to 256, not 'x'");
+  EXPECT_EQ(ParseOptions({"-j", "0"}).error,
+            "option '--jobs' wants a number from 1 to 256, not '0'");
+  EXPECT_EQ(ParseOptions({"--jobs=x"}).error,
+            "option '--jobs' wants a number from 1 to 256, not 'x'");
   EXPECT_EQ(ParseOptions({"--no-progress=1"}).error, "unknown option '--no-progress=1'");
 }
 

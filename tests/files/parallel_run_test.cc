@@ -103,10 +103,11 @@ std::map<std::string, std::string> Files(const std::string& root) {
 void WriteSite(const TempFolder& dir, const std::string& site) {
   for (int i = 0; i < 150; ++i) {
     std::string page = "<html>\r\n<head>\r\n<title>" + std::to_string(i) + "</title>  \r\n";
-    for (int line = 0; line < (i % 13) * 40; ++line) page += "<p>text " + std::to_string(line) + "\r\nmore</p>\r\n\r\n";
+    for (int line = 0; line < (i % 13) * 40; ++line)
+      page += "<p>text " + std::to_string(line) + "\r\nmore</p>\r\n\r\n";
     if (i % 17 == 0) page += "<pre>\r\ncode\r\n</pre>\r\n";
-    if (i % 19 == 0) page = "<html>\n<head>\n</head>\n";           // line feeds alone
-    if (i % 23 == 0) page += "<!--NO QUARNEL-->\r\n";              // opted out
+    if (i % 19 == 0) page = "<html>\n<head>\n</head>\n";             // line feeds alone
+    if (i % 23 == 0) page += "<!--NO QUARNEL-->\r\n";                // opted out
     if (i % 29 == 0) page = "<head>\r\n<p>already compact</p>\r\n";  // nothing to do
     const std::string name = site + "/f" + std::to_string(i % 9) + "/p" + std::to_string(i) +
                              (i % 3 == 0 ? ".htm" : ".html");
@@ -135,13 +136,21 @@ TEST(ParallelRunTest, SaysAndWritesExactlyWhatOnePageAfterAnotherDoes) {
     Settings settings;
     std::ostringstream out;
     std::ostringstream err;
-    const std::vector<std::string> args = {
-        flags, "-j", jobs, root + "/f0", root + "/missing.html", root,
-        root + "/f1/p1.html", root + "/f1/../f1/p1.html", root + "/.hidden", root + "/f4"};
+    const std::vector<std::string> args = {flags,
+                                           "-j",
+                                           jobs,
+                                           root + "/f0",
+                                           root + "/missing.html",
+                                           root,
+                                           root + "/f1/p1.html",
+                                           root + "/f1/../f1/p1.html",
+                                           root + "/.hidden",
+                                           root + "/f4"};
     const int status = RunCommandLine(args, env, settings, out, err);
     // The site's own name is the only difference allowed.
     const auto relative = [&](std::string text) {
-      for (std::size_t at; (at = text.find(root)) != std::string::npos;) text.replace(at, root.size(), "SITE");
+      for (std::size_t at; (at = text.find(root)) != std::string::npos;)
+        text.replace(at, root.size(), "SITE");
       return text;
     };
     return Run{status, relative(out.str()), relative(err.str()), Files(root)};

@@ -25,7 +25,8 @@ TEST(ProgressLineTest, ShownAfterASecondRedrawnAtItsPaceAndCleared) {
   EXPECT_EQ(terminal.str(), "\r\x1b[Kquarnel: 1 of 20 pages, 2.5 MB, site/docs");
   now += std::chrono::milliseconds(100);
   line.Update();
-  EXPECT_EQ(terminal.str().size(), std::string("\r\x1b[Kquarnel: 1 of 20 pages, 2.5 MB, site/docs").size())
+  EXPECT_EQ(terminal.str().size(),
+            std::string("\r\x1b[Kquarnel: 1 of 20 pages, 2.5 MB, site/docs").size())
       << "not redrawn sooner than its pace";
   line.Clear();
   EXPECT_TRUE(terminal.str().ends_with("\r\x1b[K"));

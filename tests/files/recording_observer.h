@@ -16,16 +16,16 @@ class RecordingObserver final : public WorkReport::Observer {
   }
   void PathFailed(const Status& failure) override { failures.push_back(failure); }
   void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
-    notWalked.push_back(path);
-    notWalkedAttributes.push_back(attributes);
+    not_walked.push_back(path);
+    not_walked_attributes.push_back(attributes);
   }
-  void TempFileRemoved(const std::string& path) override { tempFilesRemoved.push_back(path); }
+  void TempFileRemoved(const std::string& path) override { temp_files_removed.push_back(path); }
 
   std::vector<std::string> rewritten;
   std::vector<Status> failures;
-  std::vector<std::string> notWalked;
-  std::vector<std::uint32_t> notWalkedAttributes;
-  std::vector<std::string> tempFilesRemoved;
+  std::vector<std::string> not_walked;
+  std::vector<std::uint32_t> not_walked_attributes;
+  std::vector<std::string> temp_files_removed;
 };
 
 }  // namespace quarnel::testing_support

@@ -129,9 +129,18 @@ TEST(RunCommandLineTest, HelpVersionAndUsageErrors) {
   const Case cases[] = {
       {{"--version"}, kExitOk, "quarnel 2.01.04\n", ""},
       {{"-V", "site"}, kExitOk, "quarnel 2.01.04\n", ""},
-      {{"-q", "site"}, kExitUsage, "", "quarnel: unknown option '-q'\nTry 'quarnel --help' for more information.\n"},
-      {{"-v"}, kExitUsage, "", "quarnel: no path given\nTry 'quarnel --help' for more information.\n"},
-      {{"--"}, kExitUsage, "", "quarnel: no path given\nTry 'quarnel --help' for more information.\n"},
+      {{"-q", "site"},
+       kExitUsage,
+       "",
+       "quarnel: unknown option '-q'\nTry 'quarnel --help' for more information.\n"},
+      {{"-v"},
+       kExitUsage,
+       "",
+       "quarnel: no path given\nTry 'quarnel --help' for more information.\n"},
+      {{"--"},
+       kExitUsage,
+       "",
+       "quarnel: no path given\nTry 'quarnel --help' for more information.\n"},
   };
   for (const Case& c : cases) {
     std::ostringstream out;

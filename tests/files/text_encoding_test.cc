@@ -22,10 +22,10 @@ TEST(DetectEncodingTest, ByteOrderMarkOrValidUtf8MeansUtf8) {
       {"\xEF\xBB\xBF\x82\xA0 not UTF-8 after the mark", Encoding::kUtf8},
       {"<p>\x93\xFA\x96\x7B\x8C\xEA</p>", Encoding::kCp932},  // 日本語 in Shift-JIS
       {"long ASCII run before it......................\x82\xA0", Encoding::kCp932},
-      {"\xE6\x97", Encoding::kCp932},             // a cut UTF-8 character
-      {"\xE6\x97<\xA5", Encoding::kCp932},        // ASCII inside a character
-      {"\xC0\xAF", Encoding::kCp932},             // overlong
-      {"\xED\xA0\x80", Encoding::kCp932},         // surrogate
+      {"\xE6\x97", Encoding::kCp932},       // a cut UTF-8 character
+      {"\xE6\x97<\xA5", Encoding::kCp932},  // ASCII inside a character
+      {"\xC0\xAF", Encoding::kCp932},       // overlong
+      {"\xED\xA0\x80", Encoding::kCp932},   // surrogate
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DetectEncoding(c.bytes), c.encoding) << c.bytes;
@@ -33,16 +33,16 @@ TEST(DetectEncodingTest, ByteOrderMarkOrValidUtf8MeansUtf8) {
 }
 
 TEST(DetectEncodingTest, AgreesWithWholeTextValidationOnRandomBytes) {
-  const std::string_view pieces[] = {"a", "<p>", "        ", "日", "\xE6", "\x97", "\xA5",
-                                     "\x82\xA0", "\xF0\x9F\x98\x80", "\xC3", "\xBF", "\xFF"};
+  const std::string_view pieces[] = {
+      "a",    "<p>",      "        ",         "日",   "\xE6", "\x97",
+      "\xA5", "\x82\xA0", "\xF0\x9F\x98\x80", "\xC3", "\xBF", "\xFF"};
   std::mt19937 random(11);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
   for (int round = 0; round < 20000; ++round) {
     std::string bytes;
     for (int n = static_cast<int>(random() % 12); n > 0; --n) bytes += pieces[pick(random)];
     if (bytes.starts_with("\xEF\xBB\xBF")) continue;
-    ASSERT_EQ(DetectEncoding(bytes),
-              IsValidUtf8(bytes) ? Encoding::kUtf8 : Encoding::kCp932)
+    ASSERT_EQ(DetectEncoding(bytes), IsValidUtf8(bytes) ? Encoding::kUtf8 : Encoding::kCp932)
         << bytes;
   }
 }

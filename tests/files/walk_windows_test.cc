@@ -54,8 +54,8 @@ TEST_F(WindowsWalkTest, FolderOrderAndPatternOrderAreExact) {
   EXPECT_EQ(Expand(R"(C:\site)", &folders),
             (Paths{R"(C:\site\a.htm)", R"(C:\site\b.html)", R"(C:\site\z.shtml)",
                    R"(C:\site\two\w.htm)", R"(C:\site\one\x.htm)", R"(C:\site\one\deep\y.html)"}));
-  EXPECT_EQ(folders, (Paths{R"(C:\site)", R"(C:\site\two)", R"(C:\site\one)",
-                            R"(C:\site\one\deep)"}));
+  EXPECT_EQ(folders,
+            (Paths{R"(C:\site)", R"(C:\site\two)", R"(C:\site\one)", R"(C:\site\one\deep)"}));
 }
 
 TEST_F(WindowsWalkTest, ShortAliasesNeverHideOrDoubleAFile) {
@@ -78,7 +78,7 @@ TEST_F(WindowsWalkTest, ShortAliasesNeverHideOrDoubleAFile) {
 class SearchCountingEnv final : public EnvWrapper {
  public:
   explicit SearchCountingEnv(MemEnv& base) : EnvWrapper(base) {}
-  std::string failEveryEntryIn;  // a folder with its separator
+  std::string fail_every_entry_in;  // a folder with its separator
   int searches = 0;
 
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
@@ -92,7 +92,7 @@ class SearchCountingEnv final : public EnvWrapper {
   // Counts the search; false when it is to fail.
   bool Count(const std::string& pattern) {
     ++searches;
-    return failEveryEntryIn.empty() || pattern != failEveryEntryIn + "*.*";
+    return fail_every_entry_in.empty() || pattern != fail_every_entry_in + "*.*";
   }
 };
 
@@ -113,7 +113,7 @@ TEST_F(WindowsWalkTest, WalkedFoldersAreSearchedOnceAndPatternSearchesAgree) {
   EXPECT_EQ(counting.searches, 3) << "one search for each folder";
 
   // The walk cannot read C:\site: its three pattern searches list it.
-  counting.failEveryEntryIn = R"(C:\site\)";
+  counting.fail_every_entry_in = R"(C:\site\)";
   counting.searches = 0;
   FileMain searched(counting);
   Paths fromSearches;
@@ -149,12 +149,12 @@ TEST_F(WindowsWalkTest, HiddenAndSystemFilesAreLeftButTheirFoldersWalked) {
 }
 
 TEST_F(WindowsWalkTest, NamesOfAllTwoHundredSixtyCharacters) {
-  const std::string longName = std::string(255, 'n') + ".html";
+  const std::string long_name = std::string(255, 'n') + ".html";
   const std::string longFolder = std::string(260, 'f');
-  env_.AddFile(R"(C:\site\)" + longName, kPage);
+  env_.AddFile(R"(C:\site\)" + long_name, kPage);
   env_.AddFile(R"(C:\site\)" + longFolder + R"(\a.htm)", kPage);
   EXPECT_EQ(Expand(R"(C:\site)"),
-            (Paths{R"(C:\site\)" + longName, R"(C:\site\)" + longFolder + R"(\a.htm)"}));
+            (Paths{R"(C:\site\)" + long_name, R"(C:\site\)" + longFolder + R"(\a.htm)"}));
 }
 
 TEST_F(WindowsWalkTest, DriveRootKeepsItsSeparator) {
@@ -177,8 +177,8 @@ TEST_F(WindowsWalkTest, OnlyExactlySixteenIsWalked) {
   }
   // The folder named like a page reaches the file job, which cannot read it.
   EXPECT_EQ(observer_.failures.size(), 4u);
-  EXPECT_EQ(observer_.notWalked.size(), 8u);
-  EXPECT_EQ(observer_.notWalkedAttributes.front(), 0x11u);
+  EXPECT_EQ(observer_.not_walked.size(), 8u);
+  EXPECT_EQ(observer_.not_walked_attributes.front(), 0x11u);
 
   env_.AddFolder(R"(C:\plain)");
   env_.AddFile(R"(C:\plain\b.html)", kPage);
@@ -220,7 +220,8 @@ TEST_F(WindowsWalkTest, FileJobFailuresAreToldAndTheRunGoesOn) {
   env_.AddFile(R"(C:\site\broken.html)", kPage);
   env_.AddFile(R"(C:\site\full.html)", kPage);
   env_.AddFile(R"(C:\site\fine.html)", kPage);
-  env_.FailReadFile(R"(C:\site\broken.html)", Status::IOError(R"(C:\site\broken.html)", "device error"));
+  env_.FailReadFile(R"(C:\site\broken.html)",
+                    Status::IOError(R"(C:\site\broken.html)", "device error"));
   env_.FailReplaceFile(R"(C:\site\full.html)",
                        Status::IOError(R"(C:\site\full.html)", "no space left on the device"));
   Dispatch({R"(C:\site)"});

@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "files/batch_run.h"
-#include "files/options.h"
 #include "files/command_line_split.h"
+#include "files/options.h"
 #include "platform/mem_env.h"
 
 namespace {
@@ -123,9 +123,8 @@ bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::
 void CheckOptions(const std::vector<std::string>& args) {
   const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
   Check(IsSubsequence(parsed.options.paths, args));
-  const bool optionLike = std::any_of(args.begin(), args.end(), [](const std::string& a) {
-    return a.size() > 1 && a[0] == '-';
-  });
+  const bool optionLike = std::any_of(
+      args.begin(), args.end(), [](const std::string& a) { return a.size() > 1 && a[0] == '-'; });
   if (!optionLike) Check(parsed.error.empty() && parsed.options.paths == args);
 
   // Every argument is one path, exactly as given: the quoted form drops only
@@ -163,7 +162,7 @@ std::unique_ptr<quarnel::MemEnv> Site() {
 // Whether the batch may write `file` for these paths: it is named, lies in
 // a named folder, or is the settings file.
 bool MayWrite(const std::string& file, const quarnel::Options& options, quarnel::MemEnv& env) {
-  if (file.ends_with("\\Quarnel.ini")) return !options.dryRun;
+  if (file.ends_with("\\Quarnel.ini")) return !options.dry_run;
   auto fold = [](std::string s) {
     for (char& c : s) {
       if (c == '/') c = '\\';
@@ -190,8 +189,8 @@ void CheckBatch(const std::vector<std::string>& args) {
   const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
   const int status = quarnel::RunCommandLine(args, *env, settings, out, err);
   const quarnel::Options& options = parsed.options;
-  const bool usage = !parsed.error.empty() ||
-                     (!options.help && !options.version && options.paths.empty());
+  const bool usage =
+      !parsed.error.empty() || (!options.help && !options.version && options.paths.empty());
   Check(usage == (status == 2));
   Check(status == 0 || status == 1 || status == 2);
   if (status == 1) Check(!err.str().empty());
@@ -207,7 +206,7 @@ void CheckBatch(const std::vector<std::string>& args) {
     Check(env->files_written().empty());
     return;
   }
-  if (options.dryRun) Check(env->files_written().empty());
+  if (options.dry_run) Check(env->files_written().empty());
   for (const std::string& file : env->files_written()) Check(MayWrite(file, options, *env));
 }
 

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   context.encoding = (switches & 2) ? quarnel::Encoding::kCp932 : quarnel::Encoding::kUtf8;
   context.write_signature = (switches & 4) != 0;
   context.insert_head_lines = (switches & 8) != 0;
-  context.headLines = groups[3];
+  context.head_lines = groups[3];
 
   quarnel::LineList lines = original;
   const bool result = quarnel::CompactLines(lines, flag, groups[1], groups[2], context);

@@ -26,8 +26,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/line_split.h"
 #include "engine/compact_lines.h"
+#include "engine/line_split.h"
 #include "files/work.h"
 #include "files/work_report.h"
 #include "platform/codepage.h"
@@ -150,17 +150,17 @@ bool ModelJob(std::string_view bytes, const quarnel::Settings& settings, std::st
               LineList* written) {
   const bool bom = bytes.starts_with(kBom);
   const std::string_view text = bytes.substr(bom ? kBom.size() : 0);
-  const quarnel::Encoding encoding = bom || quarnel::IsValidUtf8(bytes)
-                                         ? quarnel::Encoding::kUtf8
-                                         : quarnel::Encoding::kCp932;
+  const quarnel::Encoding encoding =
+      bom || quarnel::IsValidUtf8(bytes) ? quarnel::Encoding::kUtf8 : quarnel::Encoding::kCp932;
   const bool flag = settings.CompactMode == 1;
   quarnel::CompactContext context;
   context.encoding = encoding;
   context.write_signature = quarnel::SignatureOn(settings);
   context.insert_head_lines = quarnel::HeadLinesOn(settings);
-  context.headLines = Encoded(settings.HeadLines, encoding);
+  context.head_lines = Encoded(settings.HeadLines, encoding);
   LineList lines = PlainSplit(text);
-  if (!quarnel::ReferenceCompact(lines, flag, flag ? Encoded(settings.JoinTags, encoding) : ItemList(),
+  if (!quarnel::ReferenceCompact(lines, flag,
+                                 flag ? Encoded(settings.JoinTags, encoding) : ItemList(),
                                  Encoded(settings.DeleteLines, encoding), context)) {
     return false;
   }
@@ -170,7 +170,7 @@ bool ModelJob(std::string_view bytes, const quarnel::Settings& settings, std::st
     if (line.empty()) continue;
     written->push_back(line);
     if (!inserted && quarnel::ContainsIgnoreAsciiCase(line, "<HEAD>")) {
-      written->insert(written->end(), context.headLines.begin(), context.headLines.end());
+      written->insert(written->end(), context.head_lines.begin(), context.head_lines.end());
       inserted = true;
     }
   }

@@ -64,10 +64,10 @@ TEST(CodePageTest, BytesThatStartNoCharacterAreKeptLosslessly) {
       {"\x80", "\xEF\x9E\x80"},  // U+F780
       {"\xA0", "\xEF\x9E\xA0"},  // U+F7A0
       {"\xFD\xFE\xFF", "\xEF\x9F\xBD\xEF\x9F\xBE\xEF\x9F\xBF"},
-      {"a\x82", "a\xEF\x9E\x82"},                    // lead byte at the end
-      {"\x82\r\n", "\xEF\x9E\x82\r\n"},              // lead byte before a non-trail byte
-      {"\x81\x7F", "\xEF\x9E\x81\x7F"},              // 0x7F is no trail byte
-      {"\x85\x40", "\xEF\x9E\x85@"},                 // unassigned code: both bytes kept
+      {"a\x82", "a\xEF\x9E\x82"},        // lead byte at the end
+      {"\x82\r\n", "\xEF\x9E\x82\r\n"},  // lead byte before a non-trail byte
+      {"\x81\x7F", "\xEF\x9E\x81\x7F"},  // 0x7F is no trail byte
+      {"\x85\x40", "\xEF\x9E\x85@"},     // unassigned code: both bytes kept
       {"\x85\x82\xA0", "\xEF\x9E\x85\xEF\x9E\x82\xEF\x9E\xA0"},
       // The unassigned EEEE stays one unit, so the EEF0 after it is still
       // read as a character the next time (even though it is written back

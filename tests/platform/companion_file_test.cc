@@ -23,7 +23,8 @@ TEST(LocateCompanionFileTest, BesideFirstThenInstalledFolder) {
   // A folder of that name is no file; with none anywhere the path beside the
   // program is named.
   env->AddFolder(R"(D:\q\share\quarnel\readme.htm)");
-  EXPECT_EQ(LocateCompanionFile(*env, R"(D:\q\bin)", kDocs, "readme.htm"), R"(D:\q\bin\readme.htm)");
+  EXPECT_EQ(LocateCompanionFile(*env, R"(D:\q\bin)", kDocs, "readme.htm"),
+            R"(D:\q\bin\readme.htm)");
 }
 
 }  // namespace

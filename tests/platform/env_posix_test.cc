@@ -57,8 +57,8 @@ class PosixEnvTest : public testing::Test {
                                                           bool quick = false) const {
     std::vector<std::pair<std::string, std::uint32_t>> found;
     FindRecord record;
-    const FindHandle handle = quick ? env_->FindFirstFileQuick(pattern, &record)
-                                    : env_->FindFirstFile(pattern, &record);
+    const FindHandle handle =
+        quick ? env_->FindFirstFileQuick(pattern, &record) : env_->FindFirstFile(pattern, &record);
     if (handle == kInvalidFindHandle) return found;
     do {
       found.emplace_back(record.cFileName.data(), record.dwFileAttributes);

@@ -150,8 +150,8 @@ TEST_F(WindowsEnvTest, RewriteKeepsAttributesAndCreationTime) {
   const std::wstring page = SystemPath(Path("page.htm"));
   const FILETIME created{0x12345678, 0x01C00000};  // in 2001
   {
-    const HANDLE file = ::CreateFileW(page.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        ::CreateFileW(page.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(::SetFileTime(file, &created, nullptr, nullptr));
     ::CloseHandle(file);
@@ -177,8 +177,8 @@ TEST_F(WindowsEnvTest, RewriteKeepsAttributesAndCreationTime) {
 TEST_F(WindowsEnvTest, PageInUseIsReportedAndLeftWhole) {
   Write("busy.htm", "old");
   // Another program holds the page open and shares it with nobody.
-  const HANDLE other = ::CreateFileW(SystemPath(Path("busy.htm")).c_str(), GENERIC_READ, 0,
-                                     nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE other = ::CreateFileW(SystemPath(Path("busy.htm")).c_str(), GENERIC_READ, 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
   const Status replaced = env_->ReplaceFile(Path("busy.htm"), "new");
   std::string contents;

@@ -43,8 +43,10 @@ TEST(ParseNumberLineTest, Table) {
       {"&", 0},
       {"&H", 0},
       {"&X10", 0},
-      {"\xE3\x80\x80" "1", 0},  // an ideographic space is not a blank
-      {"\xEF\xBC\x91", 0},      // nor is a full-width digit a digit
+      {"\xE3\x80\x80"
+       "1",
+       0},                  // an ideographic space is not a blank
+      {"\xEF\xBC\x91", 0},  // nor is a full-width digit a digit
       // Rounding to the nearest, halves to the even neighbour.
       {"1.5", 2},
       {"2.5", 2},

@@ -19,11 +19,25 @@ inline const std::string kHeader = "ZENTHARO QUARNEL VER 2.01.01";
 // and the pin left on: 20 lines.
 inline const std::string kDefaultFile = CrLfLines({
     kHeader,
-    " 0 ", " 0 ", " 0 ", " 0 ", " 2 ", " 10 ", " 0 ",
+    " 0 ",
+    " 0 ",
+    " 0 ",
+    " 0 ",
+    " 2 ",
+    " 10 ",
+    " 0 ",
     R"(<meta name="GENERATOR" content="Microsoft FrontPage 4.0">)",
     R"(<meta name="ProgId" content="FrontPage.Editor.Document">)",
-    "</font>", "</p>", "<br>", "<tr>", "</a>", "</td>", "</table>", "</div>",
-    "<center>", "</center>",
+    "</font>",
+    "</p>",
+    "<br>",
+    "<tr>",
+    "</a>",
+    "</td>",
+    "</table>",
+    "</div>",
+    "<center>",
+    "</center>",
 });
 
 }  // namespace quarnel

@@ -66,8 +66,8 @@ TEST_F(SettingsFileTest, ForeignHeaderTakesDefaultsSilentlyAndIsRewritten) {
 }
 
 TEST_F(SettingsFileTest, ReadsTheFileAndWritesItBackUnchanged) {
-  const std::string file = CrLfLines({kHeader, " 1 ", " 1 ", " 0 ", " 1 ", " 1 ", " 0 ", " 2 ",
-                                      "  gen  ", "", "<meta x>"});
+  const std::string file = CrLfLines(
+      {kHeader, " 1 ", " 1 ", " 0 ", " 1 ", " 1 ", " 0 ", " 2 ", "  gen  ", "", "<meta x>"});
   WriteIni(file);
   ASSERT_TRUE(Load().ok());
   EXPECT_TRUE(settings_.SettingsLoaded);
@@ -190,8 +190,8 @@ const std::string kNihonUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC";
 const std::string kNihonCp932 = "\x93\xFA\x96\x7B";
 
 TEST_F(SettingsFileTest, EachEncodingIsWrittenBackAsRead) {
-  const std::string utf8 = CrLfLines(
-      {kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 0 ", " 0 ", "<p>" + kNihonUtf8});
+  const std::string utf8 =
+      CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 0 ", " 0 ", "<p>" + kNihonUtf8});
   // 0x80 starts no CP932 character and must survive too.
   const std::string cp932 = CrLfLines(
       {kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 0 ", " 0 ", "<p>" + kNihonCp932 + "\x80"});

@@ -98,8 +98,8 @@ TEST(SettingsFormatTest, CountsOfZeroIgnoreLaterLines) {
 }
 
 TEST(SettingsFormatTest, LinesAfterTheLastItemAreDropped) {
-  const std::vector<std::string> lines = {kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 1 ",
-                                          " 1 ",   "d",   "j",   "h"};
+  const std::vector<std::string> lines = {kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 1 ",
+                                          " 1 ",   " 1 ", "d",   "j",   "h"};
   std::vector<std::string> withExtra = lines;
   withExtra.insert(withExtra.end(), {"extra", "", "more"});
   const SettingsFileContent read = ParseSettingsFile(CrLfLines(withExtra));
@@ -139,8 +139,8 @@ TEST(SettingsFormatTest, DamagedFiles) {
       {CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 2 ", " 1 ", " 0 ", "d0", "d1"}), ends},
       {CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 1 "}), ends},
       // A count that fits 32 bits but not the file: nothing is allocated for it.
-      {CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 2147483647 ", " 2147483647 ",
-                  " 2147483647 "}),
+      {CrLfLines(
+           {kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 2147483647 ", " 2147483647 ", " 2147483647 "}),
        ends},
       {CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", "-1 ", " 0 ", " 0 "}),
        "line 6 holds a negative item count"},
@@ -167,7 +167,7 @@ TEST(SettingsFormatTest, EncodingIsDetected) {
   EXPECT_EQ(DetectSettingsEncoding("plain ascii\r\n"), Encoding::kCp932);
   EXPECT_EQ(DetectSettingsEncoding(""), Encoding::kCp932);
   EXPECT_EQ(DetectSettingsEncoding("\xE6\x97\xA5\xE6\x9C\xAC"), Encoding::kUtf8);  // 日本
-  EXPECT_EQ(DetectSettingsEncoding("\x93\xFA\x96\x7B"), Encoding::kCp932);          // 日本
+  EXPECT_EQ(DetectSettingsEncoding("\x93\xFA\x96\x7B"), Encoding::kCp932);         // 日本
 }
 
 // 「日本」 in each encoding.
@@ -175,8 +175,8 @@ const std::string kNihonUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC";
 const std::string kNihonCp932 = "\x93\xFA\x96\x7B";
 
 std::string FileWithHeadLines(const std::vector<std::string>& items) {
-  std::vector<std::string> lines = {kHeader, " 0 ", " 0 ", " 0 ", " 1 ", " 0 ", " 0 ",
-                                    " " + std::to_string(items.size()) + " "};
+  std::vector<std::string> lines = {
+      kHeader, " 0 ", " 0 ", " 0 ", " 1 ", " 0 ", " 0 ", " " + std::to_string(items.size()) + " "};
   lines.insert(lines.end(), items.begin(), items.end());
   return CrLfLines(lines);
 }
@@ -206,8 +206,8 @@ TEST(SettingsFormatTest, Cp932FileStaysCp932ByteForByte) {
   ASSERT_EQ(read.kind, Kind::kSettings);
   EXPECT_EQ(read.settings.FileEncoding, Encoding::kCp932);
   ASSERT_EQ(read.settings.HeadLines.size(), 3u);
-  EXPECT_EQ(read.settings.HeadLines[0], kNihonUtf8);          // held as Unicode
-  EXPECT_EQ(read.settings.HeadLines[2], "\xE3\x81\x82 ");      // 「あ 」
+  EXPECT_EQ(read.settings.HeadLines[0], kNihonUtf8);       // held as Unicode
+  EXPECT_EQ(read.settings.HeadLines[2], "\xE3\x81\x82 ");  // 「あ 」
   EXPECT_EQ(FormatSettingsFile(read.settings), file);
 }
 
@@ -216,7 +216,8 @@ TEST(SettingsFormatTest, Cp932WritesQuestionMarkForWhatItCannotHold) {
   settings.FileEncoding = Encoding::kCp932;
   settings.InsertHeadLines = 1;
   settings.HeadLines = {kNihonUtf8 + "\xF0\x9F\x98\x80" + "\xC3\xA9!"};  // 日本😀é!
-  EXPECT_EQ(FormatSettingsFile(settings), FileWithHeadLines({kNihonCp932 + "?" "?!"}));
+  EXPECT_EQ(FormatSettingsFile(settings), FileWithHeadLines({kNihonCp932 + "?"
+                                                                           "?!"}));
 
   settings.FileEncoding = Encoding::kUtf8;
   EXPECT_EQ(FormatSettingsFile(settings), FileWithHeadLines({settings.HeadLines[0]}));
@@ -232,8 +233,8 @@ TEST(SettingsFormatTest, OddShiftJisItemsAreStableAcrossSaves) {
   };
   for (const std::string& item : items) {
     // A stray line of invalid bytes keeps the file from reading as UTF-8.
-    const std::string file = CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 0 ",
-                                        item, "\xFF"});
+    const std::string file =
+        CrLfLines({kHeader, " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 1 ", " 0 ", item, "\xFF"});
     const SettingsFileContent first = ParseSettingsFile(file);
     ASSERT_EQ(first.kind, SettingsFileContent::Kind::kSettings);
     const std::string saved = FormatSettingsFile(first.settings);

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "platform/companion_file.h"
+#include "platform/env_wrapper.h"
 #include "platform/mem_env.h"
 #include "settings/default_lists.h"
 #include "settings/settings_file.h"
 #include "settings/settings_format.h"
 #include "tests/settings/sample_files.h"
-#include "platform/env_wrapper.h"
 
 namespace quarnel {
 namespace {
@@ -34,11 +34,11 @@ class SettingsLocationTest : public ::testing::Test {
   std::unique_ptr<MemEnv> env_ = NewMemEnv();
 };
 
-void ExpectLocation(const SettingsLocation& location, const std::string& readPath,
-                    const std::string& writePath, const std::string& writeFolder) {
-  EXPECT_EQ(location.readPath, readPath);
-  EXPECT_EQ(location.writePath, writePath);
-  EXPECT_EQ(location.writeFolder, writeFolder);
+void ExpectLocation(const SettingsLocation& location, const std::string& read_path,
+                    const std::string& write_path, const std::string& write_folder) {
+  EXPECT_EQ(location.read_path, read_path);
+  EXPECT_EQ(location.write_path, write_path);
+  EXPECT_EQ(location.write_folder, write_folder);
 }
 
 TEST_F(SettingsLocationTest, WritableProgramFolderHoldsTheFile) {

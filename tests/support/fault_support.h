@@ -50,18 +50,18 @@ inline bool SameTime(const struct timespec& a, const struct timespec& b) {
 // ---------------------------------------------------------------- processes
 
 struct ProcessOptions {
-  std::string cwd;                    // empty: the test's own
-  std::vector<std::string> env;       // "NAME=value", added to or replacing the test's
-  std::optional<uid_t> uid;           // run as this user (needs root)
+  std::string cwd;               // empty: the test's own
+  std::vector<std::string> env;  // "NAME=value", added to or replacing the test's
+  std::optional<uid_t> uid;      // run as this user (needs root)
   std::optional<gid_t> gid;
 };
 
 struct ProcessOutcome {
-  int status = -1;   // the exit status, or -1 when killed
-  int signal = 0;    // the signal that ended it, or 0
+  int status = -1;  // the exit status, or -1 when killed
+  int signal = 0;   // the signal that ended it, or 0
   std::string out;
   std::string err;
-  long maxRssKb = 0;  // peak resident memory
+  long max_rss_kb = 0;  // peak resident memory
 };
 
 // A process started from an argument vector, standard input from /dev/null
@@ -105,7 +105,7 @@ class ChildProcess {
     waited_ = true;
     if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
-    outcome.maxRssKb = usage.ru_maxrss;
+    outcome.max_rss_kb = usage.ru_maxrss;
     outcome.out = Drain(out_);
     outcome.err = Drain(err_);
     return outcome;
@@ -266,8 +266,8 @@ class Mount {
     std::filesystem::create_directories(target);
     if (::mount(source.c_str(), target.c_str(), type.empty() ? nullptr : type.c_str(), flags,
                 options.empty() ? nullptr : options.c_str()) != 0) {
-      *why = "mount of " + (type.empty() ? source : type) + " not permitted here: " +
-             std::strerror(errno);
+      *why = "mount of " + (type.empty() ? source : type) +
+             " not permitted here: " + std::strerror(errno);
       return nullptr;
     }
     return std::unique_ptr<Mount>(new Mount(target));
@@ -353,8 +353,8 @@ inline TreeState Snapshot(const std::string& root, std::vector<std::string>* oth
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) continue;
     if (S_ISREG(st.st_mode)) {
-      state[relative] = {TempFolder::Read(path), st.st_mtim, static_cast<mode_t>(st.st_mode & 07777),
-                         st.st_uid, st.st_gid};
+      state[relative] = {TempFolder::Read(path), st.st_mtim,
+                         static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
     } else if (!S_ISDIR(st.st_mode) && others != nullptr) {
       others->push_back(relative);
     }
@@ -440,9 +440,9 @@ inline TreeState CompactedForms(const std::string& root, const std::vector<std::
                                 const std::string& programInTree = {}) {
   TempFolder scratch;
   const std::string copy = scratch / "tree";
-  std::filesystem::copy(root, copy,
-                        std::filesystem::copy_options::recursive |
-                            std::filesystem::copy_options::copy_symlinks);
+  std::filesystem::copy(
+      root, copy,
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
   std::vector<std::string> argv{programInTree.empty() ? CopyProgram(scratch / "bin")
                                                       : copy + "/" + programInTree};
   argv.insert(argv.end(), args.begin(), args.end());
@@ -457,9 +457,9 @@ inline TreeState CompactedForms(const std::string& root, const std::vector<std::
 // Copies a tree afresh, links as links (the copies get new times).
 inline void CopyTree(const std::string& from, const std::string& to) {
   std::filesystem::remove_all(to);
-  std::filesystem::copy(from, to,
-                        std::filesystem::copy_options::recursive |
-                            std::filesystem::copy_options::copy_symlinks);
+  std::filesystem::copy(
+      from, to,
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
 }
 
 // ----------------------------------------------------------------- figures

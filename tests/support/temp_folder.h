@@ -49,8 +49,9 @@ class TempFolder {
  public:
   TempFolder() {
     std::random_device seed;
-    std::mt19937_64 random(seed() ^ static_cast<std::uint64_t>(
-                                        std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::mt19937_64 random(
+        seed() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
       const std::string candidate =
           ::testing::TempDir() + "quarnel-" + std::to_string(random() % 1000000000);
@@ -70,7 +71,8 @@ class TempFolder {
     const fs::path root = FsPath(root_);
 #endif
     std::error_code ignored;
-    for (fs::recursive_directory_iterator it(root, ignored), end; it != end; it.increment(ignored)) {
+    for (fs::recursive_directory_iterator it(root, ignored), end; it != end;
+         it.increment(ignored)) {
       if (!it->is_symlink(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
       }
@@ -101,8 +103,8 @@ class TempFolder {
   // Every entry name in the folder (to find temporary files left behind).
   std::set<std::string> Names(std::string_view relative = "") const {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             FsPath(relative.empty() ? root_ : *this / relative))) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(FsPath(relative.empty() ? root_ : *this / relative))) {
       names.insert(Utf8(entry.path().filename()));
     }
     return names;
@@ -115,7 +117,8 @@ class TempFolder {
 // Clears every write permission: the read-only flag on Windows.
 inline void MakeReadOnly(const std::string& path) {
   namespace fs = std::filesystem;
-  fs::permissions(FsPath(path), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+  fs::permissions(FsPath(path),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
 }
 

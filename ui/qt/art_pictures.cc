@@ -21,8 +21,6 @@ QIcon QuarnelIcon() {
   return icon;
 }
 
-QCursor LinkPointer() {
-  return QCursor(QPixmap(QStringLiteral(":/art/link_pointer.png")), 31, 0);
-}
+QCursor LinkPointer() { return QCursor(QPixmap(QStringLiteral(":/art/link_pointer.png")), 31, 0); }
 
 }  // namespace quarnel

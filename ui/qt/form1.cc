@@ -19,10 +19,10 @@
 #include "ui/qt/hot_spot.h"
 #include "ui/qt/indicator_picture.h"
 #include "ui/qt/problem_notice.h"
-#include "ui/rules/notice_texts.h"
 #include "ui/qt/set_frm.h"
-#include "ui/qt/window_hook.h"
 #include "ui/qt/ver_frm.h"
+#include "ui/qt/window_hook.h"
+#include "ui/rules/notice_texts.h"
 
 namespace quarnel {
 namespace {
@@ -173,11 +173,13 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 void Form1::mouseReleaseEvent(QMouseEvent*) { caption_drag_.Released(); }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
 }
 
 void Form1::dragMoveEvent(QDragMoveEvent* event) {
-  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
@@ -228,8 +230,6 @@ void Form1::OpenAboutWindow() {
   window.exec();
 }
 
-
 void Form1::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
-
 
 }  // namespace quarnel

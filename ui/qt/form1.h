@@ -8,10 +8,10 @@
 #include <QWidget>
 
 #include "files/session.h"
-#include "ui/rules/drop_progress.h"
-#include "ui/rules/controls.h"
-#include "ui/rules/main_window_rules.h"
 #include "ui/qt/window_services.h"
+#include "ui/rules/controls.h"
+#include "ui/rules/drop_progress.h"
+#include "ui/rules/main_window_rules.h"
 
 namespace quarnel {
 

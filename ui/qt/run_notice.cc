@@ -19,7 +19,8 @@ QtMessageHandler g_previous_handler = nullptr;
 
 // A display that cannot be opened is fatal to Qt; the lines are on standard
 // error already, so the notice is given up quietly instead of aborting.
-void NoticeMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void NoticeMessageHandler(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
   if (type == QtFatalMsg) std::_Exit(1);
   if (g_previous_handler != nullptr) g_previous_handler(type, context, message);
 }

@@ -66,31 +66,37 @@ void SetFrm::CreateControls() {
       case ControlKind::kHotSpot: {
         auto* spot = new HotSpot(name, i, rect, this);
         connect(spot, &HotSpot::clicked, this, [this, control, i] { rules_->Click(control, i); });
-        connect(spot, &HotSpot::hovered, this, [this, control, i] { rules_->MouseMove(control, i); });
+        connect(spot, &HotSpot::hovered, this,
+                [this, control, i] { rules_->MouseMove(control, i); });
         break;
       }
       case ControlKind::kIndicator: {
         auto* picture = new IndicatorPicture(name, IndicatorArt(control), rect, this);
         // Indicators have no hover effect: moves over them stop there.
         picture->setAttribute(Qt::WA_NoMousePropagation);
-        connect(picture, &IndicatorPicture::clicked, this, [this, control] { rules_->Click(control); });
+        connect(picture, &IndicatorPicture::clicked, this,
+                [this, control] { rules_->Click(control); });
         picture_[PictureNumber(control) - 1] = picture;
         break;
       }
       case ControlKind::kListBox: {
         auto* list = new ListBoxWidget(ControlName(name, i), rect, this);
         connect(list, &ListBoxWidget::keyDown, this, [this, i] { rules_->ListKeyDown(i); });
-        connect(list, &ListBoxWidget::keyUp, this, [this, i](int key) { rules_->ListKeyUp(i, key); });
+        connect(list, &ListBoxWidget::keyUp, this,
+                [this, i](int key) { rules_->ListKeyUp(i, key); });
         connect(list, &ListBoxWidget::mouseDown, this, [this, i] { rules_->ListMouseDown(i); });
         connect(list, &ListBoxWidget::mouseUp, this, [this, i] { rules_->ListMouseUp(i); });
-        connect(list, &ListBoxWidget::hovered, this, [this, i] { rules_->MouseMove(SetFrmControl::kList1, i); });
+        connect(list, &ListBoxWidget::hovered, this,
+                [this, i] { rules_->MouseMove(SetFrmControl::kList1, i); });
         list1_[i] = list;
         break;
       }
       case ControlKind::kTextBox: {
         auto* text = new TextBoxWidget(ControlName(name, i), rect, this);
-        connect(text, &TextBoxWidget::keyUp, this, [this, i](int key) { rules_->TextKeyUp(i, key); });
-        connect(text, &TextBoxWidget::hovered, this, [this, i] { rules_->MouseMove(SetFrmControl::kText1, i); });
+        connect(text, &TextBoxWidget::keyUp, this,
+                [this, i](int key) { rules_->TextKeyUp(i, key); });
+        connect(text, &TextBoxWidget::hovered, this,
+                [this, i] { rules_->MouseMove(SetFrmControl::kText1, i); });
         text1_[i] = text;
         break;
       }

@@ -8,8 +8,8 @@
 
 #include "platform/env.h"
 #include "settings/settings.h"
-#include "ui/rules/settings_window_rules.h"
 #include "ui/qt/window_services.h"
+#include "ui/rules/settings_window_rules.h"
 
 namespace quarnel {
 

@@ -11,7 +11,9 @@
 namespace quarnel {
 namespace {
 
-QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -26,7 +28,8 @@ VerFrm::VerFrm(const MainWindowPin& main_window, QWidget* owner)
 
   for (int index = 0; index < static_cast<int>(kVerFrmHotSpots.size()); ++index) {
     const Rect& r = kVerFrmHotSpots[index];
-    auto* spot = new HotSpot(QStringLiteral("Image1"), index, QRect(r.left, r.top, r.width, r.height), this);
+    auto* spot =
+        new HotSpot(QStringLiteral("Image1"), index, QRect(r.left, r.top, r.width, r.height), this);
     connect(spot, &HotSpot::clicked, this, [this](int i) { rules_.ClickHotSpot(i); });
     connect(spot, &HotSpot::hovered, this, [this] { rules_.MouseMoveOnHotSpot(); });
   }
@@ -59,7 +62,9 @@ void VerFrm::mouseReleaseEvent(QMouseEvent* event) {
 
 void VerFrm::SetTopmost(bool on) { quarnel::SetTopmost(this, on); }
 void VerFrm::OpenAddress(std::string_view address) { ShellOpen(FromView(address)); }
-void VerFrm::ShowInformation(std::string_view text) { quarnel::ShowInformation(this, FromView(text)); }
+void VerFrm::ShowInformation(std::string_view text) {
+  quarnel::ShowInformation(this, FromView(text));
+}
 
 void VerFrm::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
 
@@ -72,8 +77,8 @@ VersionLabel::VersionLabel(QWidget* parent) : QLabel(parent) {
   font.setBold(true);
   setFont(font);
   QPalette palette = this->palette();
-  palette.setColor(QPalette::WindowText,
-                   QColor(kVersionTextColour.red, kVersionTextColour.green, kVersionTextColour.blue));
+  palette.setColor(QPalette::WindowText, QColor(kVersionTextColour.red, kVersionTextColour.green,
+                                                kVersionTextColour.blue));
   setPalette(palette);
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setAttribute(Qt::WA_NoMousePropagation);

@@ -26,8 +26,8 @@ void SetTopmost(QWidget* window, bool on) {
   window->overrideWindowFlags(flags);
   if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
 #ifdef Q_OS_WIN
-  SetWindowPos(reinterpret_cast<HWND>(window->winId()), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
-               0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(reinterpret_cast<HWND>(window->winId()), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
+               0, SWP_NOMOVE | SWP_NOSIZE);
 #endif
 }
 
@@ -48,9 +48,7 @@ void CaptionDrag::MouseMoved(QPoint global_pos) {
   if (window_) window_->move(global_pos - offset_);
 }
 
-void ShellOpen(const QString& target) {
-  QDesktopServices::openUrl(QUrl(target));
-}
+void ShellOpen(const QString& target) { QDesktopServices::openUrl(QUrl(target)); }
 
 void OpenReadme(Env& env) {
   const std::string path =
@@ -69,8 +67,9 @@ void ShowPointer(QWidget* window, Pointer pointer) {
 void ShowInformation(QWidget* owner, const QString& text) {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the toolkit's line break
-  QMessageBox box(QMessageBox::Information, QString::fromUtf8(kMessageTitle.data(), kMessageTitle.size()),
-                  shown, QMessageBox::Ok, owner);
+  QMessageBox box(QMessageBox::Information,
+                  QString::fromUtf8(kMessageTitle.data(), kMessageTitle.size()), shown,
+                  QMessageBox::Ok, owner);
   box.exec();
 }
 

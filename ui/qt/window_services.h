@@ -1,7 +1,6 @@
 #ifndef QUARNEL_UI_QT_WINDOW_SERVICES_H_
 #define QUARNEL_UI_QT_WINDOW_SERVICES_H_
 
-
 #include <QPoint>
 #include <QPointer>
 #include <QString>

@@ -27,7 +27,8 @@ QtMessageHandler g_previous_handler = nullptr;
 
 // While the application starts, a fatal message means that no display could
 // be opened: say so plainly and end with status 1 instead of aborting.
-void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
   if (type != QtFatalMsg) {
     if (g_previous_handler != nullptr) g_previous_handler(type, context, message);
     return;

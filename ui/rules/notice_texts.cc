@@ -11,7 +11,9 @@ std::string SettingsNotReadSummary() {
   return "設定ファイル Quarnel.ini を読めなかったため、初期設定で起動しました。";
 }
 
-std::string SettingsNotSavedSummary() { return "設定ファイル Quarnel.ini を保存できませんでした。"; }
+std::string SettingsNotSavedSummary() {
+  return "設定ファイル Quarnel.ini を保存できませんでした。";
+}
 
 std::string BatchProblemsSummary() { return "開いたファイルの処理で、次のことがありました。"; }
 

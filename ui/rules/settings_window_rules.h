@@ -79,8 +79,16 @@ inline constexpr std::array<ControlPlace, 26> kSetFrmControls = {{
     {SetFrmControl::kPicture5, "Picture5", kLoneControl, ControlKind::kIndicator, {251, 2, 14, 14}},
     {SetFrmControl::kPicture2, "Picture2", kLoneControl, ControlKind::kIndicator, {8, 40, 12, 12}},
     {SetFrmControl::kPicture3, "Picture3", kLoneControl, ControlKind::kIndicator, {8, 96, 12, 12}},
-    {SetFrmControl::kPicture1, "Picture1", kLoneControl, ControlKind::kIndicator, {163, 39, 12, 12}},
-    {SetFrmControl::kPicture4, "Picture4", kLoneControl, ControlKind::kIndicator, {21, 288, 12, 12}},
+    {SetFrmControl::kPicture1,
+     "Picture1",
+     kLoneControl,
+     ControlKind::kIndicator,
+     {163, 39, 12, 12}},
+    {SetFrmControl::kPicture4,
+     "Picture4",
+     kLoneControl,
+     ControlKind::kIndicator,
+     {21, 288, 12, 12}},
     {SetFrmControl::kList1, "List1", 0, ControlKind::kListBox, {8, 184, 129, 38}},
     {SetFrmControl::kText1, "Text1", 0, ControlKind::kTextBox, {8, 232, 129, 18}},
     {SetFrmControl::kList1, "List1", 1, ControlKind::kListBox, {160, 184, 129, 38}},
@@ -132,8 +140,8 @@ class SetFrmWindow {
 class SetFrmRules {
  public:
   // `main_window` is the pin of Form1, which the pin switch changes too.
-  SetFrmRules(const SetFrmControls& controls, SetFrmWindow& window,
-              MainWindowPin& main_window, Settings& settings)
+  SetFrmRules(const SetFrmControls& controls, SetFrmWindow& window, MainWindowPin& main_window,
+              Settings& settings)
       : c_(controls), window_(window), main_window_(main_window), settings_(settings) {}
 
   // The built-in state, as the window is created: the factory-default items

@@ -119,7 +119,8 @@ struct Picture {
 
 std::wstring ResourceName(std::string_view name, bool double_density) {
   std::wstring resource;
-  for (const char c : name) resource += static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(c)));
+  for (const char c : name)
+    resource += static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(c)));
   if (double_density) resource += L"_2X";
   return resource;
 }
@@ -144,8 +145,8 @@ const Picture* FindPicture(std::string_view name, bool double_density) {
 HICON MakeIcon(const Pixels& pixels, bool is_icon, DWORD hot_x, DWORD hot_y) {
   OwnedBitmap colour = MakeBitmap(pixels, false);
   const std::vector<BYTE> zeros(((pixels.width + 15) / 16 * 2) * pixels.height, 0);
-  OwnedBitmap mask(::CreateBitmap(static_cast<int>(pixels.width), static_cast<int>(pixels.height), 1, 1,
-                                  zeros.data()));
+  OwnedBitmap mask(::CreateBitmap(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+                                  1, 1, zeros.data()));
   if (!colour || !mask) return nullptr;
   ICONINFO info{};
   info.fIcon = is_icon ? TRUE : FALSE;
@@ -177,7 +178,8 @@ bool DrawArt(HDC dc, std::string_view name, const RECT& target, UINT dpi) {
 HCURSOR LinkPointer() {
   static const HCURSOR pointer = [] {
     const Picture* picture = FindPicture("link_pointer", false);
-    return picture != nullptr ? static_cast<HCURSOR>(MakeIcon(picture->pixels, false, 31, 0)) : nullptr;
+    return picture != nullptr ? static_cast<HCURSOR>(MakeIcon(picture->pixels, false, 31, 0))
+                              : nullptr;
   }();
   return pointer;
 }

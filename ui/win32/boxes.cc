@@ -22,15 +22,15 @@ BoxControl::~BoxControl() {
   }
 }
 
-bool BoxControl::CreateControl(HWND parent, const wchar_t* window_class, DWORD style, const Rect& place,
-                               int id, BoxEvents events) {
+bool BoxControl::CreateControl(HWND parent, const wchar_t* window_class, DWORD style,
+                               const Rect& place, int id, BoxEvents events) {
   place_ = place;
   events_ = std::move(events);
   const RECT r = ScaledRect(place, WindowDpi(parent));
-  window_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                              r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                              nullptr);
+  window_ = ::CreateWindowExW(
+      WS_EX_CLIENTEDGE, window_class, L"", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left,
+      r.top, r.right - r.left, r.bottom - r.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) return false;
   ::SetWindowSubclass(window_, &BoxControl::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   brush_.reset(::CreateSolidBrush(colour_));
@@ -123,7 +123,9 @@ void ListBoxControl::SetBold(bool bold) {
   ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, Scaled(kRowPixels, WindowDpi(hwnd())));
 }
 
-int ListBoxControl::Count() const { return static_cast<int>(::SendMessageW(hwnd(), LB_GETCOUNT, 0, 0)); }
+int ListBoxControl::Count() const {
+  return static_cast<int>(::SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
+}
 
 std::string ListBoxControl::Item(int position) const {
   const LRESULT length = ::SendMessageW(hwnd(), LB_GETTEXTLEN, position, 0);
@@ -163,6 +165,8 @@ std::string TextBoxControl::Text() const {
   return Utf8FromWide(text);
 }
 
-void TextBoxControl::SetText(const std::string& text) { ::SetWindowTextW(hwnd(), WideFromUtf8(text).c_str()); }
+void TextBoxControl::SetText(const std::string& text) {
+  ::SetWindowTextW(hwnd(), WideFromUtf8(text).c_str());
+}
 
 }  // namespace quarnel

@@ -39,8 +39,8 @@ class BoxControl {
   void Layout(UINT dpi);
 
  protected:
-  bool CreateControl(HWND parent, const wchar_t* window_class, DWORD style, const Rect& place, int id,
-                     BoxEvents events);
+  bool CreateControl(HWND parent, const wchar_t* window_class, DWORD style, const Rect& place,
+                     int id, BoxEvents events);
   void ChangeBackground(Rgb colour);
   void ChangeBold(bool bold);
 

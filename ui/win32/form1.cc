@@ -87,13 +87,14 @@ bool Form1::Create() {
   }();
   if (!registered) return false;
   ::CreateWindowExW(0, kClassName, WideFromUtf8(kForm1Caption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kForm1Size.width, kForm1Size.height,
-                    nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kForm1Size.width,
+                    kForm1Size.height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) return false;
   dpi_ = WindowDpi(window_);
   PlaceCentred(window_, nullptr, kForm1Size);
   // Above hot area 5, so a click on it reaches the indicator.
-  if (!picture1_.Create(window_, "Picture1", "pin", kForm1Picture1, kPicture1Id, false)) return false;
+  if (!picture1_.Create(window_, "Picture1", "pin", kForm1Picture1, kPicture1Id, false))
+    return false;
   ::DragAcceptFiles(window_, TRUE);
   return true;
 }
@@ -129,7 +130,8 @@ void Form1::ProcessDrop(const std::vector<std::string>& paths) {
   progress_.End();
   ::InvalidateRect(window_, nullptr, FALSE);
   if (!observer.problems().empty() && tell_) {
-    tell_(window_, DropProblemsSummary(static_cast<int>(observer.problems().size())), observer.problems());
+    tell_(window_, DropProblemsSummary(static_cast<int>(observer.problems().size())),
+          observer.problems());
   }
 }
 
@@ -250,8 +252,9 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wparam);
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
       picture1_.Layout(dpi_);
       ::InvalidateRect(window_, nullptr, FALSE);
       return 0;
@@ -297,10 +300,12 @@ void Form1::DrawDropCount(HDC dc) const {
   GdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(255, 255, 255)));
   const HGDIOBJ old_pen = ::SelectObject(dc, pen.get());
   const HGDIOBJ old_brush = ::SelectObject(dc, brush.get());
-  ::RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, Scaled(14, dpi_), Scaled(14, dpi_));
+  ::RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, Scaled(14, dpi_),
+              Scaled(14, dpi_));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, RGB(0x1B, 0x4B, 0x9B));
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &badge, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &badge,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   ::SelectObject(dc, old_brush);
   ::SelectObject(dc, old_pen);
   ::SelectObject(dc, old_font);

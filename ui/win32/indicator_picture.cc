@@ -11,8 +11,8 @@ constexpr wchar_t kClassName[] = L"QuarnelIndicator";
 
 }  // namespace
 
-bool IndicatorPicture::Create(HWND parent, const std::string& name, std::string art, const Rect& place,
-                              int id, bool tab_stop) {
+bool IndicatorPicture::Create(HWND parent, const std::string& name, std::string art,
+                              const Rect& place, int id, bool tab_stop) {
   static const bool registered = [] {
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof(window_class);
@@ -40,11 +40,14 @@ void IndicatorPicture::Layout(UINT dpi) {
   ::MoveWindow(window_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
-bool IndicatorPicture::Shown() const { return (::GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool IndicatorPicture::Shown() const {
+  return (::GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void IndicatorPicture::SetShown(bool shown) { ::ShowWindow(window_, shown ? SW_SHOWNA : SW_HIDE); }
 
-LRESULT CALLBACK IndicatorPicture::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK IndicatorPicture::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                              LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
     auto* self = static_cast<IndicatorPicture*>(created->lpCreateParams);

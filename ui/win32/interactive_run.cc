@@ -39,14 +39,16 @@ int RunInteractive(int, char**) {
     });
     if (!window.Create()) {
       // Said in a box too: a double-clicked program has no standard error.
-      const std::string why = "cannot open a window (error " + std::to_string(::GetLastError()) + ")";
+      const std::string why =
+          "cannot open a window (error " + std::to_string(::GetLastError()) + ")";
       std::fprintf(stderr, "quarnel: %s\n", why.c_str());
       ShowProblems(nullptr, why, {});
       status = 1;
     } else {
       window.Load();
       window.Show();
-      if (!loaded.ok()) ShowProblems(window.hwnd(), SettingsNotReadSummary(), {ProblemLine(loaded)});
+      if (!loaded.ok())
+        ShowProblems(window.hwnd(), SettingsNotReadSummary(), {ProblemLine(loaded)});
       MSG message;
       while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);

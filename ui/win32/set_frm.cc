@@ -45,8 +45,9 @@ bool SetFrm::Create(HWND owner) {
   }();
   if (!registered) return false;
   ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, WideFromUtf8(kSetFrmCaption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0, kSetFrmSize.width,
-                    kSetFrmSize.height, owner, nullptr, ::GetModuleHandleW(nullptr), this);
+                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
+                    kSetFrmSize.width, kSetFrmSize.height, owner, nullptr,
+                    ::GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) return false;
   dpi_ = WindowDpi(window_);
   PlaceCentred(window_, owner, kSetFrmSize);
@@ -80,8 +81,8 @@ bool SetFrm::CreateControls() {
         break;  // a place on the skin, hit-tested by the window
       case ControlKind::kIndicator: {
         const SetFrmControl which = control.control;
-        if (!picture_[PictureNumber(which) - 1].Create(window_, std::string(control.name), IndicatorArt(which),
-                                                       control.rect, id, true)) {
+        if (!picture_[PictureNumber(which) - 1].Create(
+                window_, std::string(control.name), IndicatorArt(which), control.rect, id, true)) {
           return false;
         }
         break;
@@ -259,7 +260,8 @@ LRESULT SetFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_COMMAND: {
       const int place = LOWORD(wparam) - kFirstControlId;
-      if (HIWORD(wparam) == BN_CLICKED && place >= 0 && place < static_cast<int>(kSetFrmControls.size()) &&
+      if (HIWORD(wparam) == BN_CLICKED && place >= 0 &&
+          place < static_cast<int>(kSetFrmControls.size()) &&
           kSetFrmControls[place].kind == ControlKind::kIndicator) {
         rules_->Click(kSetFrmControls[place].control);
       }
@@ -278,8 +280,9 @@ LRESULT SetFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wparam);
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
       Layout();
       ::InvalidateRect(window_, nullptr, FALSE);
       return 0;

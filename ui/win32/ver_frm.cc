@@ -40,8 +40,8 @@ bool VerFrm::Create(HWND owner) {
   }();
   if (!registered) return false;
   ::CreateWindowExW(0, kClassName, WideFromUtf8(kVerFrmCaption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kVerFrmSize.width, kVerFrmSize.height,
-                    owner, nullptr, ::GetModuleHandleW(nullptr), this);
+                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kVerFrmSize.width,
+                    kVerFrmSize.height, owner, nullptr, ::GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) return false;
   dpi_ = WindowDpi(window_);
   PlaceCentred(window_, owner, kVerFrmSize);
@@ -139,8 +139,9 @@ LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wparam);
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
       ::InvalidateRect(window_, nullptr, FALSE);
       return 0;
     }
@@ -158,7 +159,8 @@ void VerFrm::Paint(HDC dc) {
   const HFONT font = MakeUiFont(Scaled(12, dpi_), true);
   const HGDIOBJ old_font = ::SelectObject(dc, font);
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(kVersionTextColour.red, kVersionTextColour.green, kVersionTextColour.blue));
+  ::SetTextColor(dc,
+                 RGB(kVersionTextColour.red, kVersionTextColour.green, kVersionTextColour.blue));
   RECT label = ScaledRect(kVerFrmLabel1, dpi_);
   ::DrawTextW(dc, version.c_str(), static_cast<int>(version.size()), &label,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -59,13 +59,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 
 void HookMainWindow(HWND main_window) {
   g_hooked_window = main_window;
-  g_previous_procedure = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-      main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindowProc)));
+  g_previous_procedure = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindowProc)));
 }
 
 void UnhookMainWindow() {
   if (g_hooked_window != nullptr && g_previous_procedure != nullptr) {
-    ::SetWindowLongPtrW(g_hooked_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous_procedure));
+    ::SetWindowLongPtrW(g_hooked_window, GWLP_WNDPROC,
+                        reinterpret_cast<LONG_PTR>(g_previous_procedure));
   }
   g_hooked_window = nullptr;
   g_previous_procedure = nullptr;
@@ -89,7 +90,8 @@ void ShowPointer(Pointer pointer) {
 }
 
 void ShowInformation(HWND owner, std::string_view text) {
-  ::MessageBoxW(owner, BoxText(text).c_str(), Wide(kMessageTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+  ::MessageBoxW(owner, BoxText(text).c_str(), Wide(kMessageTitle).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowProblems(HWND owner, const std::string& summary, const std::vector<std::string>& details) {
@@ -104,7 +106,9 @@ UINT WindowDpi(HWND window) {
   return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-int Scaled(int length, UINT dpi) { return ::MulDiv(length, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
+int Scaled(int length, UINT dpi) {
+  return ::MulDiv(length, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
 
 RECT ScaledRect(const Rect& rect, UINT dpi) {
   return RECT{Scaled(rect.left, dpi), Scaled(rect.top, dpi), Scaled(rect.right(), dpi),
@@ -135,7 +139,8 @@ void PlaceCentred(HWND window, HWND owner, Size size) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void RunModal(HWND window, HWND owner, const bool& closed, const std::function<bool(WPARAM)>& key_down) {
+void RunModal(HWND window, HWND owner, const bool& closed,
+              const std::function<bool(WPARAM)>& key_down) {
   if (owner != nullptr) ::EnableWindow(owner, FALSE);
   ::ShowWindow(window, SW_SHOW);
   MSG message;
@@ -164,7 +169,8 @@ HFONT MakeUiFont(int pixels, bool bold) {
   // The first of these faces that is installed: Windows has the first two,
   // a Linux desktop under Wine the last.
   static const std::wstring face = [] {
-    const wchar_t* const faces[] = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"Noto Sans CJK JP"};
+    const wchar_t* const faces[] = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic",
+                                    L"Noto Sans CJK JP"};
     HDC dc = ::GetDC(nullptr);
     std::wstring chosen = L"MS Shell Dlg 2";
     for (const wchar_t* candidate : faces) {
@@ -187,9 +193,9 @@ HFONT MakeUiFont(int pixels, bool bold) {
     ::ReleaseDC(nullptr, dc);
     return chosen;
   }();
-  return ::CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                       face.c_str());
+  return ::CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH, face.c_str());
 }
 
 }  // namespace quarnel

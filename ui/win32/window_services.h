@@ -56,8 +56,8 @@ void ShowProblems(HWND owner, const std::string& summary, const std::vector<std:
 
 // How a window tells what could not be done: ShowProblems in the program,
 // a recorder in tests.
-using NoticeTeller =
-    std::function<void(HWND owner, const std::string& summary, const std::vector<std::string>& details)>;
+using NoticeTeller = std::function<void(HWND owner, const std::string& summary,
+                                        const std::vector<std::string>& details)>;
 
 // The window's dots per inch (96 when the system cannot say), and a length
 // in 96-dpi pixels scaled to it.

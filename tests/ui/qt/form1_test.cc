@@ -6,9 +6,9 @@
 
 #include <QDir>
 #include <QDropEvent>
-#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -133,8 +133,8 @@ class Form1Test : public QObject {
     QVERIFY(run_->ended());
     const QStringList lines = SettingsFileLines();
     QCOMPARE(lines.size(), 20);
-    QCOMPARE(lines.mid(0, 8), (QStringList{"ZENTHARO QUARNEL VER 2.01.01", " 0 ", " 0 ", " 0 ", " 0 ",
-                                          " 2 ", " 10 ", " 0 "}));
+    QCOMPARE(lines.mid(0, 8), (QStringList{"ZENTHARO QUARNEL VER 2.01.01", " 0 ", " 0 ", " 0 ",
+                                           " 0 ", " 2 ", " 10 ", " 0 "}));
   }
 
   void startUnpinnedFromTheSettingsFile() {
@@ -181,13 +181,15 @@ class Form1Test : public QObject {
     OpenedUrls opened;
     StartRun();
     ClickAt(&form(), HotArea(4));
-    QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(program_.filePath(QStringLiteral("readme.htm")))});
+    QCOMPARE(opened.urls,
+             QList<QUrl>{QUrl::fromLocalFile(program_.filePath(QStringLiteral("readme.htm")))});
 
     const QPoint start = form().pos();
     QTest::mousePress(form().windowHandle(), Qt::LeftButton, Qt::NoModifier, HotArea(0));
     QTest::mouseMove(form().windowHandle(), HotArea(0) + QPoint(0, -30));
     // Released off the hot area: no click either.
-    QTest::mouseRelease(form().windowHandle(), Qt::LeftButton, Qt::NoModifier, HotArea(0) + QPoint(0, -30));
+    QTest::mouseRelease(form().windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                        HotArea(0) + QPoint(0, -30));
     QCOMPARE(form().pos(), start);  // a press on a hot area does not move the window
 
     QTest::mousePress(form().windowHandle(), Qt::RightButton, Qt::NoModifier, kFace);
@@ -206,8 +208,11 @@ class Form1Test : public QObject {
     QTemporaryDir site;
     const QDir dir(site.path());
     QVERIFY(dir.mkpath(QStringLiteral("sub")));
-    const QByteArray page = "<html>  \r\n<HEAD>\r\n\r\n<title>t</title>\t\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
-    const QByteArray compacted = "<html>\r\n<HEAD>\r\n<title>t</title>\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
+    const QByteArray page =
+        "<html>  "
+        "\r\n<HEAD>\r\n\r\n<title>t</title>\t\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
+    const QByteArray compacted =
+        "<html>\r\n<HEAD>\r\n<title>t</title>\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
     for (const char* name : {"b.html", "a.htm", "sub/c.shtml", "sub/notes.txt"}) {
       WriteAll(dir.filePath(QString::fromLatin1(name)), page);
     }
@@ -266,7 +271,8 @@ class Form1Test : public QObject {
                           QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     const QString missing = dir.filePath(QStringLiteral("gone.html"));
     Drop({QUrl::fromLocalFile(dir.filePath(QStringLiteral("frozen.html"))),
-          QUrl::fromLocalFile(missing), QUrl::fromLocalFile(dir.filePath(QStringLiteral("open.html")))},
+          QUrl::fromLocalFile(missing),
+          QUrl::fromLocalFile(dir.filePath(QStringLiteral("open.html")))},
          kFace);
 
     // The rest of the drop was done, and the notice names both failures.
@@ -319,9 +325,9 @@ class Form1Test : public QObject {
       auto* window = qobject_cast<SetFrm*>(modal);
       if (window == nullptr) return;
       opened_modal = window->isModal() && window->parentWidget() == &form();
-      ClickAt(window, QPoint(40, 104));   // 「サイズ優先」
-      ClickAt(window, QPoint(220, 48));   // 「□ Quarnel タグ追加」
-      ClickAt(window, QPoint(60, 296));   // 「□追加したい文リスト」
+      ClickAt(window, QPoint(40, 104));  // 「サイズ優先」
+      ClickAt(window, QPoint(220, 48));  // 「□ Quarnel タグ追加」
+      ClickAt(window, QPoint(60, 296));  // 「□追加したい文リスト」
       auto* entry = Control<QLineEdit>(window, QStringLiteral("Text1(2)"));
       entry->setText(QStringLiteral("<meta name=\"robots\" content=\"noindex\">"));
       QTest::keyClick(entry, Qt::Key_Return);
@@ -340,8 +346,8 @@ class Form1Test : public QObject {
 
     form().close();
     const QStringList lines = SettingsFileLines();
-    QCOMPARE(lines.mid(0, 8), (QStringList{"ZENTHARO QUARNEL VER 2.01.01", " 1 ", " 1 ", " 0 ", " 1 ",
-                                          " 2 ", " 9 ", " 1 "}));
+    QCOMPARE(lines.mid(0, 8), (QStringList{"ZENTHARO QUARNEL VER 2.01.01", " 1 ", " 1 ", " 0 ",
+                                           " 1 ", " 2 ", " 9 ", " 1 "}));
     QCOMPARE(lines.value(10), QStringLiteral("</p>"));
     QCOMPARE(lines.last(), QStringLiteral("<meta name=\"robots\" content=\"noindex\">"));
   }
@@ -353,7 +359,7 @@ class Form1Test : public QObject {
       if (qobject_cast<SetFrm*>(modal) == nullptr) return;
       ClickAt(modal, QPoint(40, 104));
       Control<QListWidget>(modal, QStringLiteral("List1(0)"))->setCurrentRow(0);
-      ClickAt(modal, QPoint(84, 256));  // 「削除」
+      ClickAt(modal, QPoint(84, 256));   // 「削除」
       ClickAt(modal, QPoint(232, 416));  // 「変更しないで閉じる」
     });
     ClickAt(&form(), HotArea(0));
@@ -370,7 +376,8 @@ class Form1Test : public QObject {
     ClickAt(&form(), HotArea(0));
     QCOMPARE(items, 2);
     form().close();
-    QCOMPARE(SettingsFileLines().mid(1, 7), (QStringList{" 0 ", " 0 ", " 0 ", " 0 ", " 2 ", " 10 ", " 0 "}));
+    QCOMPARE(SettingsFileLines().mid(1, 7),
+             (QStringList{" 0 ", " 0 ", " 0 ", " 0 ", " 2 ", " 10 ", " 0 "}));
   }
 
   void pinSwitchInTheSettingsWindowActsOnBoth() {

@@ -27,7 +27,9 @@ inline void ClickAt(QWidget* window, QPoint point, Qt::MouseButton button = Qt::
   QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, point);
 }
 
-inline void MoveTo(QWidget* window, QPoint point) { QTest::mouseMove(window->windowHandle(), point); }
+inline void MoveTo(QWidget* window, QPoint point) {
+  QTest::mouseMove(window->windowHandle(), point);
+}
 
 template <typename T = QWidget>
 T* Control(QWidget* window, const QString& name) {
@@ -92,8 +94,8 @@ class FolderEnv final : public EnvWrapper {
   std::string ProgramFolder() override { return folder_; }
   std::string UserConfigFolder() override { return {}; }
 
-  std::vector<std::string> reads;   // every file read, in order
-  std::function<void()> on_read;    // called before each read
+  std::vector<std::string> reads;  // every file read, in order
+  std::function<void()> on_read;   // called before each read
 
  private:
   std::mutex reads_mutex_;

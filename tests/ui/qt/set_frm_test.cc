@@ -30,7 +30,8 @@ class SetFrmTest : public QObject {
   static QPoint Centre(const QString& name, int index = -1) {
     for (const ControlPlace& place : kSetFrmControls) {
       if (QString::fromUtf8(place.name.data(), place.name.size()) == name && place.index == index) {
-        return QPoint(place.rect.left + place.rect.width / 2, place.rect.top + place.rect.height / 2);
+        return QPoint(place.rect.left + place.rect.width / 2,
+                      place.rect.top + place.rect.height / 2);
       }
     }
     qFatal("no such control");
@@ -67,7 +68,8 @@ class SetFrmTest : public QObject {
     QCOMPARE(window->windowTitle(), QStringLiteral("Setings"));
     QVERIFY(window->windowFlags().testFlag(Qt::FramelessWindowHint));
     for (const ControlPlace& place : kSetFrmControls) {
-      const QString name = ControlName(QString::fromUtf8(place.name.data(), place.name.size()), place.index);
+      const QString name =
+          ControlName(QString::fromUtf8(place.name.data(), place.name.size()), place.index);
       const QRect expected(place.rect.left, place.rect.top, place.rect.width, place.rect.height);
       QCOMPARE(Control(window.get(), name)->geometry(), expected);
     }
@@ -83,8 +85,8 @@ class SetFrmTest : public QObject {
       QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
       order.append(window->focusWidget()->objectName());
     }
-    QCOMPARE(order, (QStringList{"Text1(0)", "List1(1)", "Text1(1)", "Picture2", "Text1(2)", "List1(2)",
-                                 "Picture5"}));
+    QCOMPARE(order, (QStringList{"Text1(0)", "List1(1)", "Text1(1)", "Picture2", "Text1(2)",
+                                 "List1(2)", "Picture5"}));
   }
 
   void loadShowsTheSettings() {
@@ -142,8 +144,10 @@ class SetFrmTest : public QObject {
     QTest::keyClick(entry, Qt::Key_Return);
     QTest::keyClick(entry, Qt::Key_Enter);
     QCOMPARE(Items(window.get(), 1).size(), 12);
-    QCOMPARE(Items(window.get(), 1).mid(10), (QStringList{QStringLiteral(" </li> "), QStringLiteral(" </li> ")}));
-    QCOMPARE(Control<QLineEdit>(window.get(), QStringLiteral("Text1(1)"))->text(), QStringLiteral(" </li> "));
+    QCOMPARE(Items(window.get(), 1).mid(10),
+             (QStringList{QStringLiteral(" </li> "), QStringLiteral(" </li> ")}));
+    QCOMPARE(Control<QLineEdit>(window.get(), QStringLiteral("Text1(1)"))->text(),
+             QStringLiteral(" </li> "));
 
     ClickAt(window.get(), Centre("Image4", 1));  // 「追加」 adds once more
     QCOMPARE(Items(window.get(), 1).size(), 13);
@@ -159,7 +163,8 @@ class SetFrmTest : public QObject {
     QCOMPARE(entry->text(), QString());
 
     list->scrollToItem(list->item(3));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(3)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(3)).center());
     QCOMPARE(entry->text(), QStringLiteral("<tr>"));  // the click copies the item
 
     QTest::keyClick(list, Qt::Key_Delete);

@@ -107,7 +107,8 @@ class VerFrmTest : public QObject {
     QTest::mousePress(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, kBareArtwork);
     QTest::mouseMove(window->windowHandle(), kBareArtwork + QPoint(30, 20));
     QCOMPARE(window->pos(), start);
-    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, kBareArtwork + QPoint(30, 20));
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                        kBareArtwork + QPoint(30, 20));
     QVERIFY(!window->isVisible());
   }
 

@@ -13,7 +13,9 @@ class AboutWindowRulesTest : public ::testing::Test, public AboutWindowHost {
   void SetTopmost(bool on) override { calls_.push_back(on ? "topmost on" : "topmost off"); }
   void Close() override { calls_.push_back("close"); }
   void OpenAddress(std::string_view address) override { calls_.push_back(std::string(address)); }
-  void ShowInformation(std::string_view text) override { calls_.push_back("message " + std::string(text)); }
+  void ShowInformation(std::string_view text) override {
+    calls_.push_back("message " + std::string(text));
+  }
   void SetPointer(Pointer pointer) override { pointer_ = pointer; }
 
   AboutWindowRules rules_{*this};

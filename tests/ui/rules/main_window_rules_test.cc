@@ -44,7 +44,8 @@ TEST_F(MainWindowRulesTest, PlacementChangesKeepTheLivePinState) {
   rules_.TogglePin();  // the user unpins
   pin_.topmost_calls.clear();
   rules_.WindowPlacementChanged();
-  EXPECT_TRUE(pin_.topmost_calls.empty()) << "an unpinned window is not pinned behind the user's back";
+  EXPECT_TRUE(pin_.topmost_calls.empty())
+      << "an unpinned window is not pinned behind the user's back";
   EXPECT_FALSE(pin_.shown);
 }
 

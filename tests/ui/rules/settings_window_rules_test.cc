@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "settings/default_lists.h"
+#include "tests/ui/rules/plain_controls.h"
 #include "tests/ui/rules/rules_fakes.h"
 #include "ui/rules/list_editing.h"
-#include "tests/ui/rules/plain_controls.h"
 
 namespace quarnel {
 namespace {

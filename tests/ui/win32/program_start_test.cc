@@ -75,7 +75,8 @@ HWND WaitForWindow(DWORD process, const wchar_t* window_class) {
           ::GetWindowThreadProcessId(window, &owner);
           wchar_t name[64] = {};
           ::GetClassNameW(window, name, 64);
-          if (owner != s->process || lstrcmpW(name, s->window_class) != 0 || !::IsWindowVisible(window)) {
+          if (owner != s->process || lstrcmpW(name, s->window_class) != 0 ||
+              !::IsWindowVisible(window)) {
             return TRUE;
           }
           s->found = window;
@@ -155,7 +156,8 @@ TEST_F(ProgramStartTest, FromAConsoleTheLauncherHandsOnOutputAndExitStatus) {
   std::string output;
   char buffer[4096];
   DWORD got = 0;
-  while (::ReadFile(read_end, buffer, sizeof(buffer), &got, nullptr) && got > 0) output.append(buffer, got);
+  while (::ReadFile(read_end, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+    output.append(buffer, got);
   ::CloseHandle(read_end);
   EXPECT_EQ(ExitStatus(started), 1u);
   EXPECT_NE(output.find(missing + ": no such file or folder"), std::string::npos) << output;

@@ -113,7 +113,7 @@ class Win32WindowsTest : public ::testing::Test {
     session_ = std::make_unique<Session>(*env_, settings_);
     ASSERT_TRUE(session_->Start().ok());
     form_ = std::make_unique<Form1>(*session_, [this](HWND, const std::string& summary,
-                                                     const std::vector<std::string>& details) {
+                                                      const std::vector<std::string>& details) {
       told_.push_back(summary);
       told_.insert(told_.end(), details.begin(), details.end());
     });
@@ -186,8 +186,10 @@ TEST_F(Win32WindowsTest, MainWindowPinsAndUnpinsAndClosesThroughTheTaskbarMenu) 
 TEST_F(Win32WindowsTest, DroppedFilesAndFoldersAreCompactedInOrderAndFailuresTold) {
   Start();
   TempFolder site;
-  const std::string page = "<html>  \r\n<HEAD>\r\n\r\n<title>t</title>\t\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
-  const std::string compacted = "<html>\r\n<HEAD>\r\n<title>t</title>\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
+  const std::string page =
+      "<html>  \r\n<HEAD>\r\n\r\n<title>t</title>\t\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
+  const std::string compacted =
+      "<html>\r\n<HEAD>\r\n<title>t</title>\r\n</head>\r\n<body>\r\n</body>\r\n</html>\r\n";
   const std::string first = site.Write("日本語.htm", page);
   const std::string inner = site.Write("フォルダ 一/한국어.html", page);
   const std::string missing = site / "ない.htm";
@@ -196,16 +198,19 @@ TEST_F(Win32WindowsTest, DroppedFilesAndFoldersAreCompactedInOrderAndFailuresTol
   // The block Explorer hands over: DROPFILES, then the wide names, each
   // ended by a NUL, and one more NUL.
   std::wstring names;
-  for (const std::string& path : {first, site / "フォルダ 一", missing, last}) names += WideFromUtf8(path) + L'\0';
+  for (const std::string& path : {first, site / "フォルダ 一", missing, last})
+    names += WideFromUtf8(path) + L'\0';
   names += L'\0';
   const HGLOBAL block = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
   ASSERT_NE(block, nullptr);
   auto* files = static_cast<DROPFILES*>(::GlobalLock(block));
   files->pFiles = sizeof(DROPFILES);
   files->fWide = TRUE;
-  std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(),
+              names.size() * sizeof(wchar_t));
   ::GlobalUnlock(block);
-  ::SendMessageW(window(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);  // the window frees it
+  ::SendMessageW(window(), WM_DROPFILES, reinterpret_cast<WPARAM>(block),
+                 0);  // the window frees it
 
   EXPECT_EQ(TempFolder::Read(first), compacted);
   EXPECT_EQ(TempFolder::Read(inner), compacted);

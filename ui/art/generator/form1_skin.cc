@@ -44,7 +44,8 @@ void DrawDropGlyph(QPainter& p, QPointF o) {
   // "Text" lines on the page, getting shorter: a page being slimmed down.
   p.setPen(QPen(QColor(0x8C, 0xBE, 0xEA), 2.0, Qt::SolidLine, Qt::RoundCap));
   const double lengths[] = {18, 14, 20, 10};
-  for (int i = 0; i < 4; ++i) p.drawLine(QPointF(9, 25 + i * 6.0), QPointF(9 + lengths[i], 25 + i * 6.0));
+  for (int i = 0; i < 4; ++i)
+    p.drawLine(QPointF(9, 25 + i * 6.0), QPointF(9 + lengths[i], 25 + i * 6.0));
   // The arrow.
   QPainterPath arrow;
   arrow.moveTo(41, 0);
@@ -79,8 +80,8 @@ void DrawDropZone(QPainter& p) {
   p.restore();
 
   DrawDropGlyph(p, QPointF(22, 43));
-  DrawLabel(p, QRectF(86, 42, 200, 20), QStringLiteral("HTMLファイルやフォルダを"), UiFont(14, true),
-            colour::kInk);
+  DrawLabel(p, QRectF(86, 42, 200, 20), QStringLiteral("HTMLファイルやフォルダを"),
+            UiFont(14, true), colour::kInk);
   DrawLabel(p, QRectF(86, 62, 200, 20), QStringLiteral("ここへドロップ！"), UiFont(14, true),
             colour::kInk);
   DrawLabel(p, QRectF(87, 86, 200, 14), QStringLiteral("その場でサイズを小さくします"), UiFont(10),
@@ -101,7 +102,8 @@ void DrawForm1Skin(QPainter& p) {
   const QRectF all(0, 0, kForm1Size.width, kForm1Size.height);
   DrawFace(p, all);
   DrawTitleStrip(p, all.width(), kStripHeight);
-  DrawLabel(p, QRectF(7, 0, 120, kStripHeight), QStringLiteral("Quarnel 2"), UiFont(12, true), Qt::white);
+  DrawLabel(p, QRectF(7, 0, 120, kStripHeight), QStringLiteral("Quarnel 2"), UiFont(12, true),
+            Qt::white);
   DrawLabel(p, QRectF(76, 0, 110, kStripHeight), QStringLiteral("HTML スリム化ツール"), UiFont(10),
             QColor(255, 255, 255, 200));
 

@@ -64,12 +64,9 @@ int main(int argc, char** argv) {
 
   using namespace quarnel::art;
   const Picture pictures[] = {
-      {"form1_skin", 300, 150, DrawForm1Skin},
-      {"setfrm_skin", 300, 430, DrawSetFrmSkin},
-      {"verfrm_art", 300, 300, DrawVerFrmArt},
-      {"pin", 14, 14, DrawPinIndicator},
-      {"diamond", 12, 12, DrawDiamondIndicator},
-      {"square", 12, 12, DrawSquareIndicator},
+      {"form1_skin", 300, 150, DrawForm1Skin},   {"setfrm_skin", 300, 430, DrawSetFrmSkin},
+      {"verfrm_art", 300, 300, DrawVerFrmArt},   {"pin", 14, 14, DrawPinIndicator},
+      {"diamond", 12, 12, DrawDiamondIndicator}, {"square", 12, 12, DrawSquareIndicator},
       {"quarnel_icon", 32, 32, DrawAppIcon},
   };
   bool ok = true;

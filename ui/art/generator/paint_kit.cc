@@ -130,7 +130,8 @@ void DrawStripGlyph(QPainter& p, double left, StripGlyph glyph, const QColor& c)
   const QPointF centre(left + 8.0, 9.0);
   switch (glyph) {
     case StripGlyph::kHelp:
-      DrawLabel(p, QRectF(left, 1, 16, 16), QStringLiteral("?"), UiFont(12, true), c, Qt::AlignHCenter);
+      DrawLabel(p, QRectF(left, 1, 16, 16), QStringLiteral("?"), UiFont(12, true), c,
+                Qt::AlignHCenter);
       break;
     case StripGlyph::kPin:
       DrawPinShape(p, QPointF(left + 1, 2), c, c);

@@ -16,11 +16,11 @@ namespace quarnel::art {
 namespace colour {
 inline const QColor kFaceTop{0xE9, 0xFB, 0xFA};
 inline const QColor kFaceBottom{0xC6, 0xEC, 0xEE};
-inline const QColor kInk{0x1B, 0x4B, 0x9B};        // labels
-inline const QColor kInkSoft{0x4A, 0x78, 0xB8};    // explanations
+inline const QColor kInk{0x1B, 0x4B, 0x9B};      // labels
+inline const QColor kInkSoft{0x4A, 0x78, 0xB8};  // explanations
 inline const QColor kStripTop{0x47, 0x9A, 0xE6};
 inline const QColor kStripBottom{0x1E, 0x5B, 0xB3};
-inline const QColor kEdge{0x23, 0x5E, 0xAE};       // window outline
+inline const QColor kEdge{0x23, 0x5E, 0xAE};  // window outline
 inline const QColor kAccent{0x2E, 0x86, 0xDE};
 inline const QColor kButtonTop{0xFF, 0xFF, 0xFF};
 inline const QColor kButtonBottom{0xCF, 0xE9, 0xFA};

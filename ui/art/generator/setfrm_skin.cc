@@ -95,16 +95,16 @@ void DrawListButtons(QPainter& p, int group) {
   const QFont font = UiFont(10, true);
   const Rect add = PlaceOf(SetFrmControl::kImage4, group);
   const Rect del = PlaceOf(SetFrmControl::kImage5, group);
-  DrawPill(p, QRectF(add.left, add.top + 3, add.width, add.height - 3), QStringLiteral("追加"), font,
-           false, 4);
-  DrawPill(p, QRectF(del.left, del.top + 3, del.width, del.height - 3), QStringLiteral("削除"), font,
-           false, 4);
+  DrawPill(p, QRectF(add.left, add.top + 3, add.width, add.height - 3), QStringLiteral("追加"),
+           font, false, 4);
+  DrawPill(p, QRectF(del.left, del.top + 3, del.width, del.height - 3), QStringLiteral("削除"),
+           font, false, 4);
 }
 
 void DrawTitle(QPainter& p) {
   DrawTitleStrip(p, kSetFrmSize.width, kStripHeight);
-  DrawLabel(p, QRectF(7, 0, 200, kStripHeight), QStringLiteral("Quarnel 2 -Settings"), UiFont(12, true),
-            Qt::white);
+  DrawLabel(p, QRectF(7, 0, 200, kStripHeight), QStringLiteral("Quarnel 2 -Settings"),
+            UiFont(12, true), Qt::white);
   const double help = PlaceOf(SetFrmControl::kImage9).left;
   const double pin = PlaceOf(SetFrmControl::kPicture5).left - 1;  // face under Picture5
   const double close = PlaceOf(SetFrmControl::kImage1).left;
@@ -122,26 +122,29 @@ void DrawModes(QPainter& p) {
   DrawSectionRule(p, 8, 37, 140);
   DrawDiamondMark(p, legible);
   DrawOptionLabel(p, legible, legible.left + 15, QStringLiteral("見やすさ優先"));
-  DrawTagLines(p, 22, 60, {QStringLiteral("[タグ補正] [右スペース削除]"),
-                           QStringLiteral("[不要改行削除] [指定文削除]")});
+  DrawTagLines(p, 22, 60,
+               {QStringLiteral("[タグ補正] [右スペース削除]"),
+                QStringLiteral("[不要改行削除] [指定文削除]")});
 
   const Rect small = PlaceOf(SetFrmControl::kPicture3);
   DrawDiamondMark(p, small);
   DrawOptionLabel(p, small, small.left + 15, QStringLiteral("サイズ優先"));
-  DrawTagLines(p, 22, 116, {QStringLiteral("[タグ補正] [右スペース削除]"),
-                            QStringLiteral("[左スペース削除] [不要改行削除]"),
-                            QStringLiteral("[タグ結合] [指定文削除]")});
+  DrawTagLines(p, 22, 116,
+               {QStringLiteral("[タグ補正] [右スペース削除]"),
+                QStringLiteral("[左スペース削除] [不要改行削除]"),
+                QStringLiteral("[タグ結合] [指定文削除]")});
 }
 
 void DrawSignatureSwitch(QPainter& p) {
   const Rect mark = PlaceOf(SetFrmControl::kPicture1);
-  DrawLabel(p, QRectF(160, 24, 130, 12), QStringLiteral("オプション"), UiFont(10), colour::kInkSoft);
+  DrawLabel(p, QRectF(160, 24, 130, 12), QStringLiteral("オプション"), UiFont(10),
+            colour::kInkSoft);
   DrawSectionRule(p, 160, 37, 130);
   DrawSquareMark(p, mark);
   // "□ Quarnel タグ追加": a blank between the mark and the words.
   DrawOptionLabel(p, mark, mark.left + 16, QStringLiteral("Quarnel タグ追加"));
-  DrawLabel(p, QRectF(mark.left + 16, 56, 130, 12), QStringLiteral("ちょっとサイズ増えます"), UiFont(10),
-            colour::kInkSoft);
+  DrawLabel(p, QRectF(mark.left + 16, 56, 130, 12), QStringLiteral("ちょっとサイズ増えます"),
+            UiFont(10), colour::kInkSoft);
 }
 
 void DrawLists(QPainter& p) {
@@ -165,15 +168,16 @@ void DrawLists(QPainter& p) {
             UiFont(11, true), colour::kInk);
   DrawLabel(p, QRectF(list2.right() + 8, list2.top + 2, 150, 12), QStringLiteral("<HEAD> の直後に"),
             UiFont(10), colour::kInkSoft);
-  DrawLabel(p, QRectF(list2.right() + 8, list2.top + 15, 150, 12), QStringLiteral("この行を書き足します"),
-            UiFont(10), colour::kInkSoft);
+  DrawLabel(p, QRectF(list2.right() + 8, list2.top + 15, 150, 12),
+            QStringLiteral("この行を書き足します"), UiFont(10), colour::kInkSoft);
   (void)list1;
 }
 
 void DrawCloseButtons(QPainter& p) {
   const QFont font = UiFont(11, true);
   p.fillRect(QRectF(0, 399, kSetFrmSize.width, 1), QColor(0x2E, 0x86, 0xDE, 60));
-  DrawPill(p, ToRectF(PlaceOf(SetFrmControl::kImage2)), QStringLiteral("変更して閉じる"), font, true);
+  DrawPill(p, ToRectF(PlaceOf(SetFrmControl::kImage2)), QStringLiteral("変更して閉じる"), font,
+           true);
   DrawPill(p, ToRectF(PlaceOf(SetFrmControl::kImage3)), QStringLiteral("変更しないで閉じる"), font);
 }
 

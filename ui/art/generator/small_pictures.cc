@@ -90,25 +90,9 @@ QImage LinkPointerImage() {
   // The standard arrow, black outline on white, mirrored left to right so it
   // points up and to the right; its hot spot is (31, 0).
   static const char* const kArrow[] = {
-      "B",
-      "BB",
-      "BWB",
-      "BWWB",
-      "BWWWB",
-      "BWWWWB",
-      "BWWWWWB",
-      "BWWWWWWB",
-      "BWWWWWWWB",
-      "BWWWWWWWWB",
-      "BWWWWWWWWWB",
-      "BWWWWWWBBBBB",
-      "BWWWBWWB",
-      "BWWBBWWB",
-      "BWB  BWWB",
-      "BB   BWWB",
-      "B     BWWB",
-      "      BWWB",
-      "       BB",
+      "B",         "BB",        "BWB",        "BWWB",        "BWWWB",        "BWWWWB",   "BWWWWWB",
+      "BWWWWWWB",  "BWWWWWWWB", "BWWWWWWWWB", "BWWWWWWWWWB", "BWWWWWWBBBBB", "BWWWBWWB", "BWWBBWWB",
+      "BWB  BWWB", "BB   BWWB", "B     BWWB", "      BWWB",  "       BB",
   };
   QImage image(32, 32, QImage::Format_ARGB32);
   image.fill(Qt::transparent);

@@ -85,10 +85,10 @@ void DrawProductName(QPainter& p) {
 
 void DrawCredits(QPainter& p) {
   p.fillRect(QRectF(20, 143, 260, 1), QColor(0x2E, 0x86, 0xDE, 70));
-  DrawLabel(p, QRectF(0, 150, 300, 14), QStringLiteral("Program & Design  ZENTHARO"), UiFont(11, true),
-            colour::kInk, Qt::AlignHCenter);
-  DrawLabel(p, QRectF(0, 167, 300, 14), QStringLiteral("Skin & Artwork  Zentharo Studio"), UiFont(11),
-            colour::kInkSoft, Qt::AlignHCenter);
+  DrawLabel(p, QRectF(0, 150, 300, 14), QStringLiteral("Program & Design  ZENTHARO"),
+            UiFont(11, true), colour::kInk, Qt::AlignHCenter);
+  DrawLabel(p, QRectF(0, 167, 300, 14), QStringLiteral("Skin & Artwork  Zentharo Studio"),
+            UiFont(11), colour::kInkSoft, Qt::AlignHCenter);
 }
 
 // A little globe for the banner.
@@ -130,8 +130,8 @@ void DrawBanner(QPainter& p) {
   DrawGlobe(p, QPointF(r.left() + 22, r.center().y()), 13);
   DrawLabel(p, QRectF(r.left() + 42, r.top() + 5, 150, 18), QStringLiteral("Quarnel Web Site"),
             UiFont(14, true), Qt::white);
-  DrawLabel(p, QRectF(r.left() + 43, r.top() + 25, 150, 13), QStringLiteral("最新情報はホームページで ▶"),
-            UiFont(10), QColor(0xE8, 0xF8, 0xFF));
+  DrawLabel(p, QRectF(r.left() + 43, r.top() + 25, 150, 13),
+            QStringLiteral("最新情報はホームページで ▶"), UiFont(10), QColor(0xE8, 0xF8, 0xFF));
 }
 
 // The app's page: the icon drawn large, left of the banner.
@@ -145,7 +145,8 @@ void DrawEmblem(QPainter& p) {
 
 void DrawLinkCaption(QPainter& p, const Rect& at, const QString& text) {
   const QFont font = UiFont(10, true);
-  DrawLabel(p, QRectF(at.left, at.top + 1, at.width, at.height), text, font, colour::kInk, Qt::AlignHCenter);
+  DrawLabel(p, QRectF(at.left, at.top + 1, at.width, at.height), text, font, colour::kInk,
+            Qt::AlignHCenter);
   const double width = QFontMetricsF(font).horizontalAdvance(text);
   const double left = at.left + (at.width - width) / 2.0;
   p.fillRect(QRectF(left, at.top + 14, width, 1), colour::kAccent);

@@ -8,14 +8,14 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QFile>
+#include <QPixmap>
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "settings/default_lists.h"
 #include "files/progress_env.h"
 #include "files/session.h"
+#include "settings/default_lists.h"
 #include "settings/settings.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/set_frm.h"
@@ -40,20 +40,23 @@ Settings SampleSettings() {
   Settings settings;
   settings.DeleteLines = DefaultDeleteLines();
   settings.JoinTags = DefaultJoinTags();
-  settings.HeadLines = {R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
-                        "<!-- 軽量化済み -->"};
+  settings.HeadLines = {
+      R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
+      "<!-- 軽量化済み -->"};
   settings.SettingsLoaded = true;
   return settings;
 }
 
-bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, int mode, int head) {
+bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, int mode,
+                    int head) {
   settings.CompactMode = mode;
   settings.InsertHeadLines = head;
   settings.WriteSignature = mode;
   SetFrm window(*Env::Default(), settings, main_window, &main_window);
-  const QString name = QStringLiteral("setfrm_%1_head_%2")
-                           .arg(mode == 1 ? QStringLiteral("size_first") : QStringLiteral("legibility_first"))
-                           .arg(head == 1 ? QStringLiteral("on") : QStringLiteral("off"));
+  const QString name =
+      QStringLiteral("setfrm_%1_head_%2")
+          .arg(mode == 1 ? QStringLiteral("size_first") : QStringLiteral("legibility_first"))
+          .arg(head == 1 ? QStringLiteral("on") : QStringLiteral("off"));
   const bool ok = Save(window, folder, name);
   window.hide();
   return ok;
@@ -76,7 +79,9 @@ bool DropInProgress(Settings& settings, const QDir& folder) {
   Form1* shown = nullptr;
   ProgressEnv slow(*Env::Default(), {[&] {
                                        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                       if (++reads == 5) ok = Save(*shown, folder, QStringLiteral("form1_drop_in_progress"));
+                                       if (++reads == 5)
+                                         ok = Save(*shown, folder,
+                                                   QStringLiteral("form1_drop_in_progress"));
                                      },
                                      nullptr});
   Session session(slow, settings);

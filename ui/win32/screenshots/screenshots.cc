@@ -53,16 +53,17 @@ bool WritePng(const std::wstring& path, int width, int height, const void* bgrx)
   bool ok =
       SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-      SUCCEEDED(factory->CreateBitmapFromMemory(static_cast<UINT>(width), static_cast<UINT>(height),
-                                                GUID_WICPixelFormat32bppBGR, stride, stride * static_cast<UINT>(height),
-                                                static_cast<BYTE*>(const_cast<void*>(bgrx)), &bitmap)) &&
+      SUCCEEDED(factory->CreateBitmapFromMemory(
+          static_cast<UINT>(width), static_cast<UINT>(height), GUID_WICPixelFormat32bppBGR, stride,
+          stride * static_cast<UINT>(height), static_cast<BYTE*>(const_cast<void*>(bgrx)),
+          &bitmap)) &&
       SUCCEEDED(factory->CreateStream(&stream)) &&
       SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
       SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
       SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-      SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
-      SUCCEEDED(frame->WriteSource(bitmap, nullptr)) && SUCCEEDED(frame->Commit()) &&
-      SUCCEEDED(encoder->Commit());
+      SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+      SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->WriteSource(bitmap, nullptr)) &&
+      SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
   Release(frame);
   Release(encoder);
   Release(stream);
@@ -113,7 +114,8 @@ bool Save(HWND window, const std::string& folder, const std::string& name) {
         // (Wine's PrintWindow draws neither).
         ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
         HDC own = ::GetWindowDC(child);
-        *p->printed &= ::BitBlt(p->dc, place.left, place.top, child_width, child_height, own, 0, 0, SRCCOPY) != FALSE;
+        *p->printed &= ::BitBlt(p->dc, place.left, place.top, child_width, child_height, own, 0, 0,
+                                SRCCOPY) != FALSE;
         ::ReleaseDC(child, own);
         return TRUE;
       },
@@ -136,13 +138,15 @@ Settings SampleSettings() {
   Settings settings;
   settings.DeleteLines = DefaultDeleteLines();
   settings.JoinTags = DefaultJoinTags();
-  settings.HeadLines = {R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
-                        "<!-- 軽量化済み -->"};
+  settings.HeadLines = {
+      R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
+      "<!-- 軽量化済み -->"};
   settings.SettingsLoaded = true;
   return settings;
 }
 
-bool SettingsWindow(Settings& settings, Form1& main_window, const std::string& folder, int mode, int head) {
+bool SettingsWindow(Settings& settings, Form1& main_window, const std::string& folder, int mode,
+                    int head) {
   settings.CompactMode = mode;
   settings.InsertHeadLines = head;
   settings.WriteSignature = mode;
@@ -158,7 +162,8 @@ bool SettingsWindow(Settings& settings, Form1& main_window, const std::string& f
 // A drop long enough for the count of files done to appear on the face: its
 // file reads are slowed down, and the face is taken while the fifth runs.
 bool DropInProgress(Settings& settings, const std::string& folder) {
-  const std::filesystem::path site = std::filesystem::temp_directory_path() / "quarnel-screenshots-site";
+  const std::filesystem::path site =
+      std::filesystem::temp_directory_path() / "quarnel-screenshots-site";
   std::filesystem::create_directories(site);
   std::vector<std::string> paths;
   for (int i = 0; i < 5; ++i) {
@@ -172,7 +177,8 @@ bool DropInProgress(Settings& settings, const std::string& folder) {
   Form1* shown = nullptr;
   ProgressEnv slow(*Env::Default(), {[&] {
                                        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                       if (++reads == 5) ok = Save(shown->hwnd(), folder, "form1_drop_in_progress");
+                                       if (++reads == 5)
+                                         ok = Save(shown->hwnd(), folder, "form1_drop_in_progress");
                                      },
                                      nullptr});
   Session session(slow, settings);

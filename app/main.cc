@@ -9,6 +9,8 @@
 #include "files/batch_run.h"
 #include "files/desktop_run.h"
 #include "platform/env.h"
+#include "platform/interrupt.h"
+#include "platform/terminal.h"
 #include "settings/settings.h"
 
 int main(int argc, char** argv) {
@@ -21,8 +23,11 @@ int main(int argc, char** argv) {
     // without arguments.
     const quarnel::Options& o = parsed.options;
     if (o.paths.empty() && !o.help && !o.version) return quarnel::RunInteractive(1, argv);
+    quarnel::CatchInterrupts();  // a session that ends (SIGHUP, SIGTERM) stops the run cleanly
     return quarnel::RunFromDesktop(args, env, quarnel::TheSettings(), std::cout, std::cerr,
                                    quarnel::ShowFailureNotice);
   }
-  return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr);
+  quarnel::CatchInterrupts();
+  return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr,
+                                 quarnel::StandardErrorIsTerminal());
 }

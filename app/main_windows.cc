@@ -22,9 +22,9 @@
 #include "files/argument_text.h"
 #include "files/batch_run.h"
 #include "files/desktop_run.h"
-#include "files/stop_request.h"
 #include "platform/console_stream_windows.h"
 #include "platform/env.h"
+#include "platform/interrupt.h"
 #include "platform/wide_text_windows.h"
 #include "settings/settings.h"
 
@@ -34,12 +34,12 @@ std::atomic<bool> runEnded{false};
 
 // Every console event asks the run to stop before its next file. Ctrl-C and
 // Ctrl-Break are then taken as handled, and the run ends by itself with
-// kExitInterrupted. Closing the console window, logging off and shutting
+// status 130. Closing the console window, logging off and shutting
 // down end the process as soon as the handler returns, so for those it
 // waits until the run has ended (at most 4 s of the 5 s the system gives):
 // the page in hand is finished and no temporary file is left.
 BOOL WINAPI OnConsoleEvent(DWORD event) {
-  quarnel::RequestStop();
+  quarnel::RequestInterrupt(quarnel::kInterruptSignal);
   if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) return TRUE;
   for (int waited = 0; waited < 4000 && !runEnded.load(); waited += 50) ::Sleep(50);
   return TRUE;
@@ -78,7 +78,8 @@ void FollowLauncherStop() {
   const HANDLE stop = ::OpenEventW(SYNCHRONIZE, FALSE, name);
   if (stop == nullptr) return;
   std::thread([stop] {
-    if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0) quarnel::RequestStop();
+    if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0)
+      quarnel::RequestInterrupt(quarnel::kInterruptSignal);
   }).detach();
 }
 

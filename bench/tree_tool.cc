@@ -1,10 +1,11 @@
 // Helpers for bench/tree_bench.sh, which times quarnel on a large tree of
 // HTML files against what any program must spend on the same tree:
 //
-//   tree_tool generate DIR FILES MBYTES [--opt-out] [--ext EXT]
+//   tree_tool generate DIR FILES MBYTES [--opt-out] [--ext EXT] [--no-large]
 //       writes FILES CR LF HTML files of about MBYTES MB in all into DIR,
-//       in nested folders, a few of them large; with --opt-out every file
-//       carries the opt-out marker; with --ext every name ends in .EXT.
+//       in nested folders, a few of them large (none with --no-large); with
+//       --opt-out every file carries the opt-out marker; with --ext every
+//       name ends in .EXT.
 //   tree_tool rewrite DIR   the rewrite floor: reads every file and writes it
 //                           back through a temporary file and a rename,
 //                           keeping its permission bits
@@ -12,6 +13,11 @@
 //                           the same, made as crash-safe as quarnel's own
 //                           replacement: the temporary file is flushed to
 //                           the device before the rename, the folder after
+//   tree_tool replace-flushed THREADS DIR
+//                           the durable floor: THREADS threads share the
+//                           files, and each file is read, written to a
+//                           temporary file, flushed and renamed over itself,
+//                           as quarnel's replacement does and nothing more
 //   tree_tool read DIR      the read-only floor: every byte read once
 //   tree_tool measure CMD...  runs CMD with its output discarded and prints
 //                           "SECONDS MAX_RSS_KB"
@@ -24,6 +30,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +41,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "bench/html_corpus.h"
@@ -103,15 +112,17 @@ int Generate(int argc, char** argv) {
   const std::size_t files = std::strtoul(argv[3], nullptr, 10);
   const std::size_t total = std::strtoul(argv[4], nullptr, 10) << 20;
   bool optOut = false;
+  bool noLarge = false;
   std::string ext;
   for (int i = 5; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--opt-out") optOut = true;
+    if (std::string_view(argv[i]) == "--no-large") noLarge = true;
     if (std::string_view(argv[i]) == "--ext" && i + 1 < argc) ext = argv[++i];
   }
 
   // Four large files of 8 MB each; the rest share what is left, between a
   // third and five thirds of the mean, so the mean stays where it should.
-  constexpr std::size_t kLarge = 4;
+  const std::size_t kLarge = noLarge ? 0 : 4;
   constexpr std::size_t kLargeBytes = 8u << 20;
   const std::size_t rest = total > kLarge * kLargeBytes ? total - kLarge * kLargeBytes : total;
   const std::size_t mean = rest / (files > kLarge ? files - kLarge : 1);
@@ -139,9 +150,8 @@ int Generate(int argc, char** argv) {
     close(fd);
     written += doc.size();
   }
-  std::printf("%zu files, %.1f MB, largest %.1f MB\n", files,
-              static_cast<double>(written) / 1048576.0,
-              static_cast<double>(kLargeBytes) / 1048576.0);
+  std::printf("%zu files, %.1f MB, %s\n", files, static_cast<double>(written) / 1048576.0,
+              noLarge ? "no large one" : "largest 8.0 MB");
   return 0;
 }
 
@@ -171,6 +181,41 @@ int RewriteOne(const char* path, const struct stat* st, int type, struct FTW*) {
   if (durable && fsync(fd) != 0) Fail(temp);
   if (close(fd) != 0) Fail(temp);
   if (rename(temp.c_str(), path) != 0) Fail(path);
+  return 0;
+}
+
+std::vector<std::string> filesFound;
+
+int ListOne(const char* path, const struct stat*, int type, struct FTW*) {
+  if (type == FTW_F) filesFound.emplace_back(path);
+  return 0;
+}
+
+// Reads the file, writes it to a temporary file, flushes it and renames it
+// over the file.
+void ReplaceFlushed(const std::string& path, std::string& bytes) {
+  if (!ReadAll(path.c_str(), bytes)) Fail(path);
+  const std::string temp = path + ".tmp~";
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) Fail(temp);
+  WriteAll(fd, bytes, temp);
+  if (fsync(fd) != 0) Fail(temp);
+  if (close(fd) != 0) Fail(temp);
+  if (rename(temp.c_str(), path.c_str()) != 0) Fail(path);
+}
+
+int ReplaceFlushedThreads(const char* threadsText, const char* root) {
+  if (nftw(root, ListOne, 64, FTW_PHYS) != 0) Fail(root);
+  const int threads = std::max(1, std::atoi(threadsText));
+  std::atomic<std::size_t> next{0};
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t) {
+    workers.emplace_back([&] {
+      std::string bytes;
+      for (std::size_t i; (i = next++) < filesFound.size();) ReplaceFlushed(filesFound[i], bytes);
+    });
+  }
+  for (std::thread& worker : workers) worker.join();
   return 0;
 }
 
@@ -216,6 +261,7 @@ int main(int argc, char** argv) {
     durable = true;
     return Walk(argv[2], RewriteOne);
   }
+  if (command == "replace-flushed" && argc == 4) return ReplaceFlushedThreads(argv[2], argv[3]);
   if (command == "read" && argc == 3) return Walk(argv[2], ReadOne);
   if (command == "measure" && argc > 2) return Measure(argc, argv);
   std::fprintf(stderr, "usage: tree_tool generate|rewrite|read|measure ...\n");

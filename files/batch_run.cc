@@ -1,13 +1,15 @@
 #include "files/batch_run.h"
 
+#include <optional>
 #include <ostream>
 
 #include "app/product.h"
 #include "files/command_line_split.h"
 #include "files/one_line.h"
+#include "files/progress_line.h"
 #include "files/session.h"
-#include "files/stop_request.h"
 #include "files/work_report.h"
+#include "platform/interrupt.h"
 
 namespace quarnel {
 namespace {
@@ -34,31 +36,54 @@ std::string FolderKind(std::uint32_t attributes) {
   return words.empty() ? "not a plain folder" : words;
 }
 
-// Prints the events of the run as they happen.
+// Prints the events of the run as they happen, the progress line (when
+// there is one) cleared first.
 class ConsoleObserver final : public WorkReport::Observer {
  public:
   ConsoleObserver(const Options& options, std::ostream& out, std::ostream& err)
       : options_(options), out_(out), err_(err) {}
 
+  void set_progress(ProgressLine* progress) { progress_ = progress; }
+
   void FileRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) override {
     if (!options_.verbose && !options_.dry_run) return;
-    out_ << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
-         << " -> " << after << " bytes)\n";
+    Out() << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
+          << " -> " << after << " bytes)\n";
   }
 
   void PathFailed(const Status& failure) override {
-    err_ << kProgram << ": " << OneLine(failure.ToString()) << '\n';
+    Err() << kProgram << ": " << OneLine(failure.ToString()) << '\n';
   }
 
   void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
-    err_ << kProgram << ": " << OneLine(path) << ": not walked: the folder is "
-         << FolderKind(attributes) << "; only plain folders are walked\n";
+    Err() << kProgram << ": " << OneLine(path) << ": not walked: the folder is "
+          << FolderKind(attributes) << "; only plain folders are walked\n";
+  }
+
+  void JoinHarmFound(const std::string& path, const JoinHarm& harm) override {
+    Out() << OneLine(path) << ':' << harm.line << ": joins lines inside <" << harm.block
+          << ">; put the line <!--NO QUARNEL--> in the page to keep it as it is\n";
+  }
+
+  void TempFileRemoved(const std::string& path) override {
+    if (!options_.verbose) return;
+    Out() << "removed " << OneLine(path) << ": a temporary file that a killed run left behind\n";
   }
 
  private:
+  std::ostream& Out() {
+    if (progress_ != nullptr) progress_->Clear();
+    return out_;
+  }
+  std::ostream& Err() {
+    if (progress_ != nullptr) progress_->Clear();
+    return err_;
+  }
+
   const Options& options_;
   std::ostream& out_;
   std::ostream& err_;
+  ProgressLine* progress_ = nullptr;
 };
 
 void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
@@ -69,6 +94,17 @@ void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
       << before << " bytes before, " << after << " after ("
       << (before >= after ? before - after : 0) << (dry_run ? " would be saved)" : " saved)")
       << '\n';
+  if (report.pagesHarmed() > 0) {
+    out << report.pagesHarmed() << (report.pagesHarmed() == 1 ? " page has" : " pages have")
+        << " lines joined inside <pre>, <textarea>, <script> or <style> (see the warnings "
+           "above)\n";
+  }
+  if (report.lineFeedsOnly() > 0) {
+    out << report.lineFeedsOnly()
+        << (report.lineFeedsOnly() == 1 ? " page ends its" : " pages end their")
+        << " lines in line feeds alone; such a page is one line to Quarnel, which then "
+           "mostly leaves it as it is (save it with CR LF line ends to compact it)\n";
+  }
 }
 
 void Warn(const Status& status, std::ostream& err) {
@@ -78,28 +114,42 @@ void Warn(const Status& status, std::ostream& err) {
 }  // namespace
 
 int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, bool errIsTerminal) {
   Session session(env, settings, options.dry_run);
   Warn(session.Start(), err);
 
   ConsoleObserver observer(options, out, err);
   WorkReport report(&observer);
-  session.RunPaths(PathsFromArguments(options.paths), report);
-  // Stopped by the user: ends as a run that Ctrl-C ends on Linux, with the
-  // settings file left as it was.
-  if (StopRequested()) {
-    err << kProgram << ": interrupted\n";
-    return kExitInterrupted;
+  std::optional<ProgressLine> progress;
+  ProgressEnv::Listener listener;
+  if (errIsTerminal && !options.no_progress) {
+    progress.emplace(err, report);
+    observer.set_progress(&*progress);
+    listener = {[&] { progress->Update(); }, [&] { progress->Update(); }};
   }
+  RunOptions run;
+  if (options.jobs > 0) run.jobs = options.jobs;
+  run.explain = options.verbose || options.dry_run;
+  run.stop = &InterruptFlag();
+  session.RunPaths(PathsFromArguments(options.paths), report, listener, run);
+  if (progress) progress->Clear();
 
+  // A stopped run leaves the settings file as it was and ends at once.
+  if (InterruptFlag().load()) {
+    err << kProgram << ": interrupted\n";
+    return kExitSignal + InterruptSignal();
+  }
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);
   if (options.verbose || options.dry_run) PrintSummary(report, options.dry_run, out);
+  // A signal during the last steps finds every page done and the settings
+  // file written whole; it still tells in the status that it came.
+  if (InterruptFlag().load()) return kExitSignal + InterruptSignal();
   return report.failures() == 0 ? kExitOk : kExitFailure;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& settings,
-                   std::ostream& out, std::ostream& err) {
+                   std::ostream& out, std::ostream& err, bool errIsTerminal) {
   const ParsedOptions parsed = ParseOptions(args);
   const Options& options = parsed.options;
   if (!parsed.error.empty()) {
@@ -119,7 +169,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
     err << kProgram << ": no path given\nTry '" << kProgram << " --help' for more information.\n";
     return kExitUsage;
   }
-  return RunBatch(options, env, settings, out, err);
+  return RunBatch(options, env, settings, out, err, errIsTerminal);
 }
 
 }  // namespace quarnel

@@ -15,19 +15,24 @@ namespace quarnel {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // a path could not be read, listed or written
 inline constexpr int kExitUsage = 2;
+// Plus the signal's number, when a signal stopped the run (130 for Ctrl-C).
+inline constexpr int kExitSignal = 128;
 
 // A batch run: one session that reads the settings, runs every path
 // through DispatchPath in order, and writes the settings file at the end
 // (not in a dry run). Rewritten files and the summary go to `out` as the
-// options ask; every failure is one line on `err`. Returns the exit status.
+// options ask; every failure is one line on `err`, where a progress line
+// shows too when `errIsTerminal`. A run stopped by a signal (see
+// CatchInterrupts) leaves the pages not yet done and the settings file as
+// they were. Returns the exit status.
 int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
-             std::ostream& err);
+             std::ostream& err, bool errIsTerminal = false);
 
 // The command line: reads the options from the arguments after the
 // program's name, answers --help and --version, turns away a usage error,
 // and otherwise runs the batch. Returns the exit status.
 int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& settings,
-                   std::ostream& out, std::ostream& err);
+                   std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
 }  // namespace quarnel
 

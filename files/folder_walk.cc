@@ -3,6 +3,7 @@
 #include "files/html_name.h"
 #include "platform/ascii_case.h"
 #include "platform/path.h"
+#include "platform/temp_name.h"
 #include "platform/wildcard.h"
 
 namespace quarnel {
@@ -90,6 +91,7 @@ std::int32_t FileMain::ListFolders(const std::string& folder) {
   folder_list_.clear();
   listings_.clear();
   walked_.clear();
+  temp_files_.clear();
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
   folder_attributes_ = attributes;
   if (attributes == kInvalidAttributes || (attributes & kAttrDirectory) == 0) return -1;
@@ -121,6 +123,8 @@ void FileMain::WalkFolder(const std::string& folder) {
         if ((attributes & kAttrReparsePoint) == 0 && !IsDotEntry(name)) {
           subFolders.push_back(dir + name);
         }
+      } else if ((attributes & (kAttrSystem | kAttrReparsePoint)) == 0 && IsTempFileName(name)) {
+        temp_files_.push_back(dir + name);
       } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
         // Only names the file job takes can matter to the patterns.
         listing.files.push_back({std::move(name), CutAtNul({record.cAlternateFileName.data(),

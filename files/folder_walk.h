@@ -42,6 +42,10 @@ class FileMain {
   // parent with separator plus a sub-folder name.
   const std::vector<std::string>& FolderList() const { return folder_list_; }
 
+  // The temporary files of a file replacement (".<page>.quarnel-XXXXXX.tmp")
+  // that the last expansion's walk saw, with their folders.
+  const std::vector<std::string>& TempFiles() const { return temp_files_; }
+
  private:
   // Resets the folder list and walks `folder`. Returns the index of the last
   // FolderList entry (FolderCount - 1), or -1 when `folder` lacks the
@@ -91,6 +95,7 @@ class FileMain {
   std::vector<std::string> folder_list_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion
+  std::vector<std::string> temp_files_;
   std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
   FindHandle listing_ = kInvalidFindHandle;
   bool listing_started_ = false;  // the last pattern's search could start

@@ -11,9 +11,11 @@ namespace quarnel {
 struct Options {
   bool help = false;
   bool version = false;
-  bool dry_run = false;  // write nothing, not even the settings file
-  bool verbose = false;  // a line per rewritten file and a closing summary
-  bool desktop = false;  // started by a desktop launcher: problems shown in a box too
+  bool dry_run = false;      // write nothing, not even the settings file
+  bool verbose = false;      // a line per rewritten file and a closing summary
+  bool desktop = false;      // started by a desktop launcher: problems shown in a box too
+  bool no_progress = false;  // no progress line, even on a terminal
+  int jobs = 0;              // file jobs at once; 0: the default
   std::vector<std::string> paths;
 };
 
@@ -27,7 +29,9 @@ struct ParsedOptions {
 // Reads the arguments after the program's name. Options may stand anywhere
 // before "--"; short ones may be bundled ("-nv"); everything after "--", and
 // every argument that does not start with "-" (a lone "-" included), is a
-// path. An unknown option is a usage error.
+// path. An option that takes a number has it in the same argument ("-j4",
+// "--jobs=4") or the next one. An unknown option, or a missing or bad
+// number, is a usage error.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
 // The help text, made from the same table the parser reads.

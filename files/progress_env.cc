@@ -24,9 +24,4 @@ bool ProgressEnv::FindNextFile(FindHandle handle, FindRecord* record) {
   return found;
 }
 
-Status ProgressEnv::ReadFile(const std::string& path, std::string* contents) {
-  if (listener_.file_started) listener_.file_started();
-  return EnvWrapper::ReadFile(path, contents);
-}
-
 }  // namespace quarnel

@@ -7,15 +7,18 @@
 
 namespace quarnel {
 
-// An Env that passes every call on to another one and tells a listener how
-// a drop advances: each file read starts one file job, each folder entry
-// listed is a step of a walk. The main window uses it to keep its face
-// painted and its count of files current during a long drop.
+// An Env that passes every call on to another one and tells a listener of
+// each folder entry a walk lists. The listener also says what a run tells
+// as it advances (see Session::RunPaths); the main window uses it to keep
+// its face painted and its count of files current during a long drop.
 class ProgressEnv final : public EnvWrapper {
  public:
   struct Listener {
-    std::function<void()> file_started;  // a file job reads its file
-    std::function<void()> step;          // any other step: a folder entry listed
+    // A page's turn has come: every page before it is done.
+    std::function<void()> file_started;
+    // Any other step: a folder entry listed, or a few times a second while
+    // the run waits for its file jobs.
+    std::function<void()> step;
   };
 
   ProgressEnv(Env& base, Listener listener) : EnvWrapper(base), listener_(std::move(listener)) {}
@@ -23,7 +26,6 @@ class ProgressEnv final : public EnvWrapper {
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override;
   FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override;
   bool FindNextFile(FindHandle handle, FindRecord* record) override;
-  Status ReadFile(const std::string& path, std::string* contents) override;
 
  private:
   void Step() const;

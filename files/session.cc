@@ -1,6 +1,7 @@
 #include "files/session.h"
 
-#include "files/stop_request.h"
+#include <utility>
+
 #include "files/work.h"
 #include "settings/settings_file.h"
 
@@ -12,16 +13,21 @@ Session::Session(Env& env, Settings& settings, bool dry_run)
 Status Session::Start() { return LoadSettings(env_, program_folder_, settings_); }
 
 void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report,
-                       const ProgressEnv::Listener& progress) {
-  // Unwatched runs go straight to the Env: the walk and the file job make
-  // one call per folder entry and per page.
+                       const ProgressEnv::Listener& progress, const RunOptions& run) {
+  // Unwatched walks go straight to the Env: they make one call per folder
+  // entry.
   ProgressEnv watched(env_, progress);
-  Env& env = (progress.file_started || progress.step) ? static_cast<Env&>(watched) : env_;
-  Work work(env, settings_, report, dry_run_);
-  for (const std::string& path : paths) {
-    if (StopRequested()) return;
-    work.DispatchPath(path);
-  }
+  Env& env = progress.step ? static_cast<Env&>(watched) : env_;
+  WorkOptions options;
+  options.dry_run = dry_run_;
+  options.explain = run.explain;
+  options.jobs = run.jobs;
+  options.stop = run.stop;
+  options.page_started = progress.file_started;
+  options.waiting = progress.step;
+  Work work(env, settings_, report, std::move(options));
+  for (const std::string& path : paths) work.DispatchPath(path);
+  work.Finish();
 }
 
 Status Session::End(bool pin_shown) {

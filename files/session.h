@@ -1,6 +1,7 @@
 #ifndef QUARNEL_FILES_SESSION_H_
 #define QUARNEL_FILES_SESSION_H_
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,18 @@
 #include "settings/settings.h"
 
 namespace quarnel {
+
+// File jobs at once unless told otherwise. Chosen from measurements
+// (bench/tree_bench.sh): a disk serves several flushes side by side, so more
+// file jobs than cores pay.
+inline constexpr int kDefaultJobs = 8;
+
+// How the pages of a batch of paths are worked on.
+struct RunOptions {
+  int jobs = kDefaultJobs;                  // file jobs at once (see WorkOptions)
+  bool explain = false;                     // look for what a -v or -n run tells
+  const std::atomic<bool>* stop = nullptr;  // see WorkOptions
+};
 
 // One run of Quarnel, whichever face started it: the settings are read from
 // "Quarnel.ini" at its start, every batch of paths (the command line's, or
@@ -30,12 +43,14 @@ class Session {
   // place then.
   Status Start();
 
-  // Hands each path to DispatchPath, in order, each finished before the
-  // next, with the settings as they stand now; stops early once a stop is
-  // requested (files/stop_request.h). `progress` hears of every
-  // file read and every folder entry listed.
+  // Hands each path to DispatchPath, in order, with the settings as they
+  // stand now. The pages are worked on by `run.jobs` workers, and `report`
+  // hears of them in order, on this thread, exactly as if each were
+  // finished before the next. `progress` hears, on this thread, of every
+  // page's turn and every folder entry listed, and a few times a second
+  // while the run waits.
   void RunPaths(const std::vector<std::string>& paths, WorkReport& report,
-                const ProgressEnv::Listener& progress = {});
+                const ProgressEnv::Listener& progress = {}, const RunOptions& run = {});
 
   // Writes the settings file, TopmostOff taken from `pin_shown` (not in a
   // dry run). Returns why it could not be written, if it could not.

@@ -1,12 +1,14 @@
 #ifndef QUARNEL_FILES_WORK_H_
 #define QUARNEL_FILES_WORK_H_
 
-#include <cstdint>
-#include <optional>
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "files/folder_walk.h"
+#include "files/page_job.h"
 #include "files/work_items.h"
 #include "files/work_report.h"
 #include "platform/env.h"
@@ -14,9 +16,30 @@
 
 namespace quarnel {
 
+class PagePool;
+
 // The three wildcard patterns of a folder, in the order their files are
 // taken.
 std::vector<std::string> WalkPatterns();
+
+// How a Work runs its file jobs.
+struct WorkOptions {
+  bool dry_run = false;  // nothing is written: the report tells what would be
+  bool explain = false;  // look for what a -v or -n run tells (see PageJobOptions)
+  // Workers for the file jobs; 1 runs each page in turn on the caller's
+  // thread. With more, the report still hears of every page in walk order,
+  // on the caller's thread.
+  int jobs = 1;
+  // When set and true, no further page is started, and a page whose new
+  // form is not yet in place is left as it was.
+  const std::atomic<bool>* stop = nullptr;
+  // On the caller's thread: a page's turn to be told has come (every page
+  // before it has been).
+  std::function<void()> page_started;
+  // On the caller's thread, a few times a second while it waits for a file
+  // job.
+  std::function<void()> waiting;
+};
 
 // Module work: from one path to compacted files. One Work serves one run (a
 // batch run or one drop), with the settings as they stood when it began.
@@ -24,33 +47,40 @@ class Work {
  public:
   // With `dry_run` nothing is written: the report tells what would be.
   Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run = false);
+  Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions options);
+  // Tells the outcome of every page still in flight (see Finish).
+  ~Work();
   Work(const Work&) = delete;
   Work& operator=(const Work&) = delete;
 
   // Runs the file job once for the path, or, when its attributes are
   // exactly those of a plain folder (16), once for every HTML file of the
   // folder and its sub-folders. A path that does not exist, or a folder
-  // that cannot be listed, is reported and no file job runs for it.
+  // that cannot be listed, is reported and no file job runs for it. A
+  // temporary file that a killed run left in a walked folder is removed
+  // (not in a dry run).
   void DispatchPath(const std::string& path);
 
-  // The file job. Does nothing for a path whose name is not an HTML name.
-  // Otherwise reads the file, takes its encoding, compacts its lines with
-  // the run's settings and, only when the engine reports a change, replaces
-  // the file with the compacted form. A read-only file is never rewritten.
-  // Every failure is reported; the file is then as it was.
+  // The file job for one path (see RunPageJob).
   void CompactFile(const std::string& path);
 
+  // Waits for the file jobs in flight and reports their outcomes. Also
+  // called before the walk tells anything, so that what it tells comes
+  // after the pages handed in before.
+  void Finish();
+
  private:
-  // The file's new bytes, or nothing when it is to stay as it is. Takes the
-  // bytes over so that they can go once the lines hold them.
-  std::optional<std::string> Compacted(std::string bytes);
-  void WriteBack(const std::string& path, std::uint64_t before, const std::string& contents);
+  void ReportReady();
+  void RemoveAbandoned(const std::vector<std::string>& temp_files);
+  bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }
 
   Env& env_;
-  WorkItems items_;
+  const WorkItems items_;
   WorkReport& report_;
-  const bool dry_run_;
+  const WorkOptions options_;
+  const PageJobOptions job_options_;
   FileMain file_main_;
+  std::unique_ptr<PagePool> pool_;  // only with more than one worker
 };
 
 }  // namespace quarnel

@@ -15,9 +15,10 @@ ItemList Encode(const ItemList& items, Encoding encoding) {
 
 }  // namespace
 
-const EncodedSettings& WorkItems::For(Encoding encoding) {
-  std::optional<EncodedSettings>& slot = encoded_[encoding == Encoding::kUtf8 ? 0 : 1];
-  if (!slot) {
+const EncodedSettings& WorkItems::For(Encoding encoding) const {
+  const std::size_t i = encoding == Encoding::kUtf8 ? 0 : 1;
+  std::optional<EncodedSettings>& slot = encoded_[i];
+  std::call_once(converted_[i], [&] {
     EncodedSettings s;
     s.JoinTags = Encode(settings_.JoinTags, encoding);
     s.DeleteLines = Encode(settings_.DeleteLines, encoding);
@@ -27,7 +28,7 @@ const EncodedSettings& WorkItems::For(Encoding encoding) {
     s.context.opt_out_checked = true;  // the file job looks at the raw text first
     s.context.head_lines = Encode(settings_.HeadLines, encoding);
     slot = std::move(s);
-  }
+  });
   return *slot;
 }
 

@@ -33,4 +33,13 @@ void WorkReport::AddFolderNotWalked(const std::string& path, std::uint32_t attri
   if (observer_ != nullptr) observer_->FolderNotWalked(path, attributes);
 }
 
+void WorkReport::AddJoinHarm(const std::string& path, const JoinHarm& harm) {
+  ++pages_harmed_;
+  if (observer_ != nullptr) observer_->JoinHarmFound(path, harm);
+}
+
+void WorkReport::AddTempFileRemoved(const std::string& path) {
+  if (observer_ != nullptr) observer_->TempFileRemoved(path);
+}
+
 }  // namespace quarnel

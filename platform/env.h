@@ -2,6 +2,7 @@
 #define QUARNEL_PLATFORM_ENV_H_
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -56,14 +57,38 @@ struct FolderId {
   friend auto operator<=>(const FolderId&, const FolderId&) = default;
 };
 
+// What tells one version of a file from another: a file written again, or
+// another file renamed over its name, differs in at least one field. `known`
+// is false where the platform cannot tell.
+struct FileStamp {
+  bool known = false;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// What ReplaceFile checks just before the new file takes the old one's
+// place. With either check failing, the temporary file is removed and the
+// old file stays as it is.
+struct ReplaceGuard {
+  // When set and known: the file must still be this version
+  // (Status::Changed otherwise).
+  const FileStamp* unchanged = nullptr;
+  // When set and true: the replacement is given up (Status::Stopped).
+  const std::atomic<bool>* stop = nullptr;
+};
+
 // A search started by FindFirstFile. kInvalidFindHandle when none started.
 using FindHandle = std::intptr_t;
 inline constexpr FindHandle kInvalidFindHandle = -1;
 
 // Everything Quarnel asks of the operating system. Paths are UTF-8 byte
 // strings (on POSIX as the system keeps them; the Windows Env speaks UTF-16
-// to the system).
-// One Env is used from one thread at a time.
+// to the system). The searches of one Env are used from one thread at a
+// time; the other calls may come from several threads at once (the file
+// jobs of a run).
 class Env {
  public:
   Env() = default;
@@ -110,8 +135,14 @@ class Env {
   virtual bool GetFolderId(const std::string& path, FolderId* id) = 0;
 
   // Reads the whole file. Only regular files are read: a fifo or a device
-  // is refused rather than waited on.
-  virtual Status ReadFile(const std::string& path, std::string* contents) = 0;
+  // is refused rather than waited on. With `stamp`, fills it for the version
+  // read (left unknown where the platform cannot tell).
+  virtual Status ReadFile(const std::string& path, std::string* contents,
+                          FileStamp* stamp = nullptr) = 0;
+
+  // Fills `stamp` for the file the path leads to (a final symbolic link
+  // followed) and returns true; false when it cannot be told.
+  virtual bool GetFileStamp(const std::string& /*path*/, FileStamp* /*stamp*/) { return false; }
 
   // Replaces the file's content whole: the new bytes go to a temporary file
   // in the same folder, which then takes the file's place by rename. The
@@ -119,8 +150,15 @@ class Env {
   // replaced. Refuses a read-only file (Status::ReadOnly), a file this user
   // may not write, and anything but a regular file. On failure the original
   // is untouched and no temporary file remains. Creates the file when it does
-  // not exist.
-  virtual Status ReplaceFile(const std::string& path, std::string_view contents) = 0;
+  // not exist. `guard` is checked last, just before the rename.
+  virtual Status ReplaceFile(const std::string& path, std::string_view contents,
+                             const ReplaceGuard& guard = {}) = 0;
+
+  // Removes the file when it is a temporary file of ReplaceFile that no
+  // live process is writing (one left by a run that was killed) and returns
+  // true. Never removes a file it cannot prove abandoned; false then, and
+  // where the platform cannot tell.
+  virtual bool RemoveIfAbandoned(const std::string& /*path*/) { return false; }
 
   // Creates the folder and any missing parents; ok when it already exists.
   virtual Status CreateFolders(const std::string& path) = 0;

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 
 #include "platform/env.h"
 #include "platform/path.h"
+#include "platform/temp_name.h"
 #include "platform/wildcard.h"
 
 namespace quarnel {
@@ -83,6 +85,24 @@ std::string_view LastComponent(std::string_view path) {
 
 bool IsHiddenName(std::string_view name) {
   return !name.empty() && name[0] == '.' && name != "." && name != "..";
+}
+
+FileStamp StampOf(const struct stat& st) {
+  FileStamp stamp;
+  stamp.known = true;
+  stamp.device = static_cast<std::uint64_t>(st.st_dev);
+  stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+  stamp.size = static_cast<std::uint64_t>(st.st_size);
+  stamp.modified_ns =
+      static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+  return stamp;
+}
+
+// Each thread draws the random parts of its temporary names from its own
+// generator, so that the file jobs of a run share no state.
+std::mt19937_64& ThreadRandom() {
+  thread_local std::mt19937_64 random(std::random_device{}());
+  return random;
 }
 
 // Windows attribute flags for an entry, from its lstat record.
@@ -188,27 +208,32 @@ class TempFile {
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
   ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
+    // Removed while still locked, so no cleaner ever sees it unlocked.
     if (!path_.empty()) ::unlink(path_.c_str());
+    if (fd_ >= 0) ::close(fd_);
   }
 
   // Creates ".<name>.quarnel-XXXXXX.tmp" in the folder of `target`, with a
-  // fresh random part and `mode` less the umask.
-  Status Create(const std::string& target, mode_t mode, std::mt19937_64& random,
-                std::string_view userPath) {
+  // fresh random part and `mode` less the umask, and locks it for as long
+  // as it is open: a later run removes such a file only when it can take
+  // the lock, so never while this one writes it.
+  Status Create(const std::string& target, mode_t mode, std::string_view userPath) {
     static constexpr char kDigits[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name(LastComponent(target));
-    const std::size_t room = kMaxNameBytes - std::strlen("..quarnel-XXXXXX.tmp");
-    if (name.size() > room) name.resize(room);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string unique(6, '0');
-      for (char& c : unique) c = kDigits[random() % (sizeof kDigits - 1)];
-      std::string candidate = FolderPrefix(target) + "." + name + ".quarnel-" + unique + ".tmp";
+      std::string unique(kTempUniqueLength, '0');
+      for (char& c : unique) c = kDigits[ThreadRandom()() % (sizeof kDigits - 1)];
+      std::string candidate =
+          FolderPrefix(target) + TempFileName(LastComponent(target), unique, kMaxNameBytes);
       fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
       if (fd_ >= 0) {
-        path_ = std::move(candidate);
-        return Status::OK();
+        if (LockedWhileLinked()) {
+          path_ = std::move(candidate);
+          return Status::OK();
+        }
+        ::close(fd_);  // a cleaner took it between the open and the lock
+        fd_ = -1;
+        continue;
       }
       if (errno == EACCES || errno == EPERM || errno == EROFS) {
         return PosixError(userPath, errno, "cannot write in its folder");
@@ -222,30 +247,49 @@ class TempFile {
 
   // Flushes the new content to the device before it takes the old file's
   // place, so that even a power cut leaves the old or the new content, never
-  // an empty file; a failing close can mean lost data (as on network file
-  // systems), so it counts.
-  Status Close(std::string_view userPath) {
+  // an empty file.
+  Status Flush(std::string_view userPath) {
     if (::fsync(fd_) != 0 && errno != EINVAL) return PosixError(userPath, errno);
-    const int result = ::close(fd_);
-    fd_ = -1;
-    if (result != 0 && errno != EINTR) return PosixError(userPath, errno);
     return Status::OK();
   }
 
-  Status Commit(const std::string& target, std::string_view userPath) {
+  // Renames the file over `target`, once the guard allows it. The file
+  // stays open, and so locked, until it has its new name.
+  Status Commit(const std::string& target, const ReplaceGuard& guard, std::string_view userPath) {
+    if (guard.stop != nullptr && guard.stop->load()) return Status::Stopped(userPath);
+    if (guard.unchanged != nullptr && guard.unchanged->known) {
+      struct stat st;
+      if (::stat(target.c_str(), &st) != 0 || StampOf(st) != *guard.unchanged) {
+        return Status::Changed(userPath);
+      }
+    }
     if (::rename(path_.c_str(), target.c_str()) != 0) return PosixError(userPath, errno);
     path_.clear();
+    ::close(fd_);  // fsync has told every write error already
+    fd_ = -1;
     return Status::OK();
   }
 
  private:
+  // Takes the lock, and makes sure the name still leads to the file: a
+  // cleaner removes a file only while it holds the lock itself. A file
+  // system without locks is written all the same (cleaners cannot lock
+  // there either, so they remove nothing).
+  bool LockedWhileLinked() const {
+    while (::flock(fd_, LOCK_EX) != 0) {
+      if (errno != EINTR) return true;
+    }
+    struct stat st;
+    return ::fstat(fd_, &st) != 0 || st.st_nlink > 0;
+  }
+
   int fd_ = -1;
   std::string path_;
 };
 
 class PosixEnv final : public Env {
  public:
-  PosixEnv() : random_(std::random_device{}()) {}
+  PosixEnv() = default;
   ~PosixEnv() override {
     for (auto& [handle, search] : searches_) ::closedir(search.dir);
   }
@@ -318,7 +362,14 @@ class PosixEnv final : public Env {
     searches_.erase(it);
   }
 
-  Status ReadFile(const std::string& path, std::string* contents) override {
+  bool GetFileStamp(const std::string& path, FileStamp* stamp) override {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
+    *stamp = StampOf(st);
+    return true;
+  }
+
+  Status ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) override {
     contents->clear();
     // O_NONBLOCK keeps a fifo from hanging the open; it means nothing for
     // the regular files that are read.
@@ -333,6 +384,7 @@ class PosixEnv final : public Env {
       ::close(fd);
       return status;
     }
+    if (stamp != nullptr) *stamp = StampOf(st);
     contents->reserve(static_cast<std::size_t>(st.st_size));
     Status status;
     char buffer[1 << 16];
@@ -359,7 +411,8 @@ class PosixEnv final : public Env {
   // - permission bits and, where allowed, owner, group and extended
   //   attributes (ACLs among them) are carried over;
   // - a symbolic link stays a link; the file it leads to is replaced.
-  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+  Status ReplaceFile(const std::string& path, std::string_view contents,
+                     const ReplaceGuard& guard) override {
     if (path.empty() || LastComponent(path).empty() || path.back() == kSeparator) {
       return Status::InvalidArgument(path, "no file name");
     }
@@ -382,7 +435,7 @@ class PosixEnv final : public Env {
     TempFile temp;
     // A new file gets 0666 less the umask from open(); an existing one's
     // permissions are set below, once the owner is.
-    if (Status s = temp.Create(target, exists ? 0600 : 0666, random_, path); !s.ok()) return s;
+    if (Status s = temp.Create(target, exists ? 0600 : 0666, path); !s.ok()) return s;
     if (Status s = WriteAll(temp.fd(), contents, path); !s.ok()) return s;
     if (exists) {
       // Changing the owner clears set-user-ID bits, so the mode comes last.
@@ -391,11 +444,30 @@ class PosixEnv final : public Env {
       CopyExtendedAttributes(target, temp.fd());
       if (::fchmod(temp.fd(), st.st_mode & 07777) != 0) return PosixError(path, errno);
     }
-    if (Status s = temp.Close(path); !s.ok()) return s;
+    if (Status s = temp.Flush(path); !s.ok()) return s;
     // The folder is not flushed after the rename: should the rename itself be
     // lost in a crash, the path still holds the old content, whole. That
     // flush would double the cost of a rewrite for no byte saved.
-    return temp.Commit(target, path);
+    return temp.Commit(target, guard, path);
+  }
+
+  // A temporary file is abandoned when no process holds its lock. The lock
+  // is held while the name is removed, so that a writer that opens the
+  // file just then sees its name gone and starts again.
+  bool RemoveIfAbandoned(const std::string& path) override {
+    if (!IsTempFileName(LastComponent(path))) return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st;
+    bool removed = false;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      struct stat named;
+      // Only the very file that was locked.
+      removed = ::lstat(path.c_str(), &named) == 0 && named.st_ino == st.st_ino &&
+                named.st_dev == st.st_dev && ::unlink(path.c_str()) == 0;
+    }
+    ::close(fd);
+    return removed;
   }
 
   Status CreateFolders(const std::string& path) override {
@@ -422,7 +494,7 @@ class PosixEnv final : public Env {
     struct stat st;
     if (folder.empty() || ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     TempFile probe;
-    return probe.Create(AddBackslash(folder, kSeparator) + "probe", 0600, random_, folder).ok();
+    return probe.Create(AddBackslash(folder, kSeparator) + "probe", 0600, folder).ok();
   }
 
   std::string ProgramFolder() override {
@@ -508,7 +580,6 @@ class PosixEnv final : public Env {
 
   std::map<FindHandle, Search> searches_;
   FindHandle next_handle_ = 1;
-  std::mt19937_64 random_;
 };
 
 }  // namespace

@@ -243,7 +243,9 @@ class WindowsEnv final : public Env {
     if (handle != kInvalidFindHandle) ::FindClose(reinterpret_cast<HANDLE>(handle));
   }
 
-  Status ReadFile(const std::string& path, std::string* contents) override {
+  // The stamp stays unknown: a page changed under a run is not detected
+  // here yet.
+  Status ReadFile(const std::string& path, std::string* contents, FileStamp*) override {
     contents->clear();
     ScopedHandle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -277,7 +279,8 @@ class WindowsEnv final : public Env {
   // the old file, which another program's handle can make fail after the
   // old file has been moved aside (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), and
   // it took twice as long under Wine; the move needs only the name.
-  Status ReplaceFile(const std::string& path, std::string_view contents) override {
+  Status ReplaceFile(const std::string& path, std::string_view contents,
+                     const ReplaceGuard& guard) override {
     if (path.empty() || IsSeparator(path.back()))
       return Status::InvalidArgument(path, "no file name");
     std::string target = path;
@@ -316,6 +319,7 @@ class WindowsEnv final : public Env {
       status = WindowsError(path, ::GetLastError());
     if (status.ok() && exists) ApplyKept(file.get(), kept);
     if (!file.Close() && status.ok()) status = WindowsError(path, ::GetLastError());
+    if (status.ok() && guard.stop != nullptr && guard.stop->load()) status = Status::Stopped(path);
     // The archive flag is set whatever the old page had: its content has
     // changed since any backup.
     if (status.ok() && exists && kept.attributes != 0 &&

@@ -34,11 +34,19 @@ class EnvWrapper : public Env {
     return target_.FindNextFile(handle, record);
   }
   void FindClose(FindHandle handle) override { target_.FindClose(handle); }
-  Status ReadFile(const std::string& path, std::string* contents) override {
-    return target_.ReadFile(path, contents);
+  Status ReadFile(const std::string& path, std::string* contents,
+                  FileStamp* stamp = nullptr) override {
+    return target_.ReadFile(path, contents, stamp);
   }
-  Status ReplaceFile(const std::string& path, std::string_view contents) override {
-    return target_.ReplaceFile(path, contents);
+  bool GetFileStamp(const std::string& path, FileStamp* stamp) override {
+    return target_.GetFileStamp(path, stamp);
+  }
+  Status ReplaceFile(const std::string& path, std::string_view contents,
+                     const ReplaceGuard& guard = {}) override {
+    return target_.ReplaceFile(path, contents, guard);
+  }
+  bool RemoveIfAbandoned(const std::string& path) override {
+    return target_.RemoveIfAbandoned(path);
   }
   Status CreateFolders(const std::string& path) override { return target_.CreateFolders(path); }
   bool CanCreateFilesIn(const std::string& folder) override {

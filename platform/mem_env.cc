@@ -1,6 +1,7 @@
 #include "platform/mem_env.h"
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
 
 #include "platform/ascii_case.h"
@@ -17,6 +18,15 @@ struct MemEnv::Node {
   std::string contents;
   Node* parent = nullptr;
   std::vector<std::unique_ptr<Node>> children;  // in the order they were added
+  std::uint64_t version = 0;                    // a new one each time the content is set
+
+  FileStamp Stamp() const {
+    FileStamp stamp;
+    stamp.known = true;
+    stamp.inode = version;
+    stamp.size = contents.size();
+    return stamp;
+  }
 };
 
 namespace {
@@ -137,54 +147,67 @@ MemEnv::Node* MemEnv::Add(std::string_view path, bool folder) {
 }
 
 void MemEnv::AddFolder(std::string_view path, std::uint32_t attributes) {
+  std::lock_guard lock(mutex_);
   Add(path, true)->attributes = attributes;
 }
 
 void MemEnv::AddFile(std::string_view path, std::string_view contents, std::uint32_t attributes,
                      std::string_view short_name) {
+  std::lock_guard lock(mutex_);
   if (short_name.size() > kMaxShortName)
     throw std::invalid_argument("MemEnv: short name longer than 8.3");
   Node* node = Add(path, false);
   node->contents = contents;
   node->attributes = attributes;
   node->short_name = short_name;
+  node->version = ++versions_;
 }
 
 void MemEnv::SetAttributes(std::string_view path, std::uint32_t attributes) {
+  std::lock_guard lock(mutex_);
   Node* node = Find(path);
   if (node == nullptr) throw std::invalid_argument("MemEnv: no such entry");
   node->attributes = attributes;
 }
 
 void MemEnv::SetWritable(std::string_view folder, bool writable) {
+  std::lock_guard lock(mutex_);
   Node* node = Find(folder);
   if (node == nullptr || !node->folder) throw std::invalid_argument("MemEnv: no such folder");
   node->writable = writable;
 }
 
 std::optional<std::string> MemEnv::Contents(std::string_view path) const {
+  std::lock_guard lock(mutex_);
   const Node* node = Find(path);
   if (node == nullptr || node->folder) return std::nullopt;
   return node->contents;
 }
 
 void MemEnv::FailReadFile(std::string_view path, Status status) {
+  std::lock_guard lock(mutex_);
   read_faults_.insert_or_assign(Key(path), std::move(status));
 }
 
 void MemEnv::FailReplaceFile(std::string_view path, Status status) {
+  std::lock_guard lock(mutex_);
   replace_faults_.insert_or_assign(Key(path), std::move(status));
 }
 
-void MemEnv::FailFindFirstFile(std::string_view folder) { find_faults_.push_back(Key(folder)); }
+void MemEnv::FailFindFirstFile(std::string_view folder) {
+  std::lock_guard lock(mutex_);
+  find_faults_.push_back(Key(folder));
+}
 
 void MemEnv::ClearFaults() {
+  std::lock_guard lock(mutex_);
   read_faults_.clear();
   replace_faults_.clear();
   find_faults_.clear();
 }
 
 std::uint32_t MemEnv::GetFileAttributes(const std::string& path) {
+  std::lock_guard lock(mutex_);
   const Node* node = Find(path);
   if (node == nullptr) return kInvalidAttributes;
   // "a.html\" names no file.
@@ -193,6 +216,7 @@ std::uint32_t MemEnv::GetFileAttributes(const std::string& path) {
 }
 
 FindHandle MemEnv::FindFirstFile(const std::string& pattern, FindRecord* record) {
+  std::lock_guard lock(mutex_);
   std::string_view folderPath;
   std::string_view wildcard;
   if (!SplitPattern(pattern, &folderPath, &wildcard)) return kInvalidFindHandle;
@@ -226,6 +250,7 @@ FindHandle MemEnv::FindFirstFile(const std::string& pattern, FindRecord* record)
 }
 
 bool MemEnv::FindNextFile(FindHandle handle, FindRecord* record) {
+  std::lock_guard lock(mutex_);
   const auto it = searches_.find(handle);
   if (it == searches_.end()) return false;
   Search& search = it->second;
@@ -234,20 +259,27 @@ bool MemEnv::FindNextFile(FindHandle handle, FindRecord* record) {
   return true;
 }
 
-void MemEnv::FindClose(FindHandle handle) { searches_.erase(handle); }
+void MemEnv::FindClose(FindHandle handle) {
+  std::lock_guard lock(mutex_);
+  searches_.erase(handle);
+}
 
-Status MemEnv::ReadFile(const std::string& path, std::string* contents) {
+Status MemEnv::ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) {
+  std::lock_guard lock(mutex_);
   contents->clear();
   if (const Status* fault = FaultFor(read_faults_, path)) return *fault;
   const Node* node = Find(path);
   if (node == nullptr) return Status::NotFound(path);
   if (node->folder) return Status::IOError(path, "is a folder");
   *contents = node->contents;
+  if (stamp != nullptr) *stamp = node->Stamp();
   files_read_.push_back(path);
   return Status::OK();
 }
 
-Status MemEnv::ReplaceFile(const std::string& path, std::string_view contents) {
+Status MemEnv::ReplaceFile(const std::string& path, std::string_view contents,
+                           const ReplaceGuard& guard) {
+  std::lock_guard lock(mutex_);
   if (const Status* fault = FaultFor(replace_faults_, path)) return *fault;
   Node* parent = Parent(path);
   if (parent == nullptr) return Status::NotFound(path);
@@ -255,13 +287,20 @@ Status MemEnv::ReplaceFile(const std::string& path, std::string_view contents) {
   if (node != nullptr && node->folder) return Status::IOError(path, "is a folder");
   if (node != nullptr && (node->attributes & kAttrReadOnly) != 0) return Status::ReadOnly(path);
   if (!parent->writable) return Status::PermissionDenied(path);
+  if (guard.stop != nullptr && guard.stop->load()) return Status::Stopped(path);
+  if (guard.unchanged != nullptr && guard.unchanged->known &&
+      (node == nullptr || node->Stamp() != *guard.unchanged)) {
+    return Status::Changed(path);
+  }
   if (node == nullptr) node = Add(path, false);
   node->contents = contents;
+  node->version = ++versions_;
   files_written_.push_back(path);
   return Status::OK();
 }
 
 Status MemEnv::CreateFolders(const std::string& path) {
+  std::lock_guard lock(mutex_);
   const auto components = Components(path);
   if (components.empty()) return Status::InvalidArgument(path, "no folder name");
   for (const std::string_view component : components) {
@@ -279,7 +318,16 @@ Status MemEnv::CreateFolders(const std::string& path) {
   return Status::OK();
 }
 
+bool MemEnv::GetFileStamp(const std::string& path, FileStamp* stamp) {
+  std::lock_guard lock(mutex_);
+  const Node* node = Find(path);
+  if (node == nullptr || node->folder) return false;
+  *stamp = node->Stamp();
+  return true;
+}
+
 bool MemEnv::CanCreateFilesIn(const std::string& folder) {
+  std::lock_guard lock(mutex_);
   const Node* node = Find(folder);
   return node != nullptr && node->folder && node->writable;
 }

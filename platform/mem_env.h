@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,8 @@ namespace quarnel {
 // "a.html" when its alias is "A~1.HTM".
 //
 // Tests build the tree with the setters, can make single operations fail,
-// and can see which files were read and written.
+// and can see which files were read and written. Every call may come from
+// any thread.
 class MemEnv final : public Env {
  public:
   MemEnv();
@@ -39,9 +41,13 @@ class MemEnv final : public Env {
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override;
   bool FindNextFile(FindHandle handle, FindRecord* record) override;
   void FindClose(FindHandle handle) override;
-  Status ReadFile(const std::string& path, std::string* contents) override;
+  Status ReadFile(const std::string& path, std::string* contents,
+                  FileStamp* stamp = nullptr) override;
+  // A stamp changes with every AddFile and ReplaceFile of the file.
+  bool GetFileStamp(const std::string& path, FileStamp* stamp) override;
   // Leaves the file's attributes as they were; a new file gets 0x20.
-  Status ReplaceFile(const std::string& path, std::string_view contents) override;
+  Status ReplaceFile(const std::string& path, std::string_view contents,
+                     const ReplaceGuard& guard = {}) override;
   Status CreateFolders(const std::string& path) override;
   bool CanCreateFilesIn(const std::string& folder) override;
   std::string ProgramFolder() override { return program_folder_; }
@@ -91,7 +97,9 @@ class MemEnv final : public Env {
   Node* Parent(std::string_view path) const;
   Node* Add(std::string_view path, bool folder);
 
+  mutable std::mutex mutex_;
   std::unique_ptr<Node> top_;  // holds the roots
+  std::uint64_t versions_ = 0;
   std::map<FindHandle, Search> searches_;
   FindHandle next_handle_ = 1;
   std::map<std::string, Status> read_faults_;

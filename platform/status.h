@@ -11,7 +11,16 @@ namespace quarnel {
 // "site/a.html: permission denied".
 class Status {
  public:
-  enum class Code { kOk, kNotFound, kPermissionDenied, kReadOnly, kIOError, kInvalidArgument };
+  enum class Code {
+    kOk,
+    kNotFound,
+    kPermissionDenied,
+    kReadOnly,
+    kIOError,
+    kInvalidArgument,
+    kChanged,  // another program wrote the file while it was being replaced
+    kStopped,  // the run was told to stop before the file was replaced
+  };
 
   Status() = default;  // ok
 
@@ -31,6 +40,13 @@ class Status {
   }
   static Status InvalidArgument(std::string_view path, std::string_view why) {
     return Status(Code::kInvalidArgument, path, why);
+  }
+
+  static Status Changed(std::string_view path) {
+    return Status(Code::kChanged, path, "changed while being compacted; left as it is");
+  }
+  static Status Stopped(std::string_view path) {
+    return Status(Code::kStopped, path, "stopped before it was replaced; left as it is");
   }
 
   bool ok() const { return code_ == Code::kOk; }

@@ -7,7 +7,7 @@ namespace {
 
 struct TrimCase {
   std::string in;
-  bool compactFlag;  // true: both ends
+  bool compact_flag;  // true: both ends
   std::string out;
   bool changed;
 };
@@ -31,7 +31,7 @@ TEST(TrimLineTest, TrimsLayoutBlanksByMode) {
   };
   for (const TrimCase& c : cases) {
     std::string text = c.in;
-    EXPECT_EQ(TrimLine(text, c.compactFlag), c.changed) << '[' << c.in << ']';
+    EXPECT_EQ(TrimLine(text, c.compact_flag), c.changed) << '[' << c.in << ']';
     EXPECT_EQ(text, c.out) << '[' << c.in << ']';
   }
 }

@@ -32,9 +32,10 @@ class ChangingEnv final : public EnvWrapper {
   }
   int changes() const { return changes_; }
 
-  Status ReadFile(const std::string& path, std::string* contents) override {
+  Status ReadFile(const std::string& path, std::string* contents,
+                  FileStamp* stamp = nullptr) override {
     Fire(reads_, path);
-    return EnvWrapper::ReadFile(path, contents);
+    return EnvWrapper::ReadFile(path, contents, stamp);
   }
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     Fire(searches_, pattern);

@@ -4,12 +4,14 @@
 #endif
 
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "engine/compact_lines.h"
 #include "files/text_encoding.h"
 #include "files/work.h"
+#include "platform/env_wrapper.h"
 #include "settings/default_lists.h"
 #include "tests/files/recording_observer.h"
 #include "tests/support/temp_folder.h"
@@ -238,6 +240,30 @@ TEST_F(CompactFileTest, DryRunWritesNothingButTellsWhatWouldBe) {
   EXPECT_EQ(report_.bytesAfter(), kPageCompacted.size() + kPage.size());
   ASSERT_EQ(observer_.failures.size(), 1u);
   EXPECT_EQ(observer_.failures[0].path(), locked);
+}
+
+// An editor that saves the page just after the file job has read it.
+class EditorSavesEnv final : public EnvWrapper {
+ public:
+  EditorSavesEnv() : EnvWrapper(*Env::Default()) {}
+  Status ReadFile(const std::string& path, std::string* contents,
+                  FileStamp* stamp = nullptr) override {
+    const Status status = EnvWrapper::ReadFile(path, contents, stamp);
+    std::ofstream(path + ".saved", std::ios::binary) << "<head>\r\nsaved by an editor\r\n";
+    std::filesystem::rename(path + ".saved", path);
+    return status;
+  }
+};
+
+TEST_F(CompactFileTest, PageChangedWhileBeingCompactedIsLeftAsTheOtherProgramWroteIt) {
+  const std::string page = dir_.Write("a.html", kPage);
+  EditorSavesEnv env;
+  Work(env, settings_, report_).CompactFile(page);
+  EXPECT_EQ(TempFolder::Read(page), "<head>\r\nsaved by an editor\r\n");
+  ASSERT_EQ(observer_.failures.size(), 1u);
+  EXPECT_EQ(observer_.failures[0].ToString(),
+            page + ": changed while being compacted; left as it is");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 }
 
 }  // namespace

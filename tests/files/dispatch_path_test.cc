@@ -1,5 +1,7 @@
 // The dispatcher and the folder walk on the real file system.
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -271,6 +273,29 @@ TEST_F(DispatchPathTest, FolderThatIsNotPlainIsNotWalkedButTold) {
   EXPECT_NE(observer_.not_walked_attributes[1] & kAttrReparsePoint, 0u);
   EXPECT_EQ(report_.filesExamined(), 0);
   EXPECT_TRUE(observer_.failures.empty());
+}
+
+TEST_F(DispatchPathTest, WalkRemovesAbandonedTemporaryFilesButNoLiveOne) {
+  dir_.Write("site/a.html", kPage);
+  const std::string abandoned = dir_.Write("site/sub/.b.html.quarnel-Ab3xY9.tmp", "half");
+  const std::string live = dir_.Write("site/.c.html.quarnel-zz0000.tmp", "being written");
+  const std::string lookalike = dir_.Write("site/.d.html.quarnel-ab.tmp", "not ours");
+  // Another run writing `live` holds its lock.
+  const int fd = ::open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  Dispatch({dir_ / "site"});
+  ::close(fd);
+  EXPECT_FALSE(std::filesystem::exists(abandoned));
+  EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_TRUE(std::filesystem::exists(lookalike));
+  EXPECT_EQ(observer_.temp_files_removed, std::vector<std::string>{abandoned});
+  EXPECT_EQ(report_.filesRewritten(), 1);
+
+  // A dry run removes nothing.
+  const std::string again = dir_.Write("site/.e.html.quarnel-000000.tmp", "half");
+  WorkReport report;
+  Work(*Env::Default(), settings_, report, /*dry_run=*/true).DispatchPath(dir_ / "site");
+  EXPECT_TRUE(std::filesystem::exists(again));
 }
 
 TEST_F(DispatchPathTest, UnreadableSubFolderCancelsThePathAndIsTold) {

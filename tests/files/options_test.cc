@@ -47,10 +47,27 @@ TEST(ParseOptionsTest, UnknownOptionsAreUsageErrors) {
   EXPECT_EQ(ParseOptions({"site", "--quiet"}).error, "unknown option '--quiet'");
 }
 
+TEST(ParseOptionsTest, JobsTakeANumberInEitherFormAndProgressCanBeOff) {
+  EXPECT_EQ(ParseOptions({"site"}).options.jobs, 0);
+  EXPECT_EQ(ParseOptions({"-j", "4", "site"}).options.jobs, 4);
+  EXPECT_EQ(ParseOptions({"-vj16"}).options.jobs, 16);
+  EXPECT_EQ(ParseOptions({"--jobs=1"}).options.jobs, 1);
+  const ParsedOptions spaced = ParseOptions({"--jobs", "256", "site"});
+  EXPECT_EQ(spaced.options.jobs, 256);
+  EXPECT_EQ(spaced.options.paths, std::vector<std::string>{"site"});
+  EXPECT_TRUE(ParseOptions({"--no-progress"}).options.no_progress);
+  EXPECT_EQ(ParseOptions({"-j"}).error, "option '--jobs' wants a number");
+  EXPECT_EQ(ParseOptions({"-j", "0"}).error,
+            "option '--jobs' wants a number from 1 to 256, not '0'");
+  EXPECT_EQ(ParseOptions({"--jobs=x"}).error,
+            "option '--jobs' wants a number from 1 to 256, not 'x'");
+  EXPECT_EQ(ParseOptions({"--no-progress=1"}).error, "unknown option '--no-progress=1'");
+}
+
 TEST(UsageTextTest, NamesEveryOptionFromTheTable) {
   const std::string text = UsageText("quarnel");
-  for (const char* name :
-       {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose", "  --  ", "Exit status"}) {
+  for (const char* name : {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose",
+                           "-j, --jobs N", "      --no-progress", "  --  ", "Exit status"}) {
     EXPECT_NE(text.find(name), std::string::npos) << name;
   }
   EXPECT_TRUE(text.starts_with("Usage: quarnel [OPTION]... PATH...\n"));

@@ -19,11 +19,13 @@ class RecordingObserver final : public WorkReport::Observer {
     not_walked.push_back(path);
     not_walked_attributes.push_back(attributes);
   }
+  void TempFileRemoved(const std::string& path) override { temp_files_removed.push_back(path); }
 
   std::vector<std::string> rewritten;
   std::vector<Status> failures;
   std::vector<std::string> not_walked;
   std::vector<std::uint32_t> not_walked_attributes;
+  std::vector<std::string> temp_files_removed;
 };
 
 }  // namespace quarnel::testing_support

@@ -78,7 +78,7 @@ TEST_F(WindowsWalkTest, ShortAliasesNeverHideOrDoubleAFile) {
 class SearchCountingEnv final : public EnvWrapper {
  public:
   explicit SearchCountingEnv(MemEnv& base) : EnvWrapper(base) {}
-  std::string failEveryEntryIn;  // a folder with its separator
+  std::string fail_every_entry_in;  // a folder with its separator
   int searches = 0;
 
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
@@ -92,7 +92,7 @@ class SearchCountingEnv final : public EnvWrapper {
   // Counts the search; false when it is to fail.
   bool Count(const std::string& pattern) {
     ++searches;
-    return failEveryEntryIn.empty() || pattern != failEveryEntryIn + "*.*";
+    return fail_every_entry_in.empty() || pattern != fail_every_entry_in + "*.*";
   }
 };
 
@@ -113,7 +113,7 @@ TEST_F(WindowsWalkTest, WalkedFoldersAreSearchedOnceAndPatternSearchesAgree) {
   EXPECT_EQ(counting.searches, 3) << "one search for each folder";
 
   // The walk cannot read C:\site: its three pattern searches list it.
-  counting.failEveryEntryIn = R"(C:\site\)";
+  counting.fail_every_entry_in = R"(C:\site\)";
   counting.searches = 0;
   FileMain searched(counting);
   Paths fromSearches;

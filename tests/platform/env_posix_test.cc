@@ -374,6 +374,29 @@ TEST_F(PosixEnvTest, ReplaceFileFailuresLeaveNoTemporaryFile) {
   EXPECT_EQ(Names(root_), (std::set<std::string>{"folder.html", "pipe.html"}));
 }
 
+TEST_F(PosixEnvTest, ReplaceFileGuardLeavesAChangedPageOrAStoppedRunAlone) {
+  Write("a.html", "old");
+  FileStamp read;
+  std::string bytes;
+  ASSERT_TRUE(env_->ReadFile(Path("a.html"), &bytes, &read).ok());
+  FileStamp now;
+  ASSERT_TRUE(env_->GetFileStamp(Path("a.html"), &now));
+  EXPECT_EQ(now, read);
+
+  // Another program saves the page between the read and the rename.
+  Write("b.html", "saved by an editor");
+  fs::rename(Path("b.html"), Path("a.html"));
+  Status s = env_->ReplaceFile(Path("a.html"), "compacted", {&read, nullptr});
+  EXPECT_EQ(s.ToString(), Path("a.html") + ": changed while being compacted; left as it is");
+  EXPECT_EQ(Read("a.html"), "saved by an editor");
+
+  const std::atomic<bool> stop = true;
+  s = env_->ReplaceFile(Path("a.html"), "compacted", {nullptr, &stop});
+  EXPECT_EQ(s.code(), Status::Code::kStopped);
+  EXPECT_EQ(Read("a.html"), "saved by an editor");
+  EXPECT_EQ(Names(root_), std::set<std::string>{"a.html"});
+}
+
 TEST_F(PosixEnvTest, ReplaceFileThatCannotBeWrittenKeepsTheOriginal) {
   // The size limit stops writes for root too; it turns the temporary file's
   // write into a failure part-way through.

@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include "settings/default_lists.h"
@@ -23,6 +25,23 @@
 #include "ui/qt/window_services.h"
 
 namespace quarnel {
+
+// Notes at each paint of the main window whether the drop count is shown.
+class PaintWatcher final : public QObject {
+ public:
+  explicit PaintWatcher(Form1& form) : form_(form) { form_.installEventFilter(this); }
+  ~PaintWatcher() override { form_.removeEventFilter(this); }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) visible.push_back(form_.DropCountVisible());
+    return false;
+  }
+
+  std::vector<bool> visible;
+
+ private:
+  Form1& form_;
+};
 
 class Form1Test : public QObject {
   Q_OBJECT
@@ -207,11 +226,15 @@ class Form1Test : public QObject {
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("a.htm"))), compacted);
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("sub/c.shtml"))), compacted);
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("sub/notes.txt"))), page);
-    const std::vector<std::string> order = {
+    std::vector<std::string> pages = {
+        QFile::encodeName(dir.filePath(QStringLiteral("a.htm"))).toStdString(),
         QFile::encodeName(dir.filePath(QStringLiteral("b.html"))).toStdString(),
-        QFile::encodeName(dir.filePath(QStringLiteral("sub/c.shtml"))).toStdString(),
-        QFile::encodeName(dir.filePath(QStringLiteral("a.htm"))).toStdString()};
-    QCOMPARE(env_->reads, order);  // in the drop's order, the folder walked in place
+        QFile::encodeName(dir.filePath(QStringLiteral("sub/c.shtml"))).toStdString()};
+    // Each page read once; the drop's file jobs read them side by side (what
+    // is told of them comes in the drop's order, as for the command line).
+    std::vector<std::string> reads = env_->reads;
+    std::sort(reads.begin(), reads.end());
+    QCOMPARE(reads, pages);
     QVERIFY(!form().DropCountVisible());
 
     // A drop without files does nothing.
@@ -278,15 +301,20 @@ class Form1Test : public QObject {
       WriteAll(path, "<head>\r\n");
       urls.append(QUrl::fromLocalFile(path));
     }
-    std::vector<bool> visible;
+    // The first page read takes over a second: the count is hidden when the
+    // drop starts and painted while it waits for that page.
+    std::atomic<int> reads = 0;
+    std::atomic<bool> hidden_at_first = false;
     env_->on_read = [&] {
-      visible.push_back(form().DropCountVisible());
-      if (visible.size() == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+      if (reads++ != 0) return;
+      hidden_at_first = !form().DropCountVisible();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1100));
     };
+    PaintWatcher paints(form());
     Drop(urls, kFace);
     env_->on_read = nullptr;
-    // Hidden at first; shown once the drop has run for about a second.
-    QCOMPARE(visible, (std::vector<bool>{false, true, true}));
+    QVERIFY(hidden_at_first);
+    QVERIFY(std::find(paints.visible.begin(), paints.visible.end(), true) != paints.visible.end());
     QVERIFY(!form().DropCountVisible());
   }
 

@@ -2,6 +2,7 @@
 #define QUARNEL_TESTS_UI_QT_TEST_SUPPORT_H_
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -80,10 +81,15 @@ class FolderEnv final : public EnvWrapper {
   explicit FolderEnv(std::string program_folder)
       : EnvWrapper(*Env::Default()), folder_(std::move(program_folder)) {}
 
-  Status ReadFile(const std::string& path, std::string* contents) override {
-    reads.push_back(path);
+  // Reads come from the drop's file jobs, on several threads.
+  Status ReadFile(const std::string& path, std::string* contents,
+                  FileStamp* stamp = nullptr) override {
+    {
+      std::lock_guard lock(reads_mutex_);
+      reads.push_back(path);
+    }
     if (on_read) on_read();
-    return EnvWrapper::ReadFile(path, contents);
+    return EnvWrapper::ReadFile(path, contents, stamp);
   }
   std::string ProgramFolder() override { return folder_; }
   std::string UserConfigFolder() override { return {}; }
@@ -92,6 +98,7 @@ class FolderEnv final : public EnvWrapper {
   std::function<void()> on_read;   // called before each read
 
  private:
+  std::mutex reads_mutex_;
   std::string folder_;
 };
 

@@ -1,0 +1,58 @@
+#ifndef QUARNEL_FILES_PAGE_JOB_H_
+#define QUARNEL_FILES_PAGE_JOB_H_
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/join_harm.h"
+#include "files/work_items.h"
+#include "files/work_report.h"
+#include "platform/env.h"
+#include "platform/status.h"
+
+namespace quarnel {
+
+struct PageJobOptions {
+  bool dry_run = false;  // nothing is written: the outcome tells what would be
+  // Look for what a -v or -n run tells beyond the counts: the join rule
+  // harming a block, line feeds alone. Costs a scan of each page.
+  bool explain = false;
+  // When set, a replacement not yet in place is given up (kStopped).
+  const std::atomic<bool>* stop = nullptr;
+};
+
+// What the file job did to one page. A value, so that a job can run on any
+// thread and its outcome be told later, in the walk's order.
+struct PageOutcome {
+  enum class Kind {
+    kNotHtml,    // not an HTML name: passed over without a word
+    kUnchanged,  // read and left as it was
+    kRewritten,  // rewritten (or, in a dry run, would be)
+    kFailed,     // could not be read or written; `failure` says why
+    kStopped,    // the run was told to stop before the new page was in place
+  };
+  Kind kind = Kind::kNotHtml;
+  std::uint64_t before = 0;  // bytes read (0 when the read failed)
+  std::uint64_t after = 0;   // bytes of the new form
+  Status failure;
+  bool line_feeds_only = false;  // with `explain`: lines end in LF alone
+  std::optional<JoinHarm> harm;  // with `explain`, for a page rewritten
+};
+
+// The file job. Does nothing for a path whose name is not an HTML name.
+// Otherwise reads the file, takes its encoding, compacts its lines with the
+// run's settings and, only when the engine reports a change, replaces the
+// file with the compacted form, provided it is still the version that was
+// read. A read-only file is never rewritten. The file is as it was after
+// any failure. Safe to run on several threads at once.
+PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
+                       const PageJobOptions& options);
+
+// Passes the outcome on to the report.
+void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report);
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_FILES_PAGE_JOB_H_

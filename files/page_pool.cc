@@ -1,0 +1,100 @@
+#include "files/page_pool.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/free_memory.h"
+
+namespace quarnel {
+
+PagePool::PagePool(int workers, Job job, Weigh weigh, const std::atomic<bool>* stop)
+    : job_(std::move(job)), weigh_(std::move(weigh)), stop_(stop) {
+  for (int i = 0; i < std::max(workers, 1); ++i) workers_.emplace_back([this] { Serve(); });
+}
+
+PagePool::~PagePool() {
+  {
+    std::lock_guard lock(mutex_);
+    ending_ = true;
+  }
+  work_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void PagePool::Add(std::string path) {
+  {
+    std::lock_guard lock(mutex_);
+    slots_.push_back({std::move(path), false, {}});
+  }
+  work_.notify_one();
+}
+
+std::uint64_t PagePool::Budget() const { return std::max(kMinBudget, kCostPerByte * largest_); }
+
+void PagePool::Serve() {
+  std::unique_lock lock(mutex_);
+  while (true) {
+    work_.wait(lock, [this] { return ending_ || next_to_take_ < first_ + slots_.size(); });
+    if (ending_) return;
+    const std::uint64_t number = next_to_take_++;
+    // A deque keeps its elements in place as others come and go.
+    Slot& slot = slots_[number - first_];
+    const std::string path = slot.path;
+
+    lock.unlock();
+    const FileStamp stamp = Stopped() ? FileStamp() : weigh_(path);
+    lock.lock();
+    largest_ = std::max(largest_, stamp.size);
+    const std::uint64_t cost = kCostPerByte * stamp.size;
+    const std::pair file(stamp.device, stamp.inode);
+    room_.wait(lock, [&] {
+      return next_to_admit_ == number && (!stamp.known || !busy_.contains(file)) &&
+             (in_flight_ == 0 || in_flight_ + cost <= Budget());
+    });
+    ++next_to_admit_;
+    in_flight_ += cost;
+    if (stamp.known) busy_.insert(file);
+    room_.notify_all();
+
+    lock.unlock();
+    PageOutcome outcome;
+    if (Stopped()) {
+      outcome.kind = PageOutcome::Kind::kStopped;
+    } else {
+      outcome = job_(path);
+      if (cost >= kReturnMemoryAfter) ReturnFreeMemory();
+    }
+    lock.lock();
+    in_flight_ -= cost;
+    if (stamp.known) busy_.erase(busy_.find(file));
+    slot.outcome = std::move(outcome);
+    slot.done = true;
+    room_.notify_all();
+    done_.notify_all();
+  }
+}
+
+std::size_t PagePool::Pending() {
+  std::lock_guard lock(mutex_);
+  return slots_.size();
+}
+
+std::optional<PagePool::Done> PagePool::Next(bool wait, const std::function<void()>& waiting) {
+  std::unique_lock lock(mutex_);
+  if (slots_.empty()) return std::nullopt;
+  while (!slots_.front().done) {
+    if (!wait) return std::nullopt;
+    if (waiting) {
+      lock.unlock();
+      waiting();
+      lock.lock();
+    }
+    done_.wait_for(lock, kTick, [this] { return slots_.front().done; });
+  }
+  Done done{std::move(slots_.front().path), std::move(slots_.front().outcome)};
+  slots_.pop_front();
+  ++first_;
+  return done;
+}
+
+}  // namespace quarnel

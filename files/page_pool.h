@@ -1,0 +1,104 @@
+#ifndef QUARNEL_FILES_PAGE_POOL_H_
+#define QUARNEL_FILES_PAGE_POOL_H_
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "files/page_job.h"
+
+namespace quarnel {
+
+// Runs the file jobs of a run on worker threads and hands their outcomes
+// back in the order the pages were added, so that whoever tells them tells
+// them exactly as a run of one page after another would.
+//
+// Memory stays bounded whatever the number of workers: a page in flight
+// holds about three times its size (its bytes, its lines, its new form), and
+// a worker waits before taking a page that would push what the pages in
+// flight hold over max(256 MB, three times the largest page seen). A page
+// is always taken when nothing else is in flight, so no page waits forever;
+// pages are let in strictly in order, so a large one is not passed over
+// for ever by small ones. A page whose file is already being worked on
+// (the same file given twice, under two paths) waits until that job is
+// done, so that it reads what the first one wrote, as it would one page
+// after another.
+class PagePool {
+ public:
+  using Job = std::function<PageOutcome(const std::string& path)>;
+  // The page's file as it stands: its size and identity (unknown when it
+  // cannot be told).
+  using Weigh = std::function<FileStamp(const std::string& path)>;
+
+  static constexpr std::uint64_t kMinBudget = std::uint64_t{256} << 20;
+  static constexpr std::uint64_t kCostPerByte = 3;
+  // After a page this costly, its worker hands the memory back at once.
+  static constexpr std::uint64_t kReturnMemoryAfter = std::uint64_t{64} << 20;
+  // How often the caller hears that it is still waiting.
+  static constexpr std::chrono::milliseconds kTick{50};
+
+  // `stop`, when set and true, makes every page not yet started come back
+  // as kStopped without its job running.
+  PagePool(int workers, Job job, Weigh weigh, const std::atomic<bool>* stop);
+  // Waits for the pages in flight; the outcomes not handed back are lost.
+  ~PagePool();
+  PagePool(const PagePool&) = delete;
+  PagePool& operator=(const PagePool&) = delete;
+
+  void Add(std::string path);
+
+  struct Done {
+    std::string path;
+    PageOutcome outcome;
+  };
+  // The outcome of the oldest page not yet handed back; nothing when every
+  // page has been. With `wait`, waits for it, calling `waiting` every tick
+  // meanwhile; without, nothing also when it is not ready.
+  std::optional<Done> Next(bool wait, const std::function<void()>& waiting = {});
+
+  // Pages added and not yet handed back.
+  std::size_t Pending();
+
+ private:
+  struct Slot {
+    std::string path;
+    bool done = false;
+    PageOutcome outcome;
+  };
+
+  void Serve();
+  bool Stopped() const { return stop_ != nullptr && stop_->load(); }
+  std::uint64_t Budget() const;
+
+  const Job job_;
+  const Weigh weigh_;
+  const std::atomic<bool>* const stop_;
+
+  std::mutex mutex_;
+  std::condition_variable work_;  // a page was added, or the pool ends
+  std::condition_variable room_;  // a page was let in or left the pool
+  std::condition_variable done_;  // a page's outcome is in
+  std::deque<Slot> slots_;        // from the oldest not handed back
+  std::uint64_t first_ = 0;       // the number of slots_.front()
+  std::uint64_t next_to_take_ = 0;
+  std::uint64_t next_to_admit_ = 0;
+  std::uint64_t in_flight_ = 0;  // the cost of the pages being worked on
+  std::uint64_t largest_ = 0;
+  std::multiset<std::pair<std::uint64_t, std::uint64_t>> busy_;  // files in flight
+  bool ending_ = false;
+  std::vector<std::thread> workers_;
+};
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_FILES_PAGE_POOL_H_

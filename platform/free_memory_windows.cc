@@ -1,0 +1,8 @@
+#include "platform/free_memory.h"
+
+namespace quarnel {
+
+// The Windows heap gives large freed blocks back by itself.
+void ReturnFreeMemory() {}
+
+}  // namespace quarnel

@@ -1,0 +1,23 @@
+#ifndef QUARNEL_PLATFORM_TEMP_NAME_H_
+#define QUARNEL_PLATFORM_TEMP_NAME_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quarnel {
+
+// How many random characters tell the temporary files of one page apart.
+inline constexpr std::size_t kTempUniqueLength = 6;
+
+// The name of the temporary file that will replace the file `name`:
+// ".<name>.quarnel-<unique>.tmp", with `name` cut so that the whole stays
+// within `max_bytes`.
+std::string TempFileName(std::string_view name, std::string_view unique, std::size_t max_bytes);
+
+// True for a name TempFileName gives.
+bool IsTempFileName(std::string_view name);
+
+}  // namespace quarnel
+
+#endif  // QUARNEL_PLATFORM_TEMP_NAME_H_

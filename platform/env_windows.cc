@@ -91,6 +91,22 @@ class ScopedHandle {
   HANDLE handle_;
 };
 
+// The version of an open file: its volume and file index (which a rewrite
+// changes, as it puts a new file in place), size and last write time (in
+// the file time's 100 ns units, which only need to compare equal).
+bool StampOf(HANDLE file, FileStamp* stamp) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!::GetFileInformationByHandle(file, &info)) return false;
+  stamp->known = true;
+  stamp->device = info.dwVolumeSerialNumber;
+  stamp->inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  stamp->size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  stamp->modified_ns = static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+      info.ftLastWriteTime.dwLowDateTime);
+  return true;
+}
+
 // The path up to and including its last separator ("" when it has none).
 std::string FolderPrefix(std::string_view path) {
   for (std::size_t i = path.size(); i > 0; --i) {
@@ -223,6 +239,13 @@ class WindowsEnv final : public Env {
     return true;
   }
 
+  bool GetFileStamp(const std::string& path, FileStamp* stamp) override {
+    const ScopedHandle file(::CreateFileW(SystemPath(path).c_str(), 0,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.valid() && StampOf(file.get(), stamp);
+  }
+
   FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
     WIN32_FIND_DATAW data;
     const HANDLE handle = ::FindFirstFileW(SystemPath(pattern).c_str(), &data);
@@ -243,9 +266,7 @@ class WindowsEnv final : public Env {
     if (handle != kInvalidFindHandle) ::FindClose(reinterpret_cast<HANDLE>(handle));
   }
 
-  // The stamp stays unknown: a page changed under a run is not detected
-  // here yet.
-  Status ReadFile(const std::string& path, std::string* contents, FileStamp*) override {
+  Status ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) override {
     contents->clear();
     ScopedHandle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -254,6 +275,7 @@ class WindowsEnv final : public Env {
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
       return Status::IOError(path, "not a regular file");
     }
+    if (stamp != nullptr) StampOf(file.get(), stamp);
     LARGE_INTEGER size;
     if (::GetFileSizeEx(file.get(), &size))
       contents->reserve(static_cast<std::size_t>(size.QuadPart));
@@ -320,6 +342,10 @@ class WindowsEnv final : public Env {
     if (status.ok() && exists) ApplyKept(file.get(), kept);
     if (!file.Close() && status.ok()) status = WindowsError(path, ::GetLastError());
     if (status.ok() && guard.stop != nullptr && guard.stop->load()) status = Status::Stopped(path);
+    if (status.ok() && guard.unchanged != nullptr && guard.unchanged->known) {
+      FileStamp now;
+      if (!GetFileStamp(target, &now) || now != *guard.unchanged) status = Status::Changed(path);
+    }
     // The archive flag is set whatever the old page had: its content has
     // changed since any backup.
     if (status.ok() && exists && kept.attributes != 0 &&

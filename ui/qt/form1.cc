@@ -11,9 +11,6 @@
 #include <QUrl>
 #include <QWindow>
 
-#include <iostream>
-
-#include "files/one_line.h"
 #include "files/work_report.h"
 #include "ui/qt/art_pictures.h"
 #include "ui/qt/hot_spot.h"
@@ -22,32 +19,13 @@
 #include "ui/qt/set_frm.h"
 #include "ui/qt/ver_frm.h"
 #include "ui/qt/window_hook.h"
+#include "ui/rules/drop_observer.h"
 #include "ui/rules/notice_texts.h"
 
 namespace quarnel {
 namespace {
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
-// What failed during a drop goes to the standard error stream for whoever
-// started the program from a terminal, and is kept for the notice shown on
-// the window once the drop has ended.
-class DropObserver final : public WorkReport::Observer {
- public:
-  void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
-  void PathFailed(const Status& failure) override {
-    std::cerr << "quarnel: " << OneLine(failure.ToString()) << '\n';
-    problems_.push_back(ProblemLine(failure));
-  }
-  void FolderNotWalked(const std::string& path, std::uint32_t) override {
-    std::cerr << "quarnel: " << OneLine(path) << ": not walked: only plain folders are walked\n";
-  }
-
-  const std::vector<std::string>& problems() const { return problems_; }
-
- private:
-  std::vector<std::string> problems_;
-};
 
 }  // namespace
 

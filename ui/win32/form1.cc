@@ -2,13 +2,12 @@
 
 #include <shellapi.h>
 
-#include <iostream>
 #include <memory>
 #include <type_traits>
 
-#include "files/one_line.h"
 #include "files/work_report.h"
 #include "platform/wide_text_windows.h"
+#include "ui/rules/drop_observer.h"
 #include "ui/rules/notice_texts.h"
 #include "ui/win32/art.h"
 #include "ui/win32/set_frm.h"
@@ -19,25 +18,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Form1";
 constexpr int kPicture1Id = 1;
-
-// What failed during a drop goes to the standard error stream for whoever
-// started the program from a console, and is kept for the notice shown
-// once the drop has ended.
-class DropObserver final : public WorkReport::Observer {
- public:
-  void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
-  void PathFailed(const Status& failure) override {
-    std::cerr << "quarnel: " << OneLine(failure.ToString()) << '\n';
-    problems_.push_back(ProblemLine(failure));
-  }
-  void FolderNotWalked(const std::string& path, std::uint32_t) override {
-    std::cerr << "quarnel: " << OneLine(path) << ": not walked: only plain folders are walked\n";
-  }
-  const std::vector<std::string>& problems() const { return problems_; }
-
- private:
-  std::vector<std::string> problems_;
-};
 
 // The paths of a WM_DROPFILES block, in its order, as UTF-8.
 std::vector<std::string> DroppedPaths(HDROP drop) {

@@ -22,39 +22,40 @@ PagePool::~PagePool() {
 }
 
 void PagePool::Add(std::string path) {
+  const FileStamp stamp = Stopped() ? FileStamp() : weigh_(path);
   {
     std::lock_guard lock(mutex_);
-    slots_.push_back({std::move(path), false, {}});
+    largest_ = std::max(largest_, stamp.size);
+    slots_.push_back({std::move(path), stamp, false, {}});
   }
   work_.notify_one();
 }
 
 std::uint64_t PagePool::Budget() const { return std::max(kMinBudget, kCostPerByte * largest_); }
 
+bool PagePool::CanTakeNext() const {
+  if (next_to_take_ >= first_ + slots_.size()) return false;
+  const FileStamp& stamp = slots_[next_to_take_ - first_].stamp;
+  if (stamp.known && busy_.contains({stamp.device, stamp.inode})) return false;
+  return in_flight_ == 0 || in_flight_ + kCostPerByte * stamp.size <= Budget();
+}
+
 void PagePool::Serve() {
   std::unique_lock lock(mutex_);
   while (true) {
-    work_.wait(lock, [this] { return ending_ || next_to_take_ < first_ + slots_.size(); });
+    work_.wait(lock, [this] { return ending_ || CanTakeNext(); });
     if (ending_) return;
     const std::uint64_t number = next_to_take_++;
     // A deque keeps its elements in place as others come and go.
     Slot& slot = slots_[number - first_];
     const std::string path = slot.path;
-
-    lock.unlock();
-    const FileStamp stamp = Stopped() ? FileStamp() : weigh_(path);
-    lock.lock();
-    largest_ = std::max(largest_, stamp.size);
+    const FileStamp stamp = slot.stamp;
     const std::uint64_t cost = kCostPerByte * stamp.size;
     const std::pair file(stamp.device, stamp.inode);
-    room_.wait(lock, [&] {
-      return next_to_admit_ == number && (!stamp.known || !busy_.contains(file)) &&
-             (in_flight_ == 0 || in_flight_ + cost <= Budget());
-    });
-    ++next_to_admit_;
     in_flight_ += cost;
     if (stamp.known) busy_.insert(file);
-    room_.notify_all();
+    // Another worker may take the page after this one straight away.
+    if (CanTakeNext()) work_.notify_one();
 
     lock.unlock();
     PageOutcome outcome;
@@ -69,8 +70,10 @@ void PagePool::Serve() {
     if (stamp.known) busy_.erase(busy_.find(file));
     slot.outcome = std::move(outcome);
     slot.done = true;
-    room_.notify_all();
-    done_.notify_all();
+    // The caller only ever waits for the oldest page.
+    if (number == first_) done_.notify_one();
+    // No one else need be woken: this worker looks for the next page itself
+    // and wakes another when there is more than it can take.
   }
 }
 

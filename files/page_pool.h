@@ -25,14 +25,17 @@ namespace quarnel {
 //
 // Memory stays bounded whatever the number of workers: a page in flight
 // holds about three times its size (its bytes, its lines, its new form), and
-// a worker waits before taking a page that would push what the pages in
-// flight hold over max(256 MB, three times the largest page seen). A page
-// is always taken when nothing else is in flight, so no page waits forever;
-// pages are let in strictly in order, so a large one is not passed over
-// for ever by small ones. A page whose file is already being worked on
-// (the same file given twice, under two paths) waits until that job is
-// done, so that it reads what the first one wrote, as it would one page
-// after another.
+// no worker takes a page that would push what the pages in flight hold over
+// max(256 MB, three times the largest page seen). A page is always taken
+// when nothing else is in flight, so no page waits forever; pages are taken
+// strictly in order, so a large one is not passed over for ever by small
+// ones. A page whose file is already being worked on (the same file given
+// twice, under two paths) waits until that job is done, so that it reads
+// what the first one wrote, as it would one page after another.
+//
+// Pages are weighed as they are added, on the caller's thread, so that a
+// worker takes and lets in a page in one step: workers never wait on one
+// another's weighing, and a page coming or going wakes one worker, not all.
 class PagePool {
  public:
   using Job = std::function<PageOutcome(const std::string& path)>;
@@ -55,6 +58,7 @@ class PagePool {
   PagePool(const PagePool&) = delete;
   PagePool& operator=(const PagePool&) = delete;
 
+  // Weighs the page, on the caller's thread, and queues it.
   void Add(std::string path);
 
   struct Done {
@@ -72,6 +76,7 @@ class PagePool {
  private:
   struct Slot {
     std::string path;
+    FileStamp stamp;  // as weighed when added
     bool done = false;
     PageOutcome outcome;
   };
@@ -79,19 +84,20 @@ class PagePool {
   void Serve();
   bool Stopped() const { return stop_ != nullptr && stop_->load(); }
   std::uint64_t Budget() const;
+  // Whether the next page not taken may be taken now.
+  bool CanTakeNext() const;
 
   const Job job_;
   const Weigh weigh_;
   const std::atomic<bool>* const stop_;
 
   std::mutex mutex_;
-  std::condition_variable work_;  // a page was added, or the pool ends
-  std::condition_variable room_;  // a page was let in or left the pool
-  std::condition_variable done_;  // a page's outcome is in
+  // A page was added or left the pool, or the pool ends.
+  std::condition_variable work_;
+  std::condition_variable done_;  // the oldest page's outcome is in
   std::deque<Slot> slots_;        // from the oldest not handed back
   std::uint64_t first_ = 0;       // the number of slots_.front()
   std::uint64_t next_to_take_ = 0;
-  std::uint64_t next_to_admit_ = 0;
   std::uint64_t in_flight_ = 0;  // the cost of the pages being worked on
   std::uint64_t largest_ = 0;
   std::multiset<std::pair<std::uint64_t, std::uint64_t>> busy_;  // files in flight

@@ -12,18 +12,19 @@
 #                 opted out, against the read floor
 # Targets: the default run within 1.1 x the flushed floor with as many
 # threads and within 1.2 x the unflushed one; nothing to write within
-# 1.2 x the read floor. Each figure is the median of ROUNDS rounds, the
-# programs taking turns within a round; every quarnel run that writes gets a
-# fresh copy of its tree, flushed to the disk first (the floors write the
-# bytes they read, so they share one copy, flushed after each of them).
+# 1.2 x the read floor. Each figure is the median of ROUNDS rounds. Every
+# run that writes gets a fresh copy of its tree (see fresh), and quarnel and the floor with as many threads run back to back, taking
+# turns at going first: what the file system still holds of earlier runs
+# (ext4 without a journal, for one, passes over recently freed inodes when
+# it makes a file) then weighs the same on both.
 # Usage: bench/jobs_bench.sh [BUILD_DIR] [WORK_DIR]
-# Environment: FILES (2000 per tree), ROUNDS (3), DEFAULT_JOBS (8).
+# Environment: FILES (2000 per tree), ROUNDS (5), DEFAULT_JOBS (8).
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
 work=${2:-$build/jobs-bench}
 files=${FILES:-2000}
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 default_jobs=${DEFAULT_JOBS:-8}
 tool=$build/bench/tree_tool
 
@@ -52,9 +53,14 @@ printf '  mixed: '; "$tool" generate "$work/mixed" "$files" "$mixed_mb"
 printf '  small: '; "$tool" generate "$work/small" "$files" "$small_mb" --no-large
 "$tool" generate "$work/small-opted" "$files" "$small_mb" --opt-out --no-large >/dev/null
 
-fresh() {  # a fresh copy of tree $1 at $work/run, on the disk
+# A fresh copy of tree $1 at $work/run, its folders made anew and its pages
+# hard links to the tree's: every program replaces a page by renaming a new
+# file over its name, which leaves the tree's own file as it was. Copying
+# the bytes instead would make thousands of files for every run, and the
+# file system's cost of making files grows with the files it has just freed.
+fresh() {
   rm -rf "$work/run"
-  cp -r "$work/$1" "$work/run"
+  cp -al "$work/$1" "$work/run"
   sync
 }
 seconds() { "$tool" measure "$@" 2>/dev/null | awk '{ print $1 }'; }
@@ -67,18 +73,29 @@ median() {
 }
 
 jobs=(1 2 4 8 16)
+timed() {  # timed TREE NAME COMMAND...: COMMAND on a fresh copy of TREE
+  local tree=$1 name=$2
+  shift 2
+  fresh "$tree"
+  note "$tree $name" "$(seconds "$@" "$work/run")"
+}
 for ((round = 1; round <= rounds; round++)); do
   echo "Round $round of $rounds..."
   for tree in mixed small; do
-    for j in "${jobs[@]}"; do
-      fresh "$tree"; note "$tree quarnel-$j" "$(seconds "$quarnel" -j "$j" "$work/run")"
+    for j in "${jobs[@]}" default; do
+      quarnel_run=("$quarnel" -j "$j")
+      [[ $j == default ]] && quarnel_run=("$quarnel")
+      floor_jobs=$j
+      [[ $j == default ]] && floor_jobs=$default_jobs
+      if ((round % 2)); then
+        timed "$tree" "quarnel-$j" "${quarnel_run[@]}"
+        timed "$tree" "flushed-$j" "$tool" replace-flushed "$floor_jobs"
+      else
+        timed "$tree" "flushed-$j" "$tool" replace-flushed "$floor_jobs"
+        timed "$tree" "quarnel-$j" "${quarnel_run[@]}"
+      fi
     done
-    fresh "$tree"; note "$tree quarnel-default" "$(seconds "$quarnel" "$work/run")"
-    fresh "$tree"
-    for j in "${jobs[@]}"; do
-      note "$tree flushed-$j" "$(seconds "$tool" replace-flushed "$j" "$work/run")"; sync
-    done
-    note "$tree unflushed-1" "$(seconds "$tool" rewrite "$work/run")"; sync
+    timed "$tree" unflushed-1 "$tool" rewrite
     note "$tree read-1" "$(seconds "$tool" read "$work/$tree-opted")"
     note "$tree quarnel-nothing" "$(seconds "$quarnel" "$work/$tree-opted")"
   done
@@ -94,7 +111,7 @@ for tree in mixed small; do
     q=$(median "$tree quarnel-$j"); f=$(median "$tree flushed-$j")
     printf '  %-8s %10.3f %12.3f %10s\n' "$j" "$q" "$f" "$(ratio "$q" "$f")"
   done
-  q=$(median "$tree quarnel-default"); f=$(median "$tree flushed-$default_jobs")
+  q=$(median "$tree quarnel-default"); f=$(median "$tree flushed-default")
   u=$(median "$tree unflushed-1"); r=$(median "$tree read-1"); n=$(median "$tree quarnel-nothing")
   printf '  %-8s %10.3f %12.3f %10s\n' "default" "$q" "$f" "$(ratio "$q" "$f")"
   printf '  unflushed, 1 thread %8.3f   default / it: %s (target <= 1.2)\n' "$u" "$(ratio "$q" "$u")"

@@ -1,5 +1,7 @@
 #include "files/file_form.h"
 
+#include <utility>
+
 #include "engine/compact_lines.h"
 #include "engine/text_compare.h"
 
@@ -27,12 +29,13 @@ void AppendLine(std::string& out, std::string_view line) {
 
 }  // namespace
 
-std::string FormatFile(const LineList& lines, const FileFrame& frame) {
+std::string FormatFile(const LineList& lines, const FileFrame& frame, std::string storage) {
   static const ItemList kNoItems;
   const bool insert = frame.insert_head_lines && frame.head_lines != nullptr;
   const ItemList& head_lines = insert ? *frame.head_lines : kNoItems;
 
-  std::string out;
+  std::string out = std::move(storage);
+  out.clear();
   out.reserve(FormattedSize(lines, frame, head_lines));
   out += frame.byte_order_mark;
   if (frame.write_signature) AppendLine(out, SignatureLine);

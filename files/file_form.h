@@ -20,7 +20,9 @@ struct FileFrame {
 // then every non-empty line in order, with the HeadLines items (each
 // unchanged, even an empty one) right after the first line containing
 // "<HEAD>" in any letter case. Every line, the last one too, ends in CR LF.
-std::string FormatFile(const LineList& lines, const FileFrame& frame);
+// The result takes over the memory of `storage` (not its content), so that
+// the buffer the page was read into can hold its new form.
+std::string FormatFile(const LineList& lines, const FileFrame& frame, std::string storage = {});
 
 }  // namespace quarnel
 

@@ -18,7 +18,8 @@ bool LineFeedsOnly(std::string_view bytes) {
 }
 
 // The page's new bytes, or nothing when it is to stay as it is. Takes the
-// bytes over so that they can go once the lines hold them.
+// bytes over, so that their memory holds the new form: a large page then
+// costs two buffers of its size, not three.
 std::optional<std::string> Compacted(const WorkItems& items, std::string bytes, bool explain,
                                      std::optional<JoinHarm>* harm) {
   const std::size_t mark = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
@@ -30,7 +31,6 @@ std::optional<std::string> Compacted(const WorkItems& items, std::string bytes, 
   const EncodedSettings& settings = items.For(DetectEncoding(bytes));
   const std::string byteOrderMark(bytes, 0, mark);
   LineList lines = SplitLines(text);
-  std::string().swap(bytes);  // the lines hold their own copy
   if (explain) *harm = FindJoinHarm(lines);
   static const ItemList kNoItems;
   if (!CompactLines(lines, compactFlag, compactFlag ? settings.JoinTags : kNoItems,
@@ -43,7 +43,7 @@ std::optional<std::string> Compacted(const WorkItems& items, std::string bytes, 
   frame.write_signature = settings.context.write_signature;
   frame.insert_head_lines = settings.context.insert_head_lines;
   frame.head_lines = &settings.context.head_lines;
-  return FormatFile(lines, frame);
+  return FormatFile(lines, frame, std::move(bytes));
 }
 
 void WriteBack(Env& env, const std::string& path, const std::string& contents,

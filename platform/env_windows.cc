@@ -6,6 +6,7 @@
 #include <aclapi.h>
 #include <shlobj.h>
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -14,6 +15,7 @@
 
 #include "platform/env.h"
 #include "platform/path.h"
+#include "platform/temp_name.h"
 #include "platform/wide_text_windows.h"
 
 namespace quarnel {
@@ -212,6 +214,29 @@ void ApplyKept(HANDLE file, const Kept& kept) {
   ::SetSecurityInfo(file, SE_FILE_OBJECT, which, nullptr, nullptr, kept.dacl, nullptr);
 }
 
+// Gives the open file `file` the name `target`, replacing the file there,
+// without closing it first.
+Status RenameOpenFile(HANDLE file, const std::wstring& target, const std::string& userPath) {
+  const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+  std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(nameBytes);
+  std::memcpy(info->FileName, target.c_str(), nameBytes + sizeof(wchar_t));
+  if (!::SetFileInformationByHandle(file, FileRenameInfo, info,
+                                    static_cast<DWORD>(buffer.size()))) {
+    return WindowsError(userPath, ::GetLastError());
+  }
+  return Status::OK();
+}
+
+// Marks the open file `file` to go when it is closed.
+void DeleteOnClose(HANDLE file) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
 class WindowsEnv final : public Env {
  public:
   WindowsEnv() : random_(std::random_device{}() ^ ::GetTickCount64() ^ ::GetCurrentProcessId()) {}
@@ -294,13 +319,15 @@ class WindowsEnv final : public Env {
   // The new content goes to a temporary file beside the target, is flushed
   // to the disk, takes over the target's hidden, system and archive
   // attributes, creation time and own access list, and then takes its name
-  // by MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH:
-  // the name holds the whole old or the whole new page at every moment. A
-  // link or junction is followed and the file it leads to replaced.
-  // ReplaceFileW would carry most of this over itself, but it also opens
-  // the old file, which another program's handle can make fail after the
-  // old file has been moved aside (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), and
-  // it took twice as long under Wine; the move needs only the name.
+  // by a rename that replaces the target: the name holds the whole old or
+  // the whole new page at every moment. A link or junction is followed and
+  // the file it leads to replaced. The temporary file stays open, shared
+  // with no one, until it has its new name, so that a later run can tell
+  // it from one a killed run left (see RemoveIfAbandoned). ReplaceFileW
+  // would carry most of this over itself, but it also opens the old file,
+  // which another program's handle can make fail after the old file has
+  // been moved aside (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), and it took
+  // twice as long under Wine; the rename needs only the name.
   Status ReplaceFile(const std::string& path, std::string_view contents,
                      const ReplaceGuard& guard) override {
     if (path.empty() || IsSeparator(path.back()))
@@ -334,13 +361,12 @@ class WindowsEnv final : public Env {
     if (exists) ReadKept(systemTarget, data, &kept);
 
     std::wstring temp;
-    ScopedHandle file(CreateTemp(target, &temp, GENERIC_WRITE | WRITE_DAC));
+    ScopedHandle file(CreateTemp(target, &temp, GENERIC_WRITE | WRITE_DAC | DELETE));
     if (!file.valid()) return WindowsError(path, ::GetLastError());
     Status status = WriteAll(file.get(), contents, path);
     if (status.ok() && !::FlushFileBuffers(file.get()))
       status = WindowsError(path, ::GetLastError());
     if (status.ok() && exists) ApplyKept(file.get(), kept);
-    if (!file.Close() && status.ok()) status = WindowsError(path, ::GetLastError());
     if (status.ok() && guard.stop != nullptr && guard.stop->load()) status = Status::Stopped(path);
     if (status.ok() && guard.unchanged != nullptr && guard.unchanged->known) {
       FileStamp now;
@@ -352,15 +378,22 @@ class WindowsEnv final : public Env {
         !::SetFileAttributesW(temp.c_str(), kept.attributes | FILE_ATTRIBUTE_ARCHIVE)) {
       status = WindowsError(path, ::GetLastError());
     }
-    if (status.ok() && !::MoveFileExW(temp.c_str(), systemTarget.c_str(),
-                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      status = WindowsError(path, ::GetLastError());
-    }
+    if (status.ok()) status = RenameOpenFile(file.get(), systemTarget, path);
     if (!status.ok()) {
       ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileW(temp.c_str());
+      DeleteOnClose(file.get());
     }
+    if (!file.Close() && status.ok()) status = WindowsError(path, ::GetLastError());
     return status;
+  }
+
+  // A temporary file is abandoned when no process has it open: its writer
+  // holds it open, shared with no one, from its creation until it has its
+  // new name, so deleting it fails with a sharing violation while the
+  // writer lives, and succeeds once the writer has died.
+  bool RemoveIfAbandoned(const std::string& path) override {
+    if (!IsTempFileName(std::string_view(path).substr(FolderPrefix(path).size()))) return false;
+    return ::DeleteFileW(SystemPath(path).c_str()) != 0;
   }
 
   Status CreateFolders(const std::string& path) override {

@@ -4,6 +4,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include "platform/windows_include.h"
 #endif
 
 #include <algorithm>
@@ -28,6 +30,38 @@ using testing_support::TempFolder;
 using testing_support::Utf8;
 
 constexpr std::string_view kPage = "<head>\r\n<p>x</p>  \r\n";
+
+// Holds a temporary file as the run writing it does: locked on POSIX, open
+// and shared with no one on Windows.
+class LiveWriter {
+ public:
+  explicit LiveWriter(const std::string& path) {
+#ifdef _WIN32
+    file_ = ::CreateFileW(FsPath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file_, INVALID_HANDLE_VALUE);
+#else
+    fd_ = ::open(path.c_str(), O_RDONLY);
+    EXPECT_EQ(::flock(fd_, LOCK_EX), 0);
+#endif
+  }
+  LiveWriter(const LiveWriter&) = delete;
+  LiveWriter& operator=(const LiveWriter&) = delete;
+  ~LiveWriter() {
+#ifdef _WIN32
+    ::CloseHandle(file_);
+#else
+    ::close(fd_);
+#endif
+  }
+
+ private:
+#ifdef _WIN32
+  HANDLE file_;
+#else
+  int fd_;
+#endif
+};
 
 std::vector<std::string> Expand(const std::string& folder,
                                 std::vector<std::string>* folders = nullptr) {
@@ -276,21 +310,17 @@ TEST_F(DispatchPathTest, FolderThatIsNotPlainIsNotWalkedButTold) {
 }
 
 TEST_F(DispatchPathTest, WalkRemovesAbandonedTemporaryFilesButNoLiveOne) {
-#ifdef _WIN32
-  GTEST_SKIP() << "abandoned temporary files are not yet told from live ones on Windows";
-#else
   dir_.Write("site/a.html", kPage);
   const std::string abandoned = dir_.Write("site/sub/.b.html.quarnel-Ab3xY9.tmp", "half");
   const std::string live = dir_.Write("site/.c.html.quarnel-zz0000.tmp", "being written");
   const std::string lookalike = dir_.Write("site/.d.html.quarnel-ab.tmp", "not ours");
-  // Another run writing `live` holds its lock.
-  const int fd = ::open(live.c_str(), O_RDONLY);
-  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-  Dispatch({dir_ / "site"});
-  ::close(fd);
-  EXPECT_FALSE(std::filesystem::exists(abandoned));
-  EXPECT_TRUE(std::filesystem::exists(live));
-  EXPECT_TRUE(std::filesystem::exists(lookalike));
+  {
+    const LiveWriter another_run(live);
+    Dispatch({dir_ / "site"});
+  }
+  EXPECT_FALSE(std::filesystem::exists(FsPath(abandoned)));
+  EXPECT_TRUE(std::filesystem::exists(FsPath(live)));
+  EXPECT_TRUE(std::filesystem::exists(FsPath(lookalike)));
   EXPECT_EQ(observer_.temp_files_removed, std::vector<std::string>{abandoned});
   EXPECT_EQ(report_.filesRewritten(), 1);
 
@@ -298,8 +328,7 @@ TEST_F(DispatchPathTest, WalkRemovesAbandonedTemporaryFilesButNoLiveOne) {
   const std::string again = dir_.Write("site/.e.html.quarnel-000000.tmp", "half");
   WorkReport report;
   Work(*Env::Default(), settings_, report, /*dry_run=*/true).DispatchPath(dir_ / "site");
-  EXPECT_TRUE(std::filesystem::exists(again));
-#endif
+  EXPECT_TRUE(std::filesystem::exists(FsPath(again)));
 }
 
 TEST_F(DispatchPathTest, UnreadableSubFolderCancelsThePathAndIsTold) {

@@ -67,6 +67,8 @@ seconds() { "$tool" measure "$@" 2>/dev/null | awk '{ print $1 }'; }
 
 declare -A times  # "tree name" -> the seconds of every round
 note() { times["$1"]="${times["$1"]:-} $2"; }
+last() { awk '{ print $NF }' <<<"${times["$1"]}"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 median() {
   tr ' ' '\n' <<<"${times["$1"]}" | grep . | sort -g |
     awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
@@ -94,6 +96,7 @@ for ((round = 1; round <= rounds; round++)); do
         timed "$tree" "flushed-$j" "$tool" replace-flushed "$floor_jobs"
         timed "$tree" "quarnel-$j" "${quarnel_run[@]}"
       fi
+      note "$tree pair-$j" "$(ratio "$(last "$tree quarnel-$j")" "$(last "$tree flushed-$j")")"
     done
     timed "$tree" unflushed-1 "$tool" rewrite
     note "$tree read-1" "$(seconds "$tool" read "$work/$tree-opted")"
@@ -102,21 +105,22 @@ for ((round = 1; round <= rounds; round++)); do
 done
 rm -rf "$work/run"
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 for tree in mixed small; do
   echo
   echo "Tree '$tree', median of $rounds rounds (seconds):"
-  printf '  %-8s %10s %12s %10s\n' jobs quarnel "flushed N" ratio
-  for j in "${jobs[@]}"; do
+  # The paired ratio is the median of each round's quarnel / floor: the two
+  # ran back to back, so what drifts between rounds weighs less on it.
+  printf '  %-8s %10s %12s %10s %8s\n' jobs quarnel "flushed N" ratio paired
+  for j in "${jobs[@]}" default; do
     q=$(median "$tree quarnel-$j"); f=$(median "$tree flushed-$j")
-    printf '  %-8s %10.3f %12.3f %10s\n' "$j" "$q" "$f" "$(ratio "$q" "$f")"
+    printf '  %-8s %10.3f %12.3f %10s %8.2f\n' "$j" "$q" "$f" "$(ratio "$q" "$f")" \
+      "$(median "$tree pair-$j")"
   done
   q=$(median "$tree quarnel-default"); f=$(median "$tree flushed-default")
   u=$(median "$tree unflushed-1"); r=$(median "$tree read-1"); n=$(median "$tree quarnel-nothing")
-  printf '  %-8s %10.3f %12.3f %10s\n' "default" "$q" "$f" "$(ratio "$q" "$f")"
   printf '  unflushed, 1 thread %8.3f   default / it: %s (target <= 1.2)\n' "$u" "$(ratio "$q" "$u")"
   printf '  read only, 1 thread %8.3f   nothing to write %.3f, ratio %s (target <= 1.2)\n' \
     "$r" "$n" "$(ratio "$n" "$r")"
-  printf '  default / flushed floor with %d threads: %s (target <= 1.1)\n' "$default_jobs" \
-    "$(ratio "$q" "$f")"
+  printf '  default / flushed floor with %d threads: %s, paired %.2f (target <= 1.1)\n' \
+    "$default_jobs" "$(ratio "$q" "$f")" "$(median "$tree pair-default")"
 done

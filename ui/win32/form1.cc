@@ -55,21 +55,12 @@ Form1::~Form1() {
 }
 
 bool Form1::Create() {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &Form1::WindowProc;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hIcon = QuarnelIcon(32);
-    window_class.hIconSm = QuarnelIcon(16);
-    window_class.lpszClassName = kClassName;
-    return ::RegisterClassExW(&window_class) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(kClassName, QuarnelIcon(32), QuarnelIcon(16));
   if (!registered) return false;
-  ::CreateWindowExW(0, kClassName, WideFromUtf8(kForm1Caption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kForm1Size.width,
-                    kForm1Size.height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
-  if (window_ == nullptr) return false;
+  if (!CreateObjectWindow(0, kClassName, kForm1Caption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                          {0, 0, kForm1Size.width, kForm1Size.height}, nullptr)) {
+    return false;
+  }
   dpi_ = WindowDpi(window_);
   PlaceCentred(window_, nullptr, kForm1Size);
   // Above hot area 5, so a click on it reaches the indicator.
@@ -138,22 +129,6 @@ void Form1::OpenSettingsWindow() {
 void Form1::OpenAboutWindow() {
   VerFrm window(*this);
   window.ShowModal(window_);
-}
-
-LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-  return self->Handle(message, wparam, lparam);
 }
 
 int Form1::HotAreaAt(LPARAM point) const {

@@ -13,6 +13,7 @@
 #include "ui/rules/drop_progress.h"
 #include "ui/rules/main_window_rules.h"
 #include "ui/win32/indicator_picture.h"
+#include "ui/win32/window_object.h"
 #include "ui/win32/window_services.h"
 
 namespace quarnel {
@@ -22,7 +23,7 @@ namespace quarnel {
 // folders dropped on it (WM_DROPFILES), with six hot areas Image1(0) to
 // Image1(5) and the pin indicator Picture1, whose visibility is the
 // program's live keep-on-top state. Every decision is MainWindowRules'.
-class Form1 final : public MainWindowPin, private MainWindowHost {
+class Form1 final : public MainWindowPin, public WindowObject, private MainWindowHost {
  public:
   // The drops run in `session`, whose settings the settings window edits;
   // `tell` shows what could not be done.
@@ -49,7 +50,6 @@ class Form1 final : public MainWindowPin, private MainWindowHost {
   void ProcessDrop(const std::vector<std::string>& paths);
   bool DropCountVisible() const { return progress_.visible(); }
 
-  HWND hwnd() const { return window_; }
   const IndicatorPicture& picture1() const { return picture1_; }
 
   // MainWindowPin.
@@ -67,8 +67,7 @@ class Form1 final : public MainWindowPin, private MainWindowHost {
   void SetPointer(Pointer pointer) override;
   void StartCaptionDrag() override { quarnel::StartCaptionDrag(window_); }
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Paint(HDC dc);
   void DrawDropCount(HDC dc) const;
   void OnDropFiles(HDROP drop);
@@ -81,7 +80,6 @@ class Form1 final : public MainWindowPin, private MainWindowHost {
   Session& session_;
   NoticeTeller tell_;
   MainWindowRules rules_;
-  HWND window_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   IndicatorPicture picture1_;
   std::function<void()> unload_;

@@ -13,14 +13,7 @@ constexpr wchar_t kClassName[] = L"QuarnelIndicator";
 
 bool IndicatorPicture::Create(HWND parent, const std::string& name, std::string art,
                               const Rect& place, int id, bool tab_stop) {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &IndicatorPicture::WindowProc;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kClassName;
-    return ::RegisterClassExW(&window_class) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(kClassName);
   if (!registered) return false;
   art_ = std::move(art);
   place_ = place;
@@ -28,11 +21,8 @@ bool IndicatorPicture::Create(HWND parent, const std::string& name, std::string 
   const RECT r = ScaledRect(place, dpi);
   DWORD style = WS_CHILD | WS_VISIBLE;
   if (tab_stop) style |= WS_TABSTOP;
-  window_ = ::CreateWindowExW(0, kClassName, WideFromUtf8(name).c_str(), style, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              ::GetModuleHandleW(nullptr), this);
-  return window_ != nullptr;
+  return CreateObjectWindow(0, kClassName, name, style, r, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 void IndicatorPicture::Layout(UINT dpi) {
@@ -45,24 +35,6 @@ bool IndicatorPicture::Shown() const {
 }
 
 void IndicatorPicture::SetShown(bool shown) { ::ShowWindow(window_, shown ? SW_SHOWNA : SW_HIDE); }
-
-LRESULT CALLBACK IndicatorPicture::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                              LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<IndicatorPicture*>(created->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<IndicatorPicture*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-  return self->Handle(message, wparam, lparam);
-}
 
 LRESULT IndicatorPicture::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {

@@ -6,6 +6,7 @@
 #include "platform/windows_include.h"
 #include "ui/rules/controls.h"
 #include "ui/rules/geometry.h"
+#include "ui/win32/window_object.h"
 
 namespace quarnel {
 
@@ -15,7 +16,7 @@ namespace quarnel {
 // id and BN_CLICKED. A focus stop when `tab_stop`, with a dotted frame
 // while it has the focus. Its pointer is the parent's: moves over it change
 // nothing.
-class IndicatorPicture final : public Indicator {
+class IndicatorPicture final : public Indicator, public WindowObject {
  public:
   IndicatorPicture() = default;
   IndicatorPicture(const IndicatorPicture&) = delete;
@@ -30,14 +31,10 @@ class IndicatorPicture final : public Indicator {
   bool Shown() const override;
   void SetShown(bool shown) override;
 
-  HWND hwnd() const { return window_; }
-
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Paint(HDC dc);
 
-  HWND window_ = nullptr;
   std::string art_;
   Rect place_;
   bool pressed_ = false;

@@ -35,20 +35,13 @@ SetFrm::~SetFrm() {
 }
 
 bool SetFrm::Create(HWND owner) {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &SetFrm::WindowProc;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kClassName;
-    return ::RegisterClassExW(&window_class) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(kClassName);
   if (!registered) return false;
-  ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, WideFromUtf8(kSetFrmCaption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
-                    kSetFrmSize.width, kSetFrmSize.height, owner, nullptr,
-                    ::GetModuleHandleW(nullptr), this);
-  if (window_ == nullptr) return false;
+  if (!CreateObjectWindow(WS_EX_CONTROLPARENT, kClassName, kSetFrmCaption,
+                          WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                          {0, 0, kSetFrmSize.width, kSetFrmSize.height}, owner)) {
+    return false;
+  }
   dpi_ = WindowDpi(window_);
   PlaceCentred(window_, owner, kSetFrmSize);
   if (!CreateControls()) return false;
@@ -186,23 +179,6 @@ int SetFrm::HotSpotAt(LPARAM point) const {
     if (control.kind == ControlKind::kHotSpot && control.rect.Contains(at.x, at.y)) return place;
   }
   return -1;
-}
-
-LRESULT CALLBACK SetFrm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<SetFrm*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<SetFrm*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    self->closed_ = true;
-    return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-  return self->Handle(message, wparam, lparam);
 }
 
 LRESULT SetFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -11,6 +11,7 @@
 #include "ui/rules/settings_window_rules.h"
 #include "ui/win32/boxes.h"
 #include "ui/win32/indicator_picture.h"
+#include "ui/win32/window_object.h"
 
 namespace quarnel {
 
@@ -21,7 +22,7 @@ namespace quarnel {
 // real LISTBOX and Text1(i) real EDIT controls. The controls hold the
 // edits until 「変更して閉じる」 copies them into Settings. Every decision
 // is SetFrmRules'.
-class SetFrm final : private SetFrmWindow {
+class SetFrm final : public WindowObject, private SetFrmWindow {
  public:
   // `main_window` is the main window's pin, which the pin switch changes
   // as well; `env` locates "readme.htm".
@@ -37,8 +38,6 @@ class SetFrm final : private SetFrmWindow {
   // Create, then modal over `owner` until it closes.
   void ShowModal(HWND owner);
 
-  HWND hwnd() const { return window_; }
-
  private:
   // SetFrmWindow.
   void SetTopmost(bool on) override;
@@ -47,8 +46,8 @@ class SetFrm final : private SetFrmWindow {
   void SetPointer(Pointer pointer) override;
   void StartCaptionDrag() override;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Destroyed() override { closed_ = true; }
   bool CreateControls();
   void Paint(HDC dc);
   void Layout();
@@ -64,7 +63,6 @@ class SetFrm final : private SetFrmWindow {
   Env& env_;
   Settings& settings_;
   MainWindowPin& main_window_;
-  HWND window_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool closed_ = false;
   std::array<IndicatorPicture, 5> picture_;

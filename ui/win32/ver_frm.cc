@@ -30,19 +30,12 @@ VerFrm::~VerFrm() {
 }
 
 bool VerFrm::Create(HWND owner) {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &VerFrm::WindowProc;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kClassName;
-    return ::RegisterClassExW(&window_class) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(kClassName);
   if (!registered) return false;
-  ::CreateWindowExW(0, kClassName, WideFromUtf8(kVerFrmCaption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kVerFrmSize.width,
-                    kVerFrmSize.height, owner, nullptr, ::GetModuleHandleW(nullptr), this);
-  if (window_ == nullptr) return false;
+  if (!CreateObjectWindow(0, kClassName, kVerFrmCaption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                          {0, 0, kVerFrmSize.width, kVerFrmSize.height}, owner)) {
+    return false;
+  }
   dpi_ = WindowDpi(window_);
   PlaceCentred(window_, owner, kVerFrmSize);
   rules_.Load(main_window_);
@@ -62,23 +55,6 @@ void VerFrm::ShowInformation(std::string_view text) { quarnel::ShowInformation(w
 void VerFrm::SetPointer(Pointer pointer) {
   pointer_ = pointer;
   ShowPointer(pointer);
-}
-
-LRESULT CALLBACK VerFrm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<VerFrm*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<VerFrm*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    self->closed_ = true;
-    return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-  return self->Handle(message, wparam, lparam);
 }
 
 LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -6,13 +6,14 @@
 #include "platform/windows_include.h"
 #include "ui/rules/about_window_rules.h"
 #include "ui/rules/controls.h"
+#include "ui/win32/window_object.h"
 
 namespace quarnel {
 
 // The about window, window class "VerFrm": a 300 x 300 captionless artwork
 // with the version text Label1 laid over it and four hot spots Image1(0)
 // to Image1(3). Every decision is AboutWindowRules'.
-class VerFrm final : private AboutWindowHost {
+class VerFrm final : public WindowObject, private AboutWindowHost {
  public:
   explicit VerFrm(const MainWindowPin& main_window) : main_window_(main_window), rules_(*this) {}
   ~VerFrm() override;
@@ -25,8 +26,6 @@ class VerFrm final : private AboutWindowHost {
   // Create, then modal over `owner` until it closes.
   void ShowModal(HWND owner);
 
-  HWND hwnd() const { return window_; }
-
  private:
   // AboutWindowHost.
   void SetTopmost(bool on) override;
@@ -35,13 +34,12 @@ class VerFrm final : private AboutWindowHost {
   void ShowInformation(std::string_view text) override;
   void SetPointer(Pointer pointer) override;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Destroyed() override { closed_ = true; }
   void Paint(HDC dc);
 
   const MainWindowPin& main_window_;
   AboutWindowRules rules_;
-  HWND window_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool closed_ = false;
   bool pressed_ = false;

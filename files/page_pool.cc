@@ -8,9 +8,10 @@
 namespace quarnel {
 
 PagePool::PagePool(int workers, Job job, Weigh weigh, const std::atomic<bool>* stop)
-    : job_(std::move(job)), weigh_(std::move(weigh)), stop_(stop) {
-  for (int i = 0; i < std::max(workers, 1); ++i) workers_.emplace_back([this] { Serve(); });
-}
+    : job_(std::move(job)),
+      weigh_(std::move(weigh)),
+      stop_(stop),
+      max_workers_(static_cast<std::size_t>(std::max(workers, 1))) {}
 
 PagePool::~PagePool() {
   {
@@ -27,6 +28,7 @@ void PagePool::Add(std::string path) {
     std::lock_guard lock(mutex_);
     largest_ = std::max(largest_, stamp.size);
     slots_.push_back({std::move(path), stamp, false, {}});
+    if (idle_ == 0 && workers_.size() < max_workers_) workers_.emplace_back([this] { Serve(); });
   }
   work_.notify_one();
 }
@@ -43,7 +45,9 @@ bool PagePool::CanTakeNext() const {
 void PagePool::Serve() {
   std::unique_lock lock(mutex_);
   while (true) {
+    ++idle_;
     work_.wait(lock, [this] { return ending_ || CanTakeNext(); });
+    --idle_;
     if (ending_) return;
     const std::uint64_t number = next_to_take_++;
     // A deque keeps its elements in place as others come and go.
@@ -75,6 +79,11 @@ void PagePool::Serve() {
     // No one else need be woken: this worker looks for the next page itself
     // and wakes another when there is more than it can take.
   }
+}
+
+std::size_t PagePool::Workers() {
+  std::lock_guard lock(mutex_);
+  return workers_.size();
 }
 
 std::size_t PagePool::Pending() {

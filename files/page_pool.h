@@ -58,7 +58,9 @@ class PagePool {
   PagePool(const PagePool&) = delete;
   PagePool& operator=(const PagePool&) = delete;
 
-  // Weighs the page, on the caller's thread, and queues it.
+  // Weighs the page, on the caller's thread, and queues it. Workers start
+  // as pages come, up to the number asked for, so that a drop of one page
+  // starts one thread.
   void Add(std::string path);
 
   struct Done {
@@ -72,6 +74,9 @@ class PagePool {
 
   // Pages added and not yet handed back.
   std::size_t Pending();
+
+  // The worker threads started so far.
+  std::size_t Workers();
 
  private:
   struct Slot {
@@ -100,6 +105,8 @@ class PagePool {
   std::uint64_t next_to_take_ = 0;
   std::uint64_t in_flight_ = 0;  // the cost of the pages being worked on
   std::uint64_t largest_ = 0;
+  const std::size_t max_workers_;
+  std::size_t idle_ = 0;                                         // workers waiting for a page
   std::multiset<std::pair<std::uint64_t, std::uint64_t>> busy_;  // files in flight
   bool ending_ = false;
   std::vector<std::thread> workers_;

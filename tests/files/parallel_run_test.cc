@@ -76,6 +76,20 @@ TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
   }
   EXPECT_FALSE(pool.Next(/*wait=*/true));
   EXPECT_EQ(most_large_at_once, 1);
+  EXPECT_LE(pool.Workers(), 4u);
+}
+
+TEST(PagePoolTest, ADropOfOnePageStartsOneWorker) {
+  const auto job = [](const std::string&) {
+    PageOutcome outcome;
+    outcome.kind = PageOutcome::Kind::kUnchanged;
+    return outcome;
+  };
+  PagePool pool(
+      8, job, [](const std::string&) { return FileStamp(); }, nullptr);
+  pool.Add("a.html");
+  ASSERT_TRUE(pool.Next(/*wait=*/true));
+  EXPECT_EQ(pool.Workers(), 1u);
 }
 
 // The whole run below makes read-only pages and a fifo the POSIX way.

@@ -26,8 +26,7 @@ bool WindowObject::CreateObjectWindow(DWORD ex_style, const wchar_t* class_name,
   return window_ != nullptr;
 }
 
-LRESULT CALLBACK WindowObject::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                          LPARAM lparam) {
+LRESULT CALLBACK WindowObject::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* self =
         static_cast<WindowObject*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);

@@ -24,7 +24,8 @@ namespace quarnel {
 // them exactly as a run of one page after another would.
 //
 // Memory stays bounded whatever the number of workers: a page in flight
-// holds about three times its size (its bytes, its lines, its new form), and
+// holds about three times its size (its bytes, then its lines with their
+// overhead of a string each; its new form takes the bytes' buffer), and
 // no worker takes a page that would push what the pages in flight hold over
 // max(256 MB, three times the largest page seen). A page is always taken
 // when nothing else is in flight, so no page waits forever; pages are taken

@@ -477,20 +477,19 @@ class WindowsEnv final : public Env {
     return WindowsError(path, error);
   }
 
-  // Creates ".<name>.quarnel-XXXXXX.tmp" beside `target` ("~quarnel-XXXXXX.tmp"
-  // when the long one would pass the 255 characters a name may have).
+  // Creates ".<name>.quarnel-XXXXXX.tmp" beside `target`, the name cut to
+  // the 255 characters a name may have, so that a later walk knows it.
   // GetLastError() tells why not.
   HANDLE CreateTemp(const std::string& target, std::wstring* temp, DWORD access,
                     DWORD flags = FILE_ATTRIBUTE_NORMAL) {
     static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static constexpr std::size_t kMaxNameLength = 255;
     const std::string folder = FolderPrefix(target);
     const std::string name = target.substr(folder.size());
-    const bool long_name = WideFromUtf8(name).size() + 20 > 255;
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string unique(6, '0');
+      std::string unique(kTempUniqueLength, '0');
       for (char& c : unique) c = kDigits[random_() % (sizeof kDigits - 1)];
-      *temp = SystemPath(long_name ? folder + "~quarnel-" + unique + ".tmp"
-                                   : folder + "." + name + ".quarnel-" + unique + ".tmp");
+      *temp = SystemPath(folder + TempFileName(name, unique, kMaxNameLength));
       const HANDLE file =
           ::CreateFileW(temp->c_str(), access, 0, nullptr, CREATE_NEW, flags, nullptr);
       if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;

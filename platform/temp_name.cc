@@ -16,8 +16,11 @@ bool IsUniqueChar(char c) {
 
 std::string TempFileName(std::string_view name, std::string_view unique, std::size_t max_bytes) {
   const std::size_t fixed = 1 + kInfix.size() + unique.size() + kSuffix.size();
-  if (max_bytes > fixed && name.size() > max_bytes - fixed)
-    name = name.substr(0, max_bytes - fixed);
+  if (max_bytes > fixed && name.size() > max_bytes - fixed) {
+    std::size_t cut = max_bytes - fixed;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name = name.substr(0, cut);
+  }
   std::string temp = ".";
   temp += name;
   temp += kInfix;

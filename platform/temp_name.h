@@ -12,7 +12,8 @@ inline constexpr std::size_t kTempUniqueLength = 6;
 
 // The name of the temporary file that will replace the file `name`:
 // ".<name>.quarnel-<unique>.tmp", with `name` cut so that the whole stays
-// within `max_bytes`.
+// within `max_bytes`, never inside a UTF-8 character: in UTF-16 units too
+// the name then stays within `max_bytes`, as Windows needs.
 std::string TempFileName(std::string_view name, std::string_view unique, std::size_t max_bytes);
 
 // True for a name TempFileName gives.

@@ -68,7 +68,7 @@ class Form1 final : public MainWindowPin, public WindowObject, private MainWindo
   void StartCaptionDrag() override { quarnel::StartCaptionDrag(window_); }
 
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
   void DrawDropCount(HDC dc) const;
   void OnDropFiles(HDROP drop);
   void OnClose();

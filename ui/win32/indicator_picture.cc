@@ -38,18 +38,6 @@ void IndicatorPicture::SetShown(bool shown) { ::ShowWindow(window_, shown ? SW_S
 
 LRESULT IndicatorPicture::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = ::BeginPaint(window_, &paint);
-      Paint(dc);
-      ::EndPaint(window_, &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the parent's skin shows through; OnPaint draws over it
     case WM_LBUTTONDOWN:
       pressed_ = true;
       ::SetCapture(window_);

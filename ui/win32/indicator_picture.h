@@ -33,7 +33,7 @@ class IndicatorPicture final : public Indicator, public WindowObject {
 
  private:
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 
   std::string art_;
   Rect place_;

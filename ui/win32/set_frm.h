@@ -49,7 +49,7 @@ class SetFrm final : public WindowObject, private SetFrmWindow {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Destroyed() override { closed_ = true; }
   bool CreateControls();
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
   void Layout();
   // The hot spot under a client point (device pixels): its place in
   // kSetFrmControls, or -1.

@@ -59,18 +59,6 @@ void VerFrm::SetPointer(Pointer pointer) {
 
 LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = ::BeginPaint(window_, &paint);
-      Paint(dc);
-      ::EndPaint(window_, &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_LBUTTONDOWN:
       // No move by dragging here: a press only starts a click.
       pressed_ = true;

@@ -36,7 +36,7 @@ class VerFrm final : public WindowObject, private AboutWindowHost {
 
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Destroyed() override { closed_ = true; }
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 
   const MainWindowPin& main_window_;
   AboutWindowRules rules_;

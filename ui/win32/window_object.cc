@@ -41,7 +41,22 @@ LRESULT CALLBACK WindowObject::WindowProc(HWND window, UINT message, WPARAM wpar
     self->Destroyed();
     return ::DefWindowProcW(window, message, wparam, lparam);
   }
-  return self->Handle(message, wparam, lparam);
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(window, &paint);
+      self->Paint(dc);
+      ::EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      self->Paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return self->Handle(message, wparam, lparam);
+  }
 }
 
 }  // namespace quarnel

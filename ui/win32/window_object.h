@@ -10,7 +10,9 @@ namespace quarnel {
 // The C++ object behind one Win32 window of this program: it is the
 // window's creation parameter, learns its handle at WM_NCCREATE, hears every
 // message in Handle, and learns at WM_NCDESTROY that the window is gone.
-// One window procedure serves every class that derives from it.
+// One window procedure serves every class that derives from it. Every
+// window here draws all of itself, skin and all, in Paint: the background
+// is never erased first, so nothing flickers.
 class WindowObject {
  public:
   WindowObject(const WindowObject&) = delete;
@@ -32,8 +34,12 @@ class WindowObject {
   bool CreateObjectWindow(DWORD ex_style, const wchar_t* class_name, std::string_view caption,
                           DWORD style, const RECT& place, HWND parent, HMENU id = nullptr);
 
-  // Every message from WM_NCCREATE to WM_NCDESTROY, both excluded.
+  // Every message from WM_NCCREATE to WM_NCDESTROY, both excluded, but
+  // those that paint.
   virtual LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  // Draws the whole window on `dc` (WM_PAINT, and WM_PRINTCLIENT for a
+  // picture of it).
+  virtual void Paint(HDC dc) = 0;
   // The window has been destroyed; hwnd() is null from here on.
   virtual void Destroyed() {}
 

@@ -2,9 +2,7 @@
 //   quarnel_screenshots OUTPUT_FOLDER
 // Runs on any Qt platform; "make screenshots" uses the offscreen one.
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include <QApplication>
 #include <QDir>
@@ -13,10 +11,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "files/progress_env.h"
 #include "files/session.h"
 #include "settings/default_lists.h"
 #include "settings/settings.h"
+#include "tests/support/slow_reads.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/set_frm.h"
 #include "ui/qt/ver_frm.h"
@@ -62,8 +60,10 @@ bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, 
   return ok;
 }
 
-// A drop long enough for the count of files done to appear on the face: its
-// file reads are slowed down, and the face is taken while the fifth runs.
+// A drop long enough for the count of files done to appear on the face: the
+// last page's read is held until the count shows, and the face is taken
+// then, on the window's thread (the read runs on a file job's thread; the
+// drop runs queued calls while it waits for its jobs).
 bool DropInProgress(Settings& settings, const QDir& folder) {
   QTemporaryDir site;
   QStringList paths;
@@ -75,19 +75,17 @@ bool DropInProgress(Settings& settings, const QDir& folder) {
     paths.append(path);
   }
   bool ok = false;
-  int reads = 0;
   Form1* shown = nullptr;
-  ProgressEnv slow(*Env::Default(), {[&] {
-                                       std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                       if (++reads == 5)
-                                         ok = Save(*shown, folder,
-                                                   QStringLiteral("form1_drop_in_progress"));
-                                     },
-                                     nullptr});
+  testing_support::SlowReads slow(*Env::Default(), paths.back().toStdString(), [&] {
+    QMetaObject::invokeMethod(
+        shown, [&] { ok = Save(*shown, folder, QStringLiteral("form1_drop_in_progress")); },
+        Qt::BlockingQueuedConnection);
+  });
   Session session(slow, settings);
   Form1 form(session);
   shown = &form;
   form.show();
+  slow.DropStarts();
   form.ProcessDrop(paths);
   return ok;
 }

@@ -5,19 +5,17 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "files/progress_env.h"
 #include "files/session.h"
 #include "platform/wide_text_windows.h"
 #include "settings/default_lists.h"
 #include "settings/settings.h"
+#include "tests/support/slow_reads.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/set_frm.h"
 #include "ui/win32/ver_frm.h"
@@ -159,8 +157,11 @@ bool SettingsWindow(Settings& settings, Form1& main_window, const std::string& f
                   (head == 1 ? "on" : "off"));
 }
 
-// A drop long enough for the count of files done to appear on the face: its
-// file reads are slowed down, and the face is taken while the fifth runs.
+// A drop long enough for the count of files done to appear on the face: the
+// last page's read is held until the count shows, and the face is taken
+// then. That read runs on a file job's thread, which takes the picture with
+// COM of its own; the window draws itself on its own thread when asked, as
+// the drop looks at its queue while it waits.
 bool DropInProgress(Settings& settings, const std::string& folder) {
   const std::filesystem::path site =
       std::filesystem::temp_directory_path() / "quarnel-screenshots-site";
@@ -173,20 +174,19 @@ bool DropInProgress(Settings& settings, const std::string& folder) {
     paths.emplace_back(name.begin(), name.end());
   }
   bool ok = false;
-  int reads = 0;
   Form1* shown = nullptr;
-  ProgressEnv slow(*Env::Default(), {[&] {
-                                       std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                       if (++reads == 5)
-                                         ok = Save(shown->hwnd(), folder, "form1_drop_in_progress");
-                                     },
-                                     nullptr});
+  testing_support::SlowReads slow(*Env::Default(), paths.back(), [&] {
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ok = Save(shown->hwnd(), folder, "form1_drop_in_progress");
+    ::CoUninitialize();
+  });
   Session session(slow, settings);
   Form1 form(session, nullptr);
   shown = &form;
   if (!form.Create()) return false;
   form.Show();
   Settle();
+  slow.DropStarts();
   form.ProcessDrop(paths);
   std::error_code ignored;
   std::filesystem::remove_all(site, ignored);

@@ -130,6 +130,7 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   RunOptions run;
   if (options.jobs > 0) run.jobs = options.jobs;
   run.explain = options.verbose || options.dry_run;
+  run.repeat = options.repeat;
   run.stop = &InterruptFlag();
   session.RunPaths(PathsFromArguments(options.paths), report, listener, run);
   if (progress) progress->Clear();

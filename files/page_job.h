@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/join_harm.h"
+#include "files/page_compaction.h"
 #include "files/work_items.h"
 #include "files/work_report.h"
 #include "platform/env.h"
@@ -21,6 +22,7 @@ struct PageJobOptions {
   bool explain = false;
   // When set, a replacement not yet in place is given up (kStopped).
   const std::atomic<bool>* stop = nullptr;
+  PageCompaction compaction;
 };
 
 // What the file job did to one page. A value, so that a job can run on any

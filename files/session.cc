@@ -21,6 +21,7 @@ void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report
   WorkOptions options;
   options.dry_run = dry_run_;
   options.explain = run.explain;
+  options.repeat = run.repeat;
   options.jobs = run.jobs;
   options.stop = run.stop;
   options.page_started = progress.file_started;

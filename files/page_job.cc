@@ -3,16 +3,11 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/line_split.h"
 #include "files/html_name.h"
 #include "files/page_compaction.h"
 
 namespace quarnel {
 namespace {
-
-bool LineFeedsOnly(std::string_view bytes) {
-  return bytes.find('\n') != std::string_view::npos && bytes.find('\r') == std::string_view::npos;
-}
 
 void WriteBack(Env& env, const std::string& path, const std::string& contents,
                const FileStamp& read, const PageJobOptions& options, PageOutcome& outcome) {
@@ -48,22 +43,20 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
     return outcome;
   }
   outcome.before = bytes.size();
-  if (options.explain) outcome.line_feeds_only = LineFeedsOnly(bytes);
-  if (options.explain) outcome.harm = FindJoinHarm(SplitLines(bytes));
   const CompactedPage page = CompactPage(items, std::move(bytes), options.compaction);
+  outcome.blocks_kept = page.blocks_kept;
   if (!page.rewrite) {
     outcome.kind = PageOutcome::Kind::kUnchanged;
-    outcome.harm.reset();
     return outcome;
   }
+  outcome.still_changing = page.still_changing;
   WriteBack(env, path, page.bytes, read, options, outcome);
-  if (outcome.kind != PageOutcome::Kind::kRewritten) outcome.harm.reset();
   return outcome;
 }
 
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report) {
   report.SetCurrentPage(path);
-  if (outcome.line_feeds_only) report.AddLineFeedsOnly();
+  if (outcome.blocks_kept) report.AddBlocksKept();
   switch (outcome.kind) {
     case PageOutcome::Kind::kNotHtml:
     case PageOutcome::Kind::kStopped:
@@ -72,7 +65,7 @@ void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkRepo
       report.AddUnchanged(outcome.before);
       return;
     case PageOutcome::Kind::kRewritten:
-      if (outcome.harm) report.AddJoinHarm(path, *outcome.harm);
+      if (outcome.still_changing) report.AddStillChanging(path);
       report.AddRewritten(path, outcome.before, outcome.after);
       return;
     case PageOutcome::Kind::kFailed:

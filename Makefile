@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap configure build test test-sanitize test-faults fuzz reliability-report run bench bench-tree bench-jobs clean art screenshots
+.PHONY: all bootstrap configure build test test-sanitize test-faults fuzz reliability-report run bench bench-tree bench-blocks bench-jobs clean art screenshots
 .PHONY: install package package-test
 
 all: build
@@ -44,6 +44,11 @@ run: build
 # about 2.2 GB free beside the build.
 bench-tree: build
 	@bench/tree_bench.sh $(BUILD)
+
+# The rules on today's pages: a CR LF and a LF tree with <pre>, <script> and
+# <style> blocks; pages rewritten, bytes saved, blocks kept byte for byte.
+bench-blocks: build
+	@bench/blocks_bench.sh $(BUILD)
 
 # quarnel with 1 to 16 file jobs against the flushed, unflushed and
 # read-only floors, on two generated trees (a few minutes; about 1 GB free).

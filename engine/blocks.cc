@@ -40,7 +40,8 @@ std::string_view BlockNameAt(std::string_view text, std::size_t at) {
 std::size_t Find(std::string_view text, char c, std::size_t from) {
   if (from >= text.size()) return kNone;
   const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-  return hit == nullptr ? kNone : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+  return hit == nullptr ? kNone
+                        : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }
 
 // The ">" that ends a tag whose name ends just before `from`, passing over

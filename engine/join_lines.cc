@@ -173,8 +173,8 @@ bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags
   return Join(lines, marks, joinTags, encoding, frontier);
 }
 
-bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags,
-               Encoding encoding, LinePreparer& preparer) {
+bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
+               LinePreparer& preparer) {
   Frontier frontier(lines, &preparer);
   const bool changed = Join(lines, marks, joinTags, encoding, frontier);
   frontier.Finish();

@@ -31,8 +31,8 @@ class LinePreparer {
   virtual void Prepare(LineList& lines, std::size_t begin, std::size_t end) = 0;
 };
 
-bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags,
-               Encoding encoding, LinePreparer& preparer);
+bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
+               LinePreparer& preparer);
 
 }  // namespace quarnel
 

@@ -9,8 +9,8 @@ namespace quarnel {
 namespace {
 
 std::size_t Find(std::string_view text, char c, std::size_t from) {
-  const void* hit = from < text.size() ? std::memchr(text.data() + from, c, text.size() - from)
-                                       : nullptr;
+  const void* hit =
+      from < text.size() ? std::memchr(text.data() + from, c, text.size() - from) : nullptr;
   return hit == nullptr ? text.size()
                         : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }

@@ -34,8 +34,7 @@ TEST(FindBlocksTest, OpeningAndClosingTags) {
 }
 
 TEST(FindBlocksTest, NothingInsideABlockOrCommentOpensAnother) {
-  EXPECT_EQ(Contents("<script>w('<pre>');</script>x<pre>y</pre>"),
-            (Texts{"w('<pre>');", "y"}));
+  EXPECT_EQ(Contents("<script>w('<pre>');</script>x<pre>y</pre>"), (Texts{"w('<pre>');", "y"}));
   EXPECT_EQ(Contents("<pre><!-- </pre>"), Texts{"<!-- "});
   EXPECT_EQ(Contents("<!-- <pre> -->a<pre>b</pre>"), Texts{"b"});
   // "<!-->" does not close itself; an unclosed comment hides the rest.
@@ -65,13 +64,13 @@ TEST(ReadPageLinesTest, MarksTheLinesThatTouchABlock) {
   const PageLines page = ReadPageLines("<p>\n<pre>\n a \n\n</pre>\n<p>x<pre>y</pre>\n<pre>z");
   ASSERT_EQ(page.lines.size(), 7u);
   const std::vector<std::uint8_t> expected = {
-      kLineFree,                         // <p>
-      kLineInBlock | kLineEndInBlock,    // <pre> (its line end is content)
-      kLineInBlock | kLineEndInBlock,    //  a
-      kLineInBlock | kLineEndInBlock,    // (empty)
-      kLineFree,                         // </pre>
-      kLineInBlock,                      // <p>x<pre>y</pre>
-      kLineInBlock,                      // <pre>z, unclosed to the end
+      kLineFree,                       // <p>
+      kLineInBlock | kLineEndInBlock,  // <pre> (its line end is content)
+      kLineInBlock | kLineEndInBlock,  //  a
+      kLineInBlock | kLineEndInBlock,  // (empty)
+      kLineFree,                       // </pre>
+      kLineInBlock,                    // <p>x<pre>y</pre>
+      kLineInBlock,                    // <pre>z, unclosed to the end
   };
   EXPECT_EQ(page.marks, expected);
 }

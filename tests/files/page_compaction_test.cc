@@ -87,8 +87,7 @@ TEST_F(PageCompactionTest, HeadLinesNeverGoIntoABlock) {
   settings_.HeadLines = {"<meta x>"};
   // DocBook's one-line head, its <style> going on: nothing is inserted, and
   // the page does not ask for a rewrite on every run.
-  EXPECT_EQ(Compact("<html><head><title>t</title><style>\np { }\n</style></head>\n"),
-            std::nullopt);
+  EXPECT_EQ(Compact("<html><head><title>t</title><style>\np { }\n</style></head>\n"), std::nullopt);
   // A block that opens and closes on the <HEAD> line is no obstacle.
   EXPECT_EQ(Compact("<head><style>p{}</style>\n</head>\n"),
             "<head><style>p{}</style>\n<meta x>\n</head>\n");

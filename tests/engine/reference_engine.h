@@ -77,7 +77,7 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
   bool head_rules_off = false;
   for (std::size_t i = 0; i < work.size(); ++i) {
     std::string& line = work[i];
-    const std::uint8_t mark = marks.empty() ? kLineFree : marks[i];
+    const std::uint8_t mark = marks.empty() ? std::uint8_t{kLineFree} : marks[i];
     if (state == HeadState::BeforeHead && ContainsIgnoreAsciiCase(line, "<HEAD>")) {
       state = HeadState::InHead;
       head_rules_off = (mark & kLineEndInBlock) != 0;

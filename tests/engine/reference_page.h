@@ -19,8 +19,7 @@ namespace quarnel {
 
 // For every byte of the text: does it lie in a block's content?
 inline std::vector<bool> ReferenceBlockBytes(std::string_view t) {
-  static constexpr std::array<std::string_view, 4> kNames = {"pre", "textarea", "script",
-                                                              "style"};
+  static constexpr std::array<std::string_view, 4> kNames = {"pre", "textarea", "script", "style"};
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   const auto name_at = [&](std::size_t at, std::string_view name) {
     if (at + name.size() >= t.size()) return false;
@@ -80,7 +79,8 @@ inline PageLines ReferenceReadPage(std::string_view t) {
     std::size_t next = end;
     if (next < t.size()) next += t.substr(next, 2) == "\r\n" ? 2 : 1;
     std::uint8_t mark = kLineFree;
-    for (std::size_t b = begin; b < next; ++b) mark |= in[b] ? kLineInBlock : 0;
+    for (std::size_t b = begin; b < next; ++b)
+      if (in[b]) mark |= kLineInBlock;
     if (end < next && in[end]) mark |= kLineEndInBlock;
     page.lines.emplace_back(t.substr(begin, end - begin));
     page.marks.push_back(mark);

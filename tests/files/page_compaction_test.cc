@@ -57,11 +57,11 @@ TEST_F(PageCompactionTest, LineFeedPageEndingInADeleteItemKeepsTheRest) {
 }
 
 TEST_F(PageCompactionTest, BlockContentIsKeptByteForByte) {
-  for (const std::string name : {"pre", "textarea", "script", "STYLE"}) {
-    const std::string open = "<" + name + " class=\"a>b\">";
-    const std::string close = "</" + name + ">";
+  for (const std::string_view name : {"pre", "textarea", "script", "STYLE"}) {
+    const std::string open = "<" + std::string(name) + " class=\"a>b\">";
+    const std::string close = "</" + std::string(name) + ">";
     // A CP932 line (its "\x95\x5C" ends in a backslash) and a UTF-8 one.
-    for (const std::string text : {std::string("\x95\x5C  "), std::string("\xE3\x81\x82 ")}) {
+    for (const std::string& text : {std::string("\x95\x5C  "), std::string("\xE3\x81\x82 ")}) {
       const std::string block = open + "\r\n  " + text + "\r\n\r\n\t// c\r\nx = 1;  \r\n" + close;
       EXPECT_EQ(Compact("<head>\r\n" + block + "\r\n<p>a  \r\n"),
                 "<head>\r\n" + block + "\r\n<p>a\r\n")

@@ -14,11 +14,42 @@
 namespace quarnel {
 namespace {
 
-const char* const kPieces[] = {
-    "<pre>", "</pre>", "<PRE class='>'>", "<script>", "</script>", "<Style>", "</STYLE >",
-    "<textarea>", "</textarea>", "<scripts>", "<!--", "-->", "<!-", "->", "\r\n", "\r\n",
-    "\r", "\n", "\n", " ", "\t", "a", ">", "<", "<head>", "</head>", "<p>", "</p>", "<br>",
-    "\"", "'", "\x82\xA0", "\x95\x5C", "\xE3\x81\x82", "<!--NO QUARNEL-->", "<meta x>"};
+const char* const kPieces[] = {"<pre>",
+                               "</pre>",
+                               "<PRE class='>'>",
+                               "<script>",
+                               "</script>",
+                               "<Style>",
+                               "</STYLE >",
+                               "<textarea>",
+                               "</textarea>",
+                               "<scripts>",
+                               "<!--",
+                               "-->",
+                               "<!-",
+                               "->",
+                               "\r\n",
+                               "\r\n",
+                               "\r",
+                               "\n",
+                               "\n",
+                               " ",
+                               "\t",
+                               "a",
+                               ">",
+                               "<",
+                               "<head>",
+                               "</head>",
+                               "<p>",
+                               "</p>",
+                               "<br>",
+                               "\"",
+                               "'",
+                               "\x82\xA0",
+                               "\x95\x5C",
+                               "\xE3\x81\x82",
+                               "<!--NO QUARNEL-->",
+                               "<meta x>"};
 
 class RandomPage {
  public:

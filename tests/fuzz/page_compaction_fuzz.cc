@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool bom = text.starts_with(quarnel::kUtf8ByteOrderMark);
   if (bom) text.remove_prefix(quarnel::kUtf8ByteOrderMark.size());
   const std::optional<std::string> expected =
-      quarnel::ReferencePage(text, settings.CompactMode == 1, encoded.JoinTags,
-                             encoded.DeleteLines, encoded.context, repeat);
+      quarnel::ReferencePage(text, settings.CompactMode == 1, encoded.JoinTags, encoded.DeleteLines,
+                             encoded.context, repeat);
   Check(got.rewrite == expected.has_value());
   if (got.rewrite) {
     Check(got.bytes == (bom ? std::string(quarnel::kUtf8ByteOrderMark) : "") + *expected);

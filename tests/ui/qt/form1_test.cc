@@ -305,7 +305,7 @@ class Form1Test : public QObject {
     // drop starts and painted while it waits for that page.
     std::atomic<int> reads = 0;
     std::atomic<bool> hidden_at_first = false;
-    env_->on_read = [&] {
+    env_->on_read = [&](const std::string&) {
       if (reads++ != 0) return;
       hidden_at_first = !form().DropCountVisible();
       std::this_thread::sleep_for(std::chrono::milliseconds(1100));

@@ -5,32 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/env_wrapper.h"
+#include "tests/support/folder_env.h"
 #include "tests/support/temp_folder.h"
 #include "ui/rules/notice_texts.h"
 
 namespace quarnel {
 namespace {
 
+using testing_support::FolderEnv;
 using testing_support::TempFolder;
-
-// The program folder is the test's own; a page named "slow.html" takes
-// longer to read than a drop waits before it shows its count.
-class FolderEnv final : public EnvWrapper {
- public:
-  explicit FolderEnv(std::string folder) : EnvWrapper(*Env::Default()), folder_(std::move(folder)) {}
-  Status ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) override {
-    if (path.ends_with("slow.html")) {
-      std::this_thread::sleep_for(DropProgress::kShowAfter + std::chrono::milliseconds(200));
-    }
-    return EnvWrapper::ReadFile(path, contents, stamp);
-  }
-  std::string ProgramFolder() override { return folder_; }
-  std::string UserConfigFolder() override { return {}; }
-
- private:
-  std::string folder_;
-};
 
 // A face that records what the run asks of it, in order. A close asked for
 // while the face is painted during a drop is the window's close.
@@ -66,7 +49,16 @@ class RecordingFace final : public MainWindowFace {
 
 class MainWindowRunTest : public ::testing::Test {
  protected:
-  MainWindowRunTest() { run_pointer_ = &run_; }
+  MainWindowRunTest() {
+    run_pointer_ = &run_;
+    // The page "slow.html" takes longer to read than a drop waits before
+    // it shows its count.
+    env_.on_read = [](const std::string& path) {
+      if (path.ends_with("slow.html")) {
+        std::this_thread::sleep_for(DropProgress::kShowAfter + std::chrono::milliseconds(200));
+      }
+    };
+  }
 
   TempFolder program_;
   FolderEnv env_{program_.path()};
@@ -78,8 +70,9 @@ class MainWindowRunTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowRunTest, LoadsUnpinnedAsTheFileSaysAndUnloadsOnceHookFirst) {
-  program_.Write("Quarnel.ini",
-                 "ZENTHARO QUARNEL VER 2.01.01\r\n 0 \r\n 0 \r\n 3 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+  program_.Write(
+      "Quarnel.ini",
+      "ZENTHARO QUARNEL VER 2.01.01\r\n 0 \r\n 0 \r\n 3 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
   ASSERT_TRUE(run_.Start().ok());
   EXPECT_EQ(face_.calls, (std::vector<std::string>{"pin hidden", "hook", "show"}));
 

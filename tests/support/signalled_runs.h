@@ -116,13 +116,13 @@ struct SignalledPlan {
 // Runs the plan's runs, each on a fresh copy of the tree with the signal
 // sent at a random moment up to 1.1 times a whole run, and hands each to
 // `check`. Stops at the first failure.
-inline SignalledTotals RunSignalled(const SignalledTree& tree, const SignalledPlan& plan,
-                                    const std::function<SignalledCheck(const SignalledRun&)>& check) {
+inline SignalledTotals RunSignalled(
+    const SignalledTree& tree, const SignalledPlan& plan,
+    const std::function<SignalledCheck(const SignalledRun&)>& check) {
   const std::chrono::microseconds whole = tree.WholeRun();
   SignalledTotals totals;
   totals.runs = EnvNumber(plan.runs_variable, plan.default_runs);
-  const auto seed =
-      static_cast<unsigned>(EnvNumber(plan.seed_variable, std::random_device{}()));
+  const auto seed = static_cast<unsigned>(EnvNumber(plan.seed_variable, std::random_device{}()));
   std::printf("%s: %ld runs, a whole run takes %lld us, seed %u\n", plan.name, totals.runs,
               static_cast<long long>(whole.count()), seed);
   std::mt19937 random(seed);

@@ -67,7 +67,7 @@ test-thread: bootstrap
 	  -DCMAKE_MODULE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread \
 	  $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)-tsan -j $(JOBS) --target files_test form1_test
-	@export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"; \
+	@export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/support/tsan.supp"; \
 	  $(BUILD)-tsan/tests/files/files_test --gtest_brief=1 && \
 	  QT_QPA_PLATFORM=offscreen $(BUILD)-tsan/tests/ui/qt/form1_test -silent
 

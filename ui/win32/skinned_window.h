@@ -80,7 +80,7 @@ class SkinnedWindow : public WindowObject {
   const std::span<const Rect> hot_spots_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   Pointer pointer_ = Pointer::kDefault;
-  int pressed_ = kFace;          // the hot spot a left press started on
+  int pressed_ = kFace;         // the hot spot a left press started on
   HWND modal_owner_ = nullptr;  // while the window runs modally
 };
 

@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap configure build test test-sanitize test-faults fuzz reliability-report run bench bench-tree bench-blocks bench-jobs clean art screenshots
+.PHONY: all bootstrap configure build test test-sanitize test-thread test-faults fuzz reliability-report run bench bench-tree bench-blocks bench-jobs clean art screenshots
 .PHONY: install package package-test
 
 all: build
@@ -61,6 +61,20 @@ test-sanitize: bootstrap
 	  -DQUARNEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)-asan -j $(JOBS)
 	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -LE '^faults$$'
+
+# The tests whose pages go through the file jobs' threads (the files and
+# the session, and the main window's drop) built with ThreadSanitizer, in a
+# build folder of their own; any race it sees fails them.
+TSAN_FLAGS = -fsanitize=thread -fno-omit-frame-pointer
+test-thread: bootstrap
+	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(TSAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
+	  -DCMAKE_MODULE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread \
+	  $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)-tsan -j $(JOBS) --target files_test form1_test
+	@export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/support/tsan.supp"; \
+	  $(BUILD)-tsan/tests/files/files_test --gtest_brief=1 && \
+	  QT_QPA_PLATFORM=offscreen $(BUILD)-tsan/tests/ui/qt/form1_test -silent
 
 # The fault tests: the program against full and read-only file systems,
 # immutable files, failing system calls (strace), SIGKILL, another user,

@@ -7,6 +7,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= 10000000
 
 .PHONY: all bootstrap configure build test test-sanitize test-thread test-faults fuzz fuzz-build fuzz-long reliability-report run bench bench-tree bench-blocks bench-jobs clean art screenshots
 .PHONY: install package package-test
@@ -109,7 +110,7 @@ fuzz: fuzz-build
 # command-line harness 1,000,000), one job per core; not in CI: it takes
 # hours on two cores. FUZZ_RUNS sets the count.
 fuzz-long: fuzz-build
-	@scripts/run_fuzzers_long.sh $(BUILD)-fuzz
+	@scripts/run_fuzzers.sh $(BUILD)-fuzz --runs $(FUZZ_RUNS)
 
 # Installs the program under $(DESTDIR)$(PREFIX); with DESTDIR (a staging
 # folder) it needs no root.

@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
                                    quarnel::ShowFailureNotice);
   }
   quarnel::CatchInterrupts();
+  // The page filter reads standard input through a file buffer of its own,
+  // which tells a read that fails from the end of the page.
+  if (parsed.error.empty() && parsed.options.standard_input) std::ios::sync_with_stdio(false);
   return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr,
-                                 quarnel::StandardErrorIsTerminal());
+                                 quarnel::StandardErrorIsTerminal(), &std::cin);
 }

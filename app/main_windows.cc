@@ -11,7 +11,12 @@
 // icon in Explorer, Send To) failures are told in a message box.
 #include "platform/windows_include.h"
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <atomic>
+#include <cstdio>
+#include <iostream>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -104,12 +109,19 @@ int main(int argc, char** argv) {
   }
   ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
   FollowLauncherStop();
+  // The page filter ("quarnel -") takes its page as bytes: no CR LF
+  // translation, and a file buffer of its own that tells a read that fails
+  // from the end. Standard output is written as bytes by ConsoleStream.
+  ::_setmode(::_fileno(stdin), _O_BINARY);
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  std::ios::sync_with_stdio(false);
   int status = 0;
   {
     quarnel::ConsoleStream out(STD_OUTPUT_HANDLE);
     quarnel::ConsoleStream err(STD_ERROR_HANDLE);
     status = quarnel::RunCommandLine(quarnel::SplitArgumentText(arguments),
-                                     *quarnel::Env::Default(), quarnel::TheSettings(), out, err);
+                                     *quarnel::Env::Default(), quarnel::TheSettings(), out, err,
+                                     /*errIsTerminal=*/false, &std::cin);
   }
   runEnded.store(true);
   return status;

@@ -83,8 +83,8 @@ class EditScript {
     backward[offset + 1] = 0;
     const std::ptrdiff_t delta = n - m;
     const bool odd = delta % 2 != 0;
-    auto split = [&](std::ptrdiff_t x, std::ptrdiff_t y)
-        -> std::optional<std::pair<std::size_t, std::size_t>> {
+    auto split = [&](std::ptrdiff_t x,
+                     std::ptrdiff_t y) -> std::optional<std::pair<std::size_t, std::size_t>> {
       if ((x == 0 && y == 0) || (x == n && y == m)) return std::nullopt;
       return std::pair{box.a0 + static_cast<std::size_t>(x), box.b0 + static_cast<std::size_t>(y)};
     };

@@ -23,8 +23,8 @@ TEST(UnifiedDiffTest, WritesHunksAsDiffDoes) {
   // Two changes 6 lines apart share a hunk; the third starts its own, and
   // the last line loses its line end.
   const std::string before = Numbered(1, 20) + "last\n";
-  const std::string after = "l1\nl2\nl3\nl4\nL5\n" + Numbered(6, 11) + "l13\n" + Numbered(14, 20) +
-                            "last";
+  const std::string after =
+      "l1\nl2\nl3\nl4\nL5\n" + Numbered(6, 11) + "l13\n" + Numbered(14, 20) + "last";
   EXPECT_EQ(UnifiedDiff(before, after, "site/a page.html", "site/a page.html"),
             "--- \"site/a page.html\"\n+++ \"site/a page.html\"\n"
             "@@ -2,14 +2,13 @@\n l2\n l3\n l4\n-l5\n+L5\n l6\n l7\n l8\n l9\n l10\n l11\n-l12\n"
@@ -51,7 +51,7 @@ std::string Patched(const TempFolder& dir, const std::string& before, const std:
 TEST(UnifiedDiffTest, PatchGivesBackTheNewBytes) {
   const TempFolder dir;
   std::mt19937 random(19);
-  const std::vector<std::string> kLines = {"<p>",  "</p>",    "",      "  ", "<td>x</td>",
+  const std::vector<std::string> kLines = {"<p>",  "</p>",  "",        "  ",    "<td>x</td>",
                                            "text", "\t<b>", "</head>", "<head>"};
   auto page = [&](std::size_t lines) {
     std::string text;

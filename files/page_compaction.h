@@ -16,8 +16,8 @@ struct PageCompaction {
 
 // A page's new form, or the answer that it is to stay as it is.
 struct CompactedPage {
-  bool rewrite = false;         // the page is to be replaced by `bytes`
-  std::string bytes;            // the new form, when `rewrite`
+  bool rewrite = false;  // the page is to be replaced by `bytes`
+  std::string bytes;     // the new form, when `rewrite`
   bool blocks_kept = false;     // a <pre>, <textarea>, <script> or <style> was kept as it is
   bool still_changing = false;  // with `repeat`: the last pass allowed still changed it
 };

@@ -7,6 +7,7 @@
 #include "files/command_line_split.h"
 #include "files/one_line.h"
 #include "files/output_folder.h"
+#include "files/page_compaction.h"
 #include "files/page_filter.h"
 #include "files/progress_line.h"
 #include "files/session.h"
@@ -83,11 +84,11 @@ class ConsoleObserver final : public WorkReport::Observer {
           << FolderKind(attributes) << "; only plain folders are walked\n";
   }
 
-  void JoinHarmFound(const std::string& path, const JoinHarm& harm) override {
-    // Standard output carries nothing but the diff.
-    (options_.diff ? Err() : Out())
-        << OneLine(path) << ':' << harm.line << ": joins lines inside <" << harm.block
-        << ">; put the line <!--NO QUARNEL--> in the page to keep it as it is\n";
+  void StillChanging(const std::string& path) override {
+    if (!options_.verbose) return;
+    // With a diff, standard output carries nothing but the diff.
+    (options_.diff ? Err() : Out()) << OneLine(path) << ": still changing after "
+                                    << kMostCompactionPasses << " passes; written as it stands\n";
   }
 
   void TempFileRemoved(const std::string& path) override {
@@ -119,16 +120,9 @@ void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
       << before << " bytes before, " << after << " after ("
       << (before >= after ? before - after : 0) << (dry_run ? " would be saved)" : " saved)")
       << '\n';
-  if (report.pagesHarmed() > 0) {
-    out << report.pagesHarmed() << (report.pagesHarmed() == 1 ? " page has" : " pages have")
-        << " lines joined inside <pre>, <textarea>, <script> or <style> (see the warnings "
-           "above)\n";
-  }
-  if (report.lineFeedsOnly() > 0) {
-    out << report.lineFeedsOnly()
-        << (report.lineFeedsOnly() == 1 ? " page ends its" : " pages end their")
-        << " lines in line feeds alone; such a page is one line to Quarnel, which then "
-           "mostly leaves it as it is (save it with CR LF line ends to compact it)\n";
+  if (report.pagesWithBlocks() > 0) {
+    out << report.pagesWithBlocks() << (report.pagesWithBlocks() == 1 ? " page has" : " pages have")
+        << " <pre>, <textarea>, <script> or <style> blocks, kept as they are\n";
   }
 }
 
@@ -176,7 +170,6 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   }
   RunOptions run;
   if (options.jobs > 0) run.jobs = options.jobs;
-  run.explain = options.verbose || options.dry_run;
   run.repeat = options.repeat;
   run.stop = &InterruptFlag();
   run.diff = options.diff;

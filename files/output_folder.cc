@@ -79,8 +79,7 @@ Status CheckPlace(Env& env, const std::vector<std::string>& paths, const std::st
   // A bound on the levels, in case ".." never settles on one folder.
   for (int level = 0; level < 1024; ++level) {
     if (const auto it = walked.find(id); it != walked.end()) {
-      return Status::InvalidArgument(output, "the output folder is, or lies inside, " +
-                                                 it->second +
+      return Status::InvalidArgument(output, "the output folder is, or lies inside, " + it->second +
                                                  ", a folder given; choose one outside it");
     }
     probe = JoinPath(probe, "..", separator);
@@ -122,7 +121,7 @@ Status CheckOutputFolder(Env& env, const std::vector<std::string>& paths,
   const char separator = env.PathSeparator();
   std::map<std::string, std::string> sources;  // place -> the page read from there
   std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> files;  // device, inode
-  std::vector<std::pair<std::string, std::string>> targets;               // place, page
+  std::vector<std::pair<std::string, std::string>> targets;              // place, page
   for (const std::string& path : paths) {
     std::vector<std::string> pages;
     bool walked = false;

@@ -27,7 +27,8 @@ std::string ParentFolder(std::string_view path, char separator);
 // file, no two pages may go to one place, and no page may go where a page of
 // the run lies. The error says which rule the run would break, naming the
 // paths. Walks the folders given, as the run will.
-Status CheckOutputFolder(Env& env, const std::vector<std::string>& paths, const std::string& output);
+Status CheckOutputFolder(Env& env, const std::vector<std::string>& paths,
+                         const std::string& output);
 
 }  // namespace quarnel
 

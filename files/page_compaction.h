@@ -7,6 +7,11 @@
 
 namespace quarnel {
 
+// A page compacted more often than this with `repeat` is written as it
+// stands: some settings (a HeadLines item that trimming changes) ask for a
+// rewrite on every pass.
+inline constexpr int kMostCompactionPasses = 64;
+
 // How a page's bytes are compacted, beyond the run's settings.
 struct PageCompaction {
   // Compact again and again, in memory, until a pass changes nothing more,

@@ -3,7 +3,6 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/line_split.h"
 #include "files/html_name.h"
 #include "files/output_folder.h"
 #include "files/page_compaction.h"
@@ -11,10 +10,6 @@
 
 namespace quarnel {
 namespace {
-
-bool LineFeedsOnly(std::string_view bytes) {
-  return bytes.find('\n') != std::string_view::npos && bytes.find('\r') == std::string_view::npos;
-}
 
 // Writes `contents` to `place`: the page itself, provided it is still the
 // version `read`, or (without `read`) its place in the output folder, whose
@@ -59,29 +54,27 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
     return outcome;
   }
   outcome.before = bytes.size();
-  if (options.explain) outcome.line_feeds_only = LineFeedsOnly(bytes);
-  if (options.explain) outcome.harm = FindJoinHarm(SplitLines(bytes));
   const bool elsewhere = !target.empty();
   const std::string old = elsewhere || options.diff ? bytes : std::string();
   const CompactedPage page = CompactPage(items, std::move(bytes), options.compaction);
+  outcome.blocks_kept = page.blocks_kept;
   outcome.target = target;
   if (!page.rewrite) {
     outcome.kind = PageOutcome::Kind::kUnchanged;
-    outcome.harm.reset();
     // The output folder gets every page: this one as it was.
     if (elsewhere) WriteBack(env, target, old, nullptr, outcome.kind, options, outcome);
     return outcome;
   }
+  outcome.still_changing = page.still_changing;
   if (options.diff) outcome.diff = UnifiedDiff(old, page.bytes, path, elsewhere ? target : path);
   WriteBack(env, elsewhere ? target : path, page.bytes, elsewhere ? nullptr : &read,
             PageOutcome::Kind::kRewritten, options, outcome);
-  if (outcome.kind != PageOutcome::Kind::kRewritten) outcome.harm.reset();
   return outcome;
 }
 
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report) {
   report.SetCurrentPage(path);
-  if (outcome.line_feeds_only) report.AddLineFeedsOnly();
+  if (outcome.blocks_kept) report.AddBlocksKept();
   switch (outcome.kind) {
     case PageOutcome::Kind::kNotHtml:
     case PageOutcome::Kind::kStopped:
@@ -90,7 +83,7 @@ void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkRepo
       report.AddUnchanged(outcome.before);
       return;
     case PageOutcome::Kind::kRewritten:
-      if (outcome.harm) report.AddJoinHarm(path, *outcome.harm);
+      if (outcome.still_changing) report.AddStillChanging(path);
       report.AddRewritten(path, outcome.before, outcome.after);
       return;
     case PageOutcome::Kind::kFailed:

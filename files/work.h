@@ -25,7 +25,6 @@ std::vector<std::string> WalkPatterns();
 // How a Work runs its file jobs.
 struct WorkOptions {
   bool dry_run = false;  // nothing is written: the report tells what would be
-  bool explain = false;  // look for what a -v or -n run tells (see PageJobOptions)
   bool repeat = false;   // see PageCompaction
   bool diff = false;     // each page rewritten carries its unified diff (see PageOutcome)
   // When set, the pages are written under this folder instead of in place

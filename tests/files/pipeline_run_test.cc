@@ -28,7 +28,9 @@ constexpr std::string_view kHeadless = "<p>x</p>  \r\n";
 
 class PipelineRunTest : public ::testing::Test {
  protected:
-  PipelineRunTest() : env_(dir_ / "bin") { std::filesystem::create_directories(FsPath(dir_ / "bin")); }
+  PipelineRunTest() : env_(dir_ / "bin") {
+    std::filesystem::create_directories(FsPath(dir_ / "bin"));
+  }
 
   int Run(const std::vector<std::string>& args) {
     out_.str("");
@@ -58,8 +60,9 @@ TEST_F(PipelineRunTest, OutputFolderGetsEveryPageAndTheSourcesStayAsTheyWere) {
   const auto aged = ModificationTime(a);
 
   EXPECT_EQ(Run({"-n", "-o", At("out"), At("site"), c}), kExitOk) << err_.str();
-  EXPECT_NE(out_.str().find("would write " + At("out/a.html") + " from " + a + " (47 -> 43 bytes)\n"),
-            std::string::npos)
+  EXPECT_NE(
+      out_.str().find("would write " + At("out/a.html") + " from " + a + " (47 -> 43 bytes)\n"),
+      std::string::npos)
       << out_.str();
   EXPECT_NE(out_.str().find("would write " + At("out/sub/b.htm") + " from " + b +
                             " (12 bytes, as it was)\n"),

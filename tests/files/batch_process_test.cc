@@ -51,7 +51,7 @@ class BatchProcessTest : public ::testing::Test {
       if (!input.empty()) ::dup2(::open(input.c_str(), O_RDONLY), 0);
       ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
       ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-      ::chdir(dir_.path().c_str());
+      if (::chdir(dir_.path().c_str()) != 0) ::_exit(127);
       std::vector<char*> argv{program_.data()};
       for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
       argv.push_back(nullptr);

@@ -27,7 +27,11 @@ dpkg-deb -x "${cli[0]}" "$unpacked"
 dpkg-deb -x "${windows[0]}" "$unpacked"
 binaries=("$unpacked/usr/bin/quarnel" $(find "$unpacked" -name 'quarnel-windows*.so'))
 [[ ${#binaries[@]} -eq 2 ]] || fail "the packaged program or windows module is missing"
-hardening-check "${binaries[@]}" || fail "hardening-check finds an unhardened binary"
+# Control-flow protection is built in (-fcf-protection), but Debian 12's C
+# start files (Scrt1.o, crti.o) carry no IBT/SHSTK note, so no program
+# linked here can show one, /usr/bin/ls neither: that check is left out.
+hardening-check --nocfprotection "${binaries[@]}" ||
+  fail "hardening-check finds an unhardened binary"
 rm -rf "$unpacked"
 
 if [[ $(id -u) -ne 0 ]]; then

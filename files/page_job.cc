@@ -47,7 +47,7 @@ std::optional<std::string> Compacted(const WorkItems& items, std::string bytes, 
 }
 
 void WriteBack(Env& env, const std::string& path, const std::string& contents,
-               const FileStamp& read, const PageJobOptions& options, PageOutcome& outcome) {
+               const ReplaceGuard& guard, const PageJobOptions& options, PageOutcome& outcome) {
   outcome.after = contents.size();
   if (options.dry_run) {
     // Nothing is written; a read-only file is told as the failure it would be.
@@ -60,7 +60,7 @@ void WriteBack(Env& env, const std::string& path, const std::string& contents,
     }
     return;
   }
-  outcome.failure = env.ReplaceFile(path, contents, {&read, options.stop});
+  outcome.failure = env.ReplaceFile(path, contents, guard);
   outcome.kind = outcome.failure.ok()                               ? PageOutcome::Kind::kRewritten
                  : outcome.failure.code() == Status::Code::kStopped ? PageOutcome::Kind::kStopped
                                                                     : PageOutcome::Kind::kFailed;
@@ -69,7 +69,7 @@ void WriteBack(Env& env, const std::string& path, const std::string& contents,
 }  // namespace
 
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options) {
+                       const PageJobOptions& options, const std::optional<FolderId>& folder) {
   PageOutcome outcome;
   if (!IsHtmlName(path)) return outcome;
   std::string bytes;
@@ -87,7 +87,8 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
     outcome.kind = PageOutcome::Kind::kUnchanged;
     return outcome;
   }
-  WriteBack(env, path, *contents, read, options, outcome);
+  const ReplaceGuard guard{&read, options.stop, folder ? &*folder : nullptr};
+  WriteBack(env, path, *contents, guard, options, outcome);
   if (outcome.kind != PageOutcome::Kind::kRewritten) outcome.harm.reset();
   return outcome;
 }

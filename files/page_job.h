@@ -46,9 +46,12 @@ struct PageOutcome {
 // run's settings and, only when the engine reports a change, replaces the
 // file with the compacted form, provided it is still the version that was
 // read. A read-only file is never rewritten. The file is as it was after
-// any failure. Safe to run on several threads at once.
+// any failure. With `folder` (the folder a walk listed the page in), the
+// page is replaced only while its path still leads into that folder. Safe
+// to run on several threads at once.
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options);
+                       const PageJobOptions& options,
+                       const std::optional<FolderId>& folder = std::nullopt);
 
 // Passes the outcome on to the report.
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report);

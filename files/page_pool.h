@@ -39,7 +39,10 @@ namespace quarnel {
 // another's weighing, and a page coming or going wakes one worker, not all.
 class PagePool {
  public:
-  using Job = std::function<PageOutcome(const std::string& path)>;
+  // `folder`: where the walk listed the page, when it did (see
+  // FileMain::PageFolders).
+  using Job =
+      std::function<PageOutcome(const std::string& path, const std::optional<FolderId>& folder)>;
   // The page's file as it stands: its size and identity (unknown when it
   // cannot be told).
   using Weigh = std::function<FileStamp(const std::string& path)>;
@@ -62,7 +65,7 @@ class PagePool {
   // Weighs the page, on the caller's thread, and queues it. Workers start
   // as pages come, up to the number asked for, so that a drop of one page
   // starts one thread.
-  void Add(std::string path);
+  void Add(std::string path, std::optional<FolderId> folder = std::nullopt);
 
   struct Done {
     std::string path;
@@ -82,6 +85,7 @@ class PagePool {
  private:
   struct Slot {
     std::string path;
+    std::optional<FolderId> folder;
     FileStamp stamp;  // as weighed when added
     bool done = false;
     PageOutcome outcome;

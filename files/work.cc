@@ -33,7 +33,9 @@ Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions o
   if (options_.jobs > 1) {
     pool_ = std::make_unique<PagePool>(
         options_.jobs,
-        [this](const std::string& path) { return RunPageJob(env_, items_, path, job_options_); },
+        [this](const std::string& path, const std::optional<FolderId>& folder) {
+          return RunPageJob(env_, items_, path, job_options_, folder);
+        },
         [this](const std::string& path) {
           FileStamp stamp;
           return env_.GetFileStamp(path, &stamp) ? stamp : FileStamp();
@@ -48,6 +50,9 @@ void Work::DispatchPath(const std::string& path) {
   if (Stopped()) return;
   const std::vector<std::string> patterns = WalkPatterns();
   std::vector<std::string> PathList;
+  // For each page the walk found, the folder it was listed in: the page is
+  // rewritten only inside that folder.
+  std::vector<std::optional<FolderId>> folders;
   const std::uint32_t attributes = env_.GetFileAttributes(path);
   if (attributes == kInvalidAttributes) {
     Finish();
@@ -56,6 +61,7 @@ void Work::DispatchPath(const std::string& path) {
   }
   if (attributes == kAttrDirectory) {
     const Status expanded = file_main_.ExpandFolder(path, patterns, PathList);
+    folders = file_main_.PageFolders();
     RemoveAbandoned(file_main_.TempFiles());
     if (!expanded.ok()) {
       // An error anywhere in the expansion cancels every file of the path.
@@ -73,18 +79,22 @@ void Work::DispatchPath(const std::string& path) {
   std::int64_t pages = 0;
   for (const std::string& file : PathList) pages += IsHtmlName(file) ? 1 : 0;
   report_.AddPagesFound(pages);
-  for (const std::string& file : PathList) CompactFile(file);
+  for (std::size_t i = 0; i < PathList.size(); ++i) {
+    CompactPage(PathList[i], i < folders.size() ? folders[i] : std::nullopt);
+  }
 }
 
-void Work::CompactFile(const std::string& path) {
+void Work::CompactFile(const std::string& path) { CompactPage(path, std::nullopt); }
+
+void Work::CompactPage(const std::string& path, const std::optional<FolderId>& folder) {
   if (Stopped() || !IsHtmlName(path)) return;
   if (pool_ != nullptr) {
-    pool_->Add(path);
+    pool_->Add(path, folder);
     ReportReady();
     return;
   }
   if (options_.page_started) options_.page_started();
-  ReportOutcome(path, RunPageJob(env_, items_, path, job_options_), report_);
+  ReportOutcome(path, RunPageJob(env_, items_, path, job_options_, folder), report_);
 }
 
 void Work::ReportReady() {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,7 @@ class Work {
   void Finish();
 
  private:
+  void CompactPage(const std::string& path, const std::optional<FolderId>& folder);
   void ReportReady();
   void RemoveAbandoned(const std::vector<std::string>& temp_files);
   bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }

@@ -159,7 +159,7 @@ void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened,
         subFolders.push_back(std::move(name));
       }
     } else if ((attributes & (kAttrSystem | kAttrReparsePoint)) == 0 && IsTempFileName(name)) {
-      temp_files_.push_back(dir + name);
+      temp_files_.push_back({dir + name, listing.folder});
     } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
       // Only names the file job takes can matter to the patterns.
       listing.files.push_back({std::move(name), CutAtNul({record.cAlternateFileName.data(),

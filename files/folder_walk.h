@@ -50,9 +50,14 @@ class FileMain {
   // the place of since the walk leads the job nowhere else.
   const std::vector<std::optional<FolderId>>& PageFolders() const { return page_folders_; }
 
-  // The temporary files of a file replacement (".<page>.quarnel-XXXXXX.tmp")
-  // that the last expansion's walk saw, with their folders.
-  const std::vector<std::string>& TempFiles() const { return temp_files_; }
+  // A temporary file of a file replacement (".<page>.quarnel-XXXXXX.tmp")
+  // that the last expansion's walk saw, with its folder, and the folder it
+  // was listed in where the platform can tell.
+  struct TempFile {
+    std::string path;
+    std::optional<FolderId> folder;
+  };
+  const std::vector<TempFile>& TempFiles() const { return temp_files_; }
 
  private:
   // A folder's search of every entry, as the walk started it.
@@ -119,7 +124,7 @@ class FileMain {
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion
   std::vector<std::optional<FolderId>> page_folders_;
-  std::vector<std::string> temp_files_;
+  std::vector<TempFile> temp_files_;
   std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
 };
 

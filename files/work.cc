@@ -113,12 +113,12 @@ void Work::Finish() {
   }
 }
 
-void Work::RemoveAbandoned(const std::vector<std::string>& temp_files) {
+void Work::RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files) {
   if (options_.dry_run) return;
-  for (const std::string& temp : temp_files) {
-    if (!env_.RemoveIfAbandoned(temp)) continue;
+  for (const FileMain::TempFile& temp : temp_files) {
+    if (!env_.RemoveIfAbandoned(temp.path, temp.folder ? &*temp.folder : nullptr)) continue;
     Finish();
-    report_.AddTempFileRemoved(temp);
+    report_.AddTempFileRemoved(temp.path);
   }
 }
 

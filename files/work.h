@@ -73,7 +73,7 @@ class Work {
  private:
   void CompactPage(const std::string& path, const std::optional<FolderId>& folder);
   void ReportReady();
-  void RemoveAbandoned(const std::vector<std::string>& temp_files);
+  void RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files);
   bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }
 
   Env& env_;

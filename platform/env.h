@@ -193,8 +193,12 @@ class Env {
   // Removes the file when it is a temporary file of ReplaceFile that no
   // live process is writing (one left by a run that was killed) and returns
   // true. Never removes a file it cannot prove abandoned; false then, and
-  // where the platform cannot tell.
-  virtual bool RemoveIfAbandoned(const std::string& /*path*/) { return false; }
+  // where the platform cannot tell. With `folder`, only from that folder
+  // (the one a walk listed), as for ReplaceGuard::folder.
+  virtual bool RemoveIfAbandoned(const std::string& /*path*/,
+                                 const FolderId* /*folder*/ = nullptr) {
+    return false;
+  }
 
   // Creates the folder and any missing parents; ok when it already exists.
   virtual Status CreateFolders(const std::string& path) = 0;

@@ -164,6 +164,13 @@ int ReadLinkAt(int folder, const std::string& name, std::string* target) {
   }
 }
 
+// The id of an open folder; none when it cannot be told.
+std::optional<FolderId> IdOf(int folder) {
+  struct stat st;
+  if (::fstat(folder, &st) != 0) return std::nullopt;
+  return FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 // Opens a folder for the *at calls only: no read permission is needed.
 int OpenFolderAt(int from, const std::string& folder) {
   return ::openat(from, folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -191,14 +198,7 @@ Status FindPlace(std::string_view path, const FolderId* expected, Place* place) 
   while (trimmed.size() > 1 && trimmed.back() == kSeparator) trimmed.remove_suffix(1);
   place->folder = UniqueFd(OpenFolderAt(AT_FDCWD, FolderPrefix(trimmed)));
   if (!place->folder.valid()) return PosixError(path, errno);
-  if (expected != nullptr) {
-    struct stat folder;
-    if (::fstat(place->folder.get(), &folder) != 0 ||
-        FolderId{static_cast<std::uint64_t>(folder.st_dev),
-                 static_cast<std::uint64_t>(folder.st_ino)} != *expected) {
-      return Status::Changed(path);
-    }
-  }
+  if (expected != nullptr && IdOf(place->folder.get()) != *expected) return Status::Changed(path);
   place->name = std::string(LastComponent(trimmed));
   std::vector<uid_t> linkOwners;
   for (int hop = 0;; ++hop) {
@@ -482,21 +482,15 @@ class PosixEnv final : public Env {
       }
       return PosixError(folder, errno);
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-      const Status status = PosixError(folder, errno);
-      ::close(fd);
-      return status;
-    }
-    DIR* dir = ::fdopendir(fd);
+    const std::optional<FolderId> id = IdOf(fd);
+    DIR* dir = id ? ::fdopendir(fd) : nullptr;
     if (dir == nullptr) {
       const Status status = PosixError(folder, errno);
       ::close(fd);
       return status;
     }
-    *search = std::make_unique<PosixSearch>(
-        dir, std::move(folder), std::move(wildcard), detail == SearchDetail::kKinds,
-        FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)});
+    *search = std::make_unique<PosixSearch>(dir, std::move(folder), std::move(wildcard),
+                                            detail == SearchDetail::kKinds, *id);
     return Status::OK();
   }
 
@@ -599,20 +593,24 @@ class PosixEnv final : public Env {
   // A temporary file is abandoned when no process holds its lock. The lock
   // is held while the name is removed, so that a writer that opens the
   // file just then sees its name gone and starts again.
-  bool RemoveIfAbandoned(const std::string& path) override {
+  bool RemoveIfAbandoned(const std::string& path, const FolderId* folder) override {
     if (!IsTempFileName(LastComponent(path))) return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) return false;
+    const UniqueFd in(OpenFolderAt(AT_FDCWD, FolderPrefix(path)));
+    if (!in.valid() || (folder != nullptr && IdOf(in.get()) != *folder)) return false;
+    const std::string name(LastComponent(path));
+    const UniqueFd file(
+        ::openat(in.get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!file.valid()) return false;
     struct stat st;
-    bool removed = false;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      struct stat named;
-      // Only the very file that was locked.
-      removed = ::lstat(path.c_str(), &named) == 0 && named.st_ino == st.st_ino &&
-                named.st_dev == st.st_dev && ::unlink(path.c_str()) == 0;
+    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+      return false;
     }
-    ::close(fd);
-    return removed;
+    struct stat named;
+    // Only the very file that was locked.
+    return ::fstatat(in.get(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           named.st_ino == st.st_ino && named.st_dev == st.st_dev &&
+           ::unlinkat(in.get(), name.c_str(), 0) == 0;
   }
 
   Status CreateFolders(const std::string& path) override {

@@ -452,7 +452,7 @@ class WindowsEnv final : public Env {
   // holds it open, shared with no one, from its creation until it has its
   // new name, so deleting it fails with a sharing violation while the
   // writer lives, and succeeds once the writer has died.
-  bool RemoveIfAbandoned(const std::string& path) override {
+  bool RemoveIfAbandoned(const std::string& path, const FolderId* /*folder*/) override {
     if (!IsTempFileName(std::string_view(path).substr(FolderPrefix(path).size()))) return false;
     return ::DeleteFileW(SystemPath(path).c_str()) != 0;
   }

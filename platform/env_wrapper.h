@@ -40,8 +40,8 @@ class EnvWrapper : public Env {
                      const ReplaceGuard& guard = {}) override {
     return target_.ReplaceFile(path, contents, guard);
   }
-  bool RemoveIfAbandoned(const std::string& path) override {
-    return target_.RemoveIfAbandoned(path);
+  bool RemoveIfAbandoned(const std::string& path, const FolderId* folder = nullptr) override {
+    return target_.RemoveIfAbandoned(path, folder);
   }
   Status CreateFolders(const std::string& path) override { return target_.CreateFolders(path); }
   bool CanCreateFilesIn(const std::string& folder) override {

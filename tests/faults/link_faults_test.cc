@@ -57,8 +57,7 @@ TEST_F(LinkFaultsTest, AnotherUsersLinkToAPageItMayNotChangeIsLeftAlone) {
 
   const ProcessOutcome walked = Run({"site"});
   EXPECT_EQ(walked.status, 1);
-  EXPECT_EQ(walked.err,
-            "quarnel: site/evil.html: a link owned by another user; left as it is\n");
+  EXPECT_EQ(walked.err, "quarnel: site/evil.html: a link owned by another user; left as it is\n");
   // Root's own link rewrote root's page: put it back for the next run.
   EXPECT_NE(TempFolder::Read(dir_ / "private/root.html"), page);
   dir_.Write("private/root.html", page);

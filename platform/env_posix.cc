@@ -215,6 +215,8 @@ Status FindPlace(std::string_view path, const FolderId* expected, Place* place) 
     if (const int error = ReadLinkAt(place->folder.get(), place->name, &link); error != 0) {
       return PosixError(path, error);
     }
+    // "dir/" leads to dir itself.
+    while (link.size() > 1 && link.back() == kSeparator) link.pop_back();
     const std::string folder = FolderPrefix(link);
     if (!folder.empty()) {
       UniqueFd next(OpenFolderAt(place->folder.get(), folder));

@@ -361,6 +361,11 @@ TEST_F(PosixEnvTest, ReplaceFileFollowsSymbolicLinks) {
   const Status s = env_->ReplaceFile(Path("loop1"), "x");
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(s.path(), Path("loop1"));
+
+  // A link to a folder, written with its separator, leads to the folder.
+  fs::create_symlink("real/", Path("folder.html"));
+  EXPECT_EQ(env_->ReplaceFile(Path("folder.html"), "x").reason(), "is a folder");
+  EXPECT_EQ(Names(Path("real")), std::set<std::string>{"target.html"});
 }
 
 TEST_F(PosixEnvTest, ReplaceFileWorksOnlyInTheFolderTheWalkListed) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -472,6 +473,9 @@ class PosixEnv final : public Env {
       wildcard = pattern.substr(slash + 1);
     }
     if (wildcard.empty()) return Status::InvalidArgument(pattern, "no wildcard");
+    // Opened from its parent, a folder could be deeper than any path the
+    // system takes; then no page in it could be read or written by its path.
+    if (folder.size() >= PATH_MAX) return PosixError(folder, ENAMETOOLONG);
     const auto* from =
         parent == nullptr ? nullptr : dynamic_cast<const PosixSearch*>(&parent->Reader());
     const int fd = from == nullptr

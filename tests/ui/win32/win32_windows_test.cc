@@ -126,7 +126,7 @@ class Win32WindowsTest : public ::testing::Test {
     });
     form_->SetUnloadStep([this] {
       ended_ = true;
-      session_->End(form_->PinShown());
+      EXPECT_TRUE(session_->End(form_->PinShown()).ok());
     });
     ASSERT_TRUE(form_->Create());
     form_->Load();

@@ -214,6 +214,10 @@ TEST_F(WindowsEnvTest, ALinkToAFolderIsListedAsAReparsePoint) {
           SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)) {
     GTEST_SKIP() << "this system cannot make a symbolic link (error " << ::GetLastError() << ")";
   }
+  // Wine answers that it made the link, and makes nothing.
+  if (Attributes("site\\link") == INVALID_FILE_ATTRIBUTES) {
+    GTEST_SKIP() << "CreateSymbolicLinkW reported a link but made none (Wine)";
+  }
   // What the walk passes over: it never enters a reparse point.
   std::unique_ptr<FolderSearch> search;
   ASSERT_TRUE(env_->StartSearch(Path("site\\link*"), SearchDetail::kKinds, &search).ok());

@@ -44,6 +44,26 @@ constexpr std::string_view kSection =
 
 constexpr std::string_view kTail = "</body>\r\n</html>\r\n";
 
+constexpr std::string_view kStyle =
+    "<style type=\"text/css\">\r\n"
+    "  pre.code { margin: 0 }   \r\n"
+    "\r\n"
+    "  td { padding: 2px }\r\n"
+    "</style>\r\n";
+
+constexpr std::string_view kBlocks =
+    "  <pre class=\"code\">\r\n"
+    "int main() {\r\n"
+    "    return 0;   \r\n"
+    "\r\n"
+    "}\r\n"
+    "</pre>\r\n"
+    "  <script type=\"text/javascript\">\r\n"
+    "    var n = 1  // no semicolon\r\n"
+    "    n++\r\n"
+    "\r\n"
+    "  </script>\r\n";
+
 }  // namespace
 
 std::string MakeHtmlDocument(std::size_t bytes) {
@@ -53,6 +73,28 @@ std::string MakeHtmlDocument(std::size_t bytes) {
   while (doc.size() + kTail.size() < bytes) doc += kSection;
   doc += kTail;
   return doc;
+}
+
+std::string MakeBlockDocument(std::size_t bytes) {
+  std::string doc;
+  doc.reserve(bytes + kSection.size() + kBlocks.size() + kHead.size() + kStyle.size());
+  doc += kHead;
+  doc.insert(doc.find("</head>"), kStyle);
+  for (int section = 0; doc.size() + kTail.size() < bytes; ++section) {
+    doc += kSection;
+    if (section % 3 == 0) doc += kBlocks;
+  }
+  doc += kTail;
+  return doc;
+}
+
+std::string WithLineFeeds(std::string_view doc) {
+  std::string out;
+  out.reserve(doc.size());
+  for (std::size_t i = 0; i < doc.size(); ++i) {
+    if (doc[i] != '\r' || i + 1 >= doc.size() || doc[i + 1] != '\n') out += doc[i];
+  }
+  return out;
 }
 
 }  // namespace quarnel::bench

@@ -2,10 +2,16 @@
 // HTML files against what any program must spend on the same tree:
 //
 //   tree_tool generate DIR FILES MBYTES [--opt-out] [--ext EXT] [--no-large]
+//                      [--blocks] [--lf]
 //       writes FILES CR LF HTML files of about MBYTES MB in all into DIR,
 //       in nested folders, a few of them large (none with --no-large); with
 //       --opt-out every file carries the opt-out marker; with --ext every
-//       name ends in .EXT.
+//       name ends in .EXT; with --blocks the pages hold <style>, <pre> and
+//       <script> blocks; with --lf their lines end in LF alone.
+//   tree_tool blocks DIR    prints the number of <pre>, <textarea>, <script>
+//                           and <style> blocks under DIR and a checksum of
+//                           their contents (line ends read as LF), which a
+//                           run that keeps every block leaves as it was
 //   tree_tool rewrite DIR   the rewrite floor: reads every file and writes it
 //                           back through a temporary file and a rename,
 //                           keeping its permission bits
@@ -45,6 +51,7 @@
 #include <vector>
 
 #include "bench/html_corpus.h"
+#include "engine/blocks.h"
 
 namespace {
 
@@ -87,8 +94,15 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
 
 // A document of about `bytes` bytes; every third one carries CP932 text, as
 // the sites the tool is made for do.
-std::string Page(std::size_t bytes, std::size_t index, bool optOut) {
-  std::string doc = quarnel::bench::MakeHtmlDocument(bytes);
+struct PageKind {
+  bool opt_out = false;
+  bool blocks = false;
+  bool line_feeds = false;
+};
+
+std::string Page(std::size_t bytes, std::size_t index, const PageKind& kind) {
+  std::string doc = kind.blocks ? quarnel::bench::MakeBlockDocument(bytes)
+                                : quarnel::bench::MakeHtmlDocument(bytes);
   if (index % 3 == 0) {
     const std::string title = "<title>Catalogue</title>";
     const std::size_t at = doc.find(title);
@@ -96,11 +110,11 @@ std::string Page(std::size_t bytes, std::size_t index, bool optOut) {
       doc.replace(at, title.size(), "<title>\x8E\x52\x93\x63\x8F\xA4\x93\x58 Catalogue</title>");
     }
   }
-  if (optOut) {
+  if (kind.opt_out) {
     const std::size_t at = doc.find("<head>\r\n");
     if (at != std::string::npos) doc.insert(at + 8, "<!--NO QUARNEL-->\r\n");
   }
-  return doc;
+  return kind.line_feeds ? quarnel::bench::WithLineFeeds(doc) : doc;
 }
 
 int Generate(int argc, char** argv) {
@@ -111,11 +125,13 @@ int Generate(int argc, char** argv) {
   const fs::path root = argv[2];
   const std::size_t files = std::strtoul(argv[3], nullptr, 10);
   const std::size_t total = std::strtoul(argv[4], nullptr, 10) << 20;
-  bool optOut = false;
+  PageKind kind;
   bool noLarge = false;
   std::string ext;
   for (int i = 5; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--opt-out") optOut = true;
+    if (std::string_view(argv[i]) == "--opt-out") kind.opt_out = true;
+    if (std::string_view(argv[i]) == "--blocks") kind.blocks = true;
+    if (std::string_view(argv[i]) == "--lf") kind.line_feeds = true;
     if (std::string_view(argv[i]) == "--no-large") noLarge = true;
     if (std::string_view(argv[i]) == "--ext" && i + 1 < argc) ext = argv[++i];
   }
@@ -142,7 +158,7 @@ int Generate(int argc, char** argv) {
     const std::string name =
         "page" + std::to_string(i) + "." + (ext.empty() ? kExtensions[i % 6] : ext);
     const std::size_t bytes = i < kLarge ? kLargeBytes : size(random);
-    const std::string doc = Page(bytes, i, optOut);
+    const std::string doc = Page(bytes, i, kind);
     const std::string path = (folder / name).string();
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) Fail(path);
@@ -152,6 +168,34 @@ int Generate(int argc, char** argv) {
   }
   std::printf("%zu files, %.1f MB, %s\n", files, static_cast<double>(written) / 1048576.0,
               noLarge ? "no large one" : "largest 8.0 MB");
+  return 0;
+}
+
+// --- the blocks' checksum ------------------------------------------------------
+
+std::uint64_t blockCount = 0;
+std::uint64_t blockSum = 0;
+
+// FNV-1a over the file's path and its block contents, line ends read as LF;
+// the files' sums are added, so the walk's order does not matter.
+int SumBlocks(const char* path, const struct stat*, int type, struct FTW*) {
+  if (type != FTW_F) return 0;
+  std::string bytes;
+  if (!ReadAll(path, bytes)) Fail(path);
+  std::uint64_t hash = 1469598103934665603ull;
+  const auto add = [&](char c) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  };
+  for (const char* c = path; *c != '\0'; ++c) add(*c);
+  for (const quarnel::BlockContent& block : quarnel::FindBlocks(bytes)) {
+    ++blockCount;
+    add('\0');
+    for (std::size_t i = block.begin; i < block.end; ++i) {
+      if (bytes[i] == '\r' && i + 1 < block.end && bytes[i + 1] == '\n') continue;
+      add(bytes[i] == '\r' ? '\n' : bytes[i]);
+    }
+  }
+  blockSum += hash;
   return 0;
 }
 
@@ -263,6 +307,12 @@ int main(int argc, char** argv) {
   }
   if (command == "replace-flushed" && argc == 4) return ReplaceFlushedThreads(argv[2], argv[3]);
   if (command == "read" && argc == 3) return Walk(argv[2], ReadOne);
+  if (command == "blocks" && argc == 3) {
+    const int status = Walk(argv[2], SumBlocks);
+    std::printf("%llu blocks, checksum %016llx\n", static_cast<unsigned long long>(blockCount),
+                static_cast<unsigned long long>(blockSum));
+    return status;
+  }
   if (command == "measure" && argc > 2) return Measure(argc, argv);
   std::fprintf(stderr, "usage: tree_tool generate|rewrite|read|measure ...\n");
   return 2;

@@ -31,11 +31,22 @@ bool EndsWithAnyItem(std::string_view line, const ItemList& items, Encoding enco
 // Per-call bookkeeping of the first pass.
 class LinePass : public LinePreparer {
  public:
-  LinePass(bool compactFlag, const ItemList& deleteLines, const CompactContext& context)
-      : compact_flag_(compactFlag), delete_lines_(deleteLines), context_(context) {}
+  LinePass(const LineMarks& marks, bool compactFlag, const ItemList& deleteLines,
+           const CompactContext& context)
+      : marks_(marks), compact_flag_(compactFlag), delete_lines_(deleteLines), context_(context) {}
 
-  void Visit(std::string& line) {
+  void Visit(std::string& line, std::size_t i) {
+    const HeadState before = state_;
     state_ = TrackHead(state_, line);
+    // Head lines inserted after a line that ends inside a block would land
+    // in the block: the head-line rules then leave the page alone.
+    if (before == HeadState::BeforeHead && state_ == HeadState::InHead && EndsInBlock(marks_, i)) {
+      head_rules_off_ = true;
+    }
+    if (Protected(marks_, i)) {
+      CountHeadLines();
+      return;
+    }
     if (TrimLine(line, compact_flag_)) changed_ = true;
     if (EndsWithAnyItem(line, delete_lines_, context_.encoding)) {
       line.clear();
@@ -47,15 +58,12 @@ class LinePass : public LinePreparer {
       // no reason by itself to rewrite.
       if (!context_.write_signature) changed_ = true;
     }
-    if (state_ == HeadState::InHead) {
-      RemoveHeadLines(line);
-    } else if (state_ == HeadState::AfterHead && head_lines_found_ != HeadLineCount()) {
-      changed_ = true;
-    }
+    if (state_ == HeadState::InHead && !head_rules_off_) RemoveHeadLines(line);
+    CountHeadLines();
   }
 
   void Prepare(LineList& lines, std::size_t begin, std::size_t end) override {
-    for (std::size_t i = begin; i < end; ++i) Visit(lines[i]);
+    for (std::size_t i = begin; i < end; ++i) Visit(lines[i], i);
   }
 
   HeadState state() const { return state_; }
@@ -64,6 +72,14 @@ class LinePass : public LinePreparer {
  private:
   std::int64_t HeadLineCount() const {
     return static_cast<std::int64_t>(context_.head_lines.size());
+  }
+
+  // After the head, a page missing some head line must be rewritten.
+  void CountHeadLines() {
+    if (state_ == HeadState::AfterHead && !head_rules_off_ &&
+        head_lines_found_ != HeadLineCount()) {
+      changed_ = true;
+    }
   }
 
   // Every item is compared with the line as the items before left it, so an
@@ -78,11 +94,13 @@ class LinePass : public LinePreparer {
     }
   }
 
+  const LineMarks& marks_;
   const bool compact_flag_;
   const ItemList& delete_lines_;
   const CompactContext& context_;
   HeadState state_ = HeadState::BeforeHead;
   std::int64_t head_lines_found_ = 0;
+  bool head_rules_off_ = false;
   bool changed_ = false;
 };
 
@@ -90,9 +108,15 @@ class LinePass : public LinePreparer {
 
 bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
                   const ItemList& deleteLines, const CompactContext& context) {
-  if (!context.opt_out_checked && HoldsOptOutMarker(lines, compactFlag)) return false;
-  LinePass pass(compactFlag, deleteLines, context);
-  const bool joined = JoinLines(lines, joinTags, context.encoding, pass);
+  return CompactLines(lines, LineMarks{}, compactFlag, joinTags, deleteLines, context);
+}
+
+bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
+                  const ItemList& joinTags, const ItemList& deleteLines,
+                  const CompactContext& context) {
+  if (!context.opt_out_checked && HoldsOptOutMarker(lines, marks, compactFlag)) return false;
+  LinePass pass(marks, compactFlag, deleteLines, context);
+  const bool joined = JoinLines(lines, marks, joinTags, context.encoding, pass);
   if (pass.state() == HeadState::BeforeHead) return false;
   return pass.changed() || joined;
 }

@@ -7,6 +7,7 @@
 #include "app/product.h"
 #include "engine/line_list.h"
 #include "engine/opt_out.h"
+#include "engine/page_lines.h"
 #include "engine/text_compare.h"
 
 namespace quarnel {
@@ -43,6 +44,16 @@ struct CompactContext {
 // in. A file without a line containing "<HEAD>" is never to be rewritten.
 bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
                   const ItemList& deleteLines, const CompactContext& context);
+
+// The same for a page whose lines carry marks (ReadPageLines). A protected
+// line is left exactly as it is and where it is: not trimmed, not blanked,
+// not joined or pulled; a head-line copy in it is neither removed nor
+// counted, and the opt-out test sees it untrimmed. When the first line
+// containing "<HEAD>" ends inside a block, the head-line rules are off for
+// the page (the writer inserts nothing there either).
+bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
+                  const ItemList& joinTags, const ItemList& deleteLines,
+                  const CompactContext& context);
 
 }  // namespace quarnel
 

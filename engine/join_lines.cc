@@ -111,14 +111,19 @@ class Frontier {
   std::size_t end_;
 };
 
-bool Join(LineList& lines, const ItemList& joinTags, Encoding encoding, Frontier& frontier) {
+bool Join(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
+          Frontier& frontier) {
   if (lines.empty()) return false;
   const std::size_t last = lines.size() - 1;
   const JoinTagSet tags(joinTags, encoding);
   bool changed = false;
-  // The greatest index below the visited one whose line is not empty. Lines
-  // above the visited one only ever grow, so this never needs a rescan.
+  // The greatest index below the visited one whose line is not empty or is
+  // protected. Lines above the visited one only ever grow, so this never
+  // needs a rescan.
   std::optional<std::size_t> above;
+  auto note_above = [&](std::size_t k) {
+    if (!lines[k].empty() || Protected(marks, k)) above = k;
+  };
 
   std::size_t i = 0;
   while (i <= last) {
@@ -127,25 +132,30 @@ bool Join(LineList& lines, const ItemList& joinTags, Encoding encoding, Frontier
       // Leave the comment's lines untouched and go on after its closing line.
       std::size_t k = i;
       do {
-        if (!lines[k].empty()) above = k;
+        note_above(k);
         ++k;
         if (k <= last) frontier.Reach(k);
       } while (k <= last && lines[k].find(kCommentClose) == std::string::npos);
       if (k > last) return changed;
-      if (!lines[k].empty()) above = k;
+      note_above(k);
       i = k + 1;
       continue;
     }
-    if (i < last && !lines[i].empty() && lines[i].back() != '>') {
+    if (Protected(marks, i)) {
+      above = i;
+      ++i;
+      continue;
+    }
+    if (i < last && !lines[i].empty() && lines[i].back() != '>' && !Protected(marks, i + 1)) {
       JoinWithNext(lines, i);
       changed = true;
     }
-    if (above && tags.Contains(lines[i])) {
+    if (above && !Protected(marks, *above) && tags.Contains(lines[i])) {
       lines[*above] += lines[i];
       lines[i].clear();
       changed = true;
     }
-    if (!lines[i].empty()) above = i;
+    note_above(i);
     ++i;
   }
   return changed;
@@ -154,14 +164,19 @@ bool Join(LineList& lines, const ItemList& joinTags, Encoding encoding, Frontier
 }  // namespace
 
 bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding) {
-  Frontier frontier(lines, nullptr);
-  return Join(lines, joinTags, encoding, frontier);
+  return JoinLines(lines, LineMarks{}, joinTags, encoding);
 }
 
-bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding,
+bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags,
+               Encoding encoding) {
+  Frontier frontier(lines, nullptr);
+  return Join(lines, marks, joinTags, encoding, frontier);
+}
+
+bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
                LinePreparer& preparer) {
   Frontier frontier(lines, &preparer);
-  const bool changed = Join(lines, joinTags, encoding, frontier);
+  const bool changed = Join(lines, marks, joinTags, encoding, frontier);
   frontier.Finish();
   return changed;
 }

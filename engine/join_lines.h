@@ -2,6 +2,7 @@
 #define QUARNEL_ENGINE_JOIN_LINES_H_
 
 #include "engine/line_list.h"
+#include "engine/page_lines.h"
 #include "engine/text_compare.h"
 
 namespace quarnel {
@@ -13,7 +14,12 @@ namespace quarnel {
 // and closes on a later one are left alone. Merged lines are blanked, never
 // removed, so the number of lines stays. Empty items pull nothing. Returns
 // true when anything changed. Runs in time linear in the size of `lines`.
+// A line protected by `marks` never takes the next line, is never taken by
+// the line above, is never pulled and is never the target of a pull (a line
+// whose nearest non-empty or protected line above is protected stays).
 bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding);
+bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags,
+               Encoding encoding);
 
 // Lets a caller run its own per-line pass just ahead of the join pass, while
 // the lines are still in the processor's cache. Prepare is called with
@@ -25,7 +31,7 @@ class LinePreparer {
   virtual void Prepare(LineList& lines, std::size_t begin, std::size_t end) = 0;
 };
 
-bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding,
+bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
                LinePreparer& preparer);
 
 }  // namespace quarnel

@@ -8,12 +8,10 @@ namespace {
 
 constexpr std::string_view kCommentOpen = "<!--";
 
-// A line starts at `pos` when it is the start of the text, or follows a CR,
-// or follows an LF that itself follows a CR (a lone LF is inside a line).
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
 bool LineStartsAt(std::string_view text, std::size_t pos) {
-  if (pos == 0) return true;
-  if (text[pos - 1] == '\r') return true;
-  return text[pos - 1] == '\n' && pos >= 2 && text[pos - 2] == '\r';
+  return pos == 0 || IsLineBreak(text[pos - 1]);
 }
 
 // The first "<!--" at or after `from`. HTML is full of '<' and has few '!',
@@ -27,7 +25,7 @@ std::size_t FindCommentOpen(std::string_view text, std::size_t from) {
 }
 
 bool LineEndsAt(std::string_view text, std::size_t pos) {
-  return pos == text.size() || text[pos] == '\r';
+  return pos == text.size() || IsLineBreak(text[pos]);
 }
 
 // The marker at `at`, with only what trimming removes between it and the
@@ -61,11 +59,15 @@ std::string_view TrimmedView(std::string_view line, bool compactFlag) {
 }  // namespace
 
 bool HoldsOptOutMarker(const LineList& lines, bool compactFlag) {
-  for (const std::string& line : lines) {
+  return HoldsOptOutMarker(lines, LineMarks{}, compactFlag);
+}
+
+bool HoldsOptOutMarker(const LineList& lines, const LineMarks& marks, bool compactFlag) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
     if (line.size() < OptOutMarker.size()) continue;
-    if (EqualsIgnoreAsciiCase(TrimmedView(line, compactFlag), OptOutMarker, Encoding::kUtf8)) {
-      return true;
-    }
+    const std::string_view seen = Protected(marks, i) ? line : TrimmedView(line, compactFlag);
+    if (EqualsIgnoreAsciiCase(seen, OptOutMarker, Encoding::kUtf8)) return true;
   }
   return false;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/line_list.h"
+#include "engine/page_lines.h"
 
 namespace quarnel {
 
@@ -14,12 +15,15 @@ inline constexpr std::string_view OptOutMarker = "<!--NO QUARNEL-->";
 // when `compactFlag` is true, the trailing end otherwise), equals
 // OptOutMarker in any letter case.
 
-// The rule over a file's lines.
+// The rule over a page's lines; a protected line (see LineMarks) is taken
+// as it is, untrimmed.
 bool HoldsOptOutMarker(const LineList& lines, bool compactFlag);
+bool HoldsOptOutMarker(const LineList& lines, const LineMarks& marks, bool compactFlag);
 
-// The same rule over a file's text before it is cut into lines (at CR LF or
-// a lone CR, as the file job cuts it), found with one fast search for
-// "<!--", so that an opted-out file need not even be cut.
+// The rule over a page's text before it is cut into lines (at CR LF, CR or
+// LF), found with one fast search for "<!--", so that a page that cannot
+// be opted out need not be cut for it. Knows nothing of blocks: a page it
+// finds may still be cleared by HoldsOptOutMarker on its marked lines.
 bool HoldsOptOutLine(std::string_view text, bool compactFlag);
 
 }  // namespace quarnel

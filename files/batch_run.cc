@@ -6,6 +6,7 @@
 #include "app/product.h"
 #include "files/command_line_split.h"
 #include "files/one_line.h"
+#include "files/page_compaction.h"
 #include "files/progress_line.h"
 #include "files/session.h"
 #include "files/work_report.h"
@@ -60,9 +61,10 @@ class ConsoleObserver final : public WorkReport::Observer {
           << FolderKind(attributes) << "; only plain folders are walked\n";
   }
 
-  void JoinHarmFound(const std::string& path, const JoinHarm& harm) override {
-    Out() << OneLine(path) << ':' << harm.line << ": joins lines inside <" << harm.block
-          << ">; put the line <!--NO QUARNEL--> in the page to keep it as it is\n";
+  void StillChanging(const std::string& path) override {
+    if (!options_.verbose) return;
+    Out() << OneLine(path) << ": still changing after " << kMostCompactionPasses
+          << " passes; written as it stands\n";
   }
 
   void TempFileRemoved(const std::string& path) override {
@@ -94,16 +96,9 @@ void PrintSummary(const WorkReport& report, bool dry_run, std::ostream& out) {
       << before << " bytes before, " << after << " after ("
       << (before >= after ? before - after : 0) << (dry_run ? " would be saved)" : " saved)")
       << '\n';
-  if (report.pagesHarmed() > 0) {
-    out << report.pagesHarmed() << (report.pagesHarmed() == 1 ? " page has" : " pages have")
-        << " lines joined inside <pre>, <textarea>, <script> or <style> (see the warnings "
-           "above)\n";
-  }
-  if (report.lineFeedsOnly() > 0) {
-    out << report.lineFeedsOnly()
-        << (report.lineFeedsOnly() == 1 ? " page ends its" : " pages end their")
-        << " lines in line feeds alone; such a page is one line to Quarnel, which then "
-           "mostly leaves it as it is (save it with CR LF line ends to compact it)\n";
+  if (report.pagesWithBlocks() > 0) {
+    out << report.pagesWithBlocks() << (report.pagesWithBlocks() == 1 ? " page has" : " pages have")
+        << " <pre>, <textarea>, <script> or <style> blocks, kept as they are\n";
   }
 }
 
@@ -129,7 +124,7 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   }
   RunOptions run;
   if (options.jobs > 0) run.jobs = options.jobs;
-  run.explain = options.verbose || options.dry_run;
+  run.repeat = options.repeat;
   run.stop = &InterruptFlag();
   session.RunPaths(PathsFromArguments(options.paths), report, listener, run);
   if (progress) progress->Clear();

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/line_list.h"
+#include "engine/page_lines.h"
 
 namespace quarnel {
 
@@ -14,12 +15,16 @@ struct FileFrame {
   bool write_signature = false;          // the signature line next
   bool insert_head_lines = false;        // head_lines after <HEAD>
   const ItemList* head_lines = nullptr;  // in the file's encoding
+  LineEnd line_end = LineEnd::kCrLf;     // after every line written
+  const LineMarks* marks = nullptr;      // protected lines, if any
 };
 
 // The bytes of a rewritten file: the byte order mark, the signature line,
-// then every non-empty line in order, with the HeadLines items (each
-// unchanged, even an empty one) right after the first line containing
-// "<HEAD>" in any letter case. Every line, the last one too, ends in CR LF.
+// then every non-empty or protected line in order, with the HeadLines items
+// (each unchanged, even an empty one) right after the first line containing
+// "<HEAD>" in any letter case, unless that line ends inside a block: then
+// nothing is inserted. Every line, the last one too, ends in the frame's
+// line end.
 // The result takes over the memory of `storage` (not its content), so that
 // the buffer the page was read into can hold its new form.
 std::string FormatFile(const LineList& lines, const FileFrame& frame, std::string storage = {});

@@ -20,7 +20,7 @@ struct OptionEntry {
 constexpr int kMaxJobs = 256;
 static_assert(kDefaultJobs == 8, "the help for --jobs names the default");
 
-constexpr std::array<OptionEntry, 7> kOptionTable{{
+constexpr std::array<OptionEntry, 8> kOptionTable{{
     {'n', "dry-run", &Options::dry_run, nullptr,
      "tell which files would be rewritten and the bytes saved;\n"
      "write nothing, not even the settings file; warn of pages\n"
@@ -28,6 +28,9 @@ constexpr std::array<OptionEntry, 7> kOptionTable{{
     {'v', "verbose", &Options::verbose, nullptr,
      "print a line per rewritten file and a closing summary;\n"
      "warn of pages the rules would harm"},
+    {'r', "repeat", &Options::repeat, nullptr,
+     "compact each page again and again until nothing more changes,\n"
+     "so that the next run finds nothing to do"},
     {'j', "jobs", nullptr, &Options::jobs,
      "work on N files at once (1 to 256; the default is 8);\n"
      "the output is the same whatever N"},

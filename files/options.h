@@ -15,6 +15,7 @@ struct Options {
   bool verbose = false;      // a line per rewritten file and a closing summary
   bool desktop = false;      // started by a desktop launcher: problems shown in a box too
   bool no_progress = false;  // no progress line, even on a terminal
+  bool repeat = false;       // compact each page until a pass changes nothing more
   int jobs = 0;              // file jobs at once; 0: the default
   std::vector<std::string> paths;
 };

@@ -3,48 +3,11 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/compact_lines.h"
-#include "engine/line_split.h"
-#include "engine/opt_out.h"
-#include "files/file_form.h"
 #include "files/html_name.h"
-#include "files/text_encoding.h"
+#include "files/page_compaction.h"
 
 namespace quarnel {
 namespace {
-
-bool LineFeedsOnly(std::string_view bytes) {
-  return bytes.find('\n') != std::string_view::npos && bytes.find('\r') == std::string_view::npos;
-}
-
-// The page's new bytes, or nothing when it is to stay as it is. Takes the
-// bytes over, so that their memory holds the new form: a large page then
-// costs two buffers of its size, not three.
-std::optional<std::string> Compacted(const WorkItems& items, std::string bytes, bool explain,
-                                     std::optional<JoinHarm>* harm) {
-  const std::size_t mark = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
-  const std::string_view text = std::string_view(bytes).substr(mark);
-  const bool compactFlag = CompactFlag(items.CompactMode());
-  // An opted-out file is never rewritten: it need not even be decoded.
-  if (HoldsOptOutLine(text, compactFlag)) return std::nullopt;
-
-  const EncodedSettings& settings = items.For(DetectEncoding(bytes));
-  const std::string byteOrderMark(bytes, 0, mark);
-  LineList lines = SplitLines(text);
-  if (explain) *harm = FindJoinHarm(lines);
-  static const ItemList kNoItems;
-  if (!CompactLines(lines, compactFlag, compactFlag ? settings.JoinTags : kNoItems,
-                    settings.DeleteLines, settings.context)) {
-    harm->reset();
-    return std::nullopt;
-  }
-  FileFrame frame;
-  frame.byte_order_mark = byteOrderMark;
-  frame.write_signature = settings.context.write_signature;
-  frame.insert_head_lines = settings.context.insert_head_lines;
-  frame.head_lines = &settings.context.head_lines;
-  return FormatFile(lines, frame, std::move(bytes));
-}
 
 void WriteBack(Env& env, const std::string& path, const std::string& contents,
                const ReplaceGuard& guard, const PageJobOptions& options, PageOutcome& outcome) {
@@ -80,22 +43,21 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
     return outcome;
   }
   outcome.before = bytes.size();
-  if (options.explain) outcome.line_feeds_only = LineFeedsOnly(bytes);
-  const std::optional<std::string> contents =
-      Compacted(items, std::move(bytes), options.explain, &outcome.harm);
-  if (!contents) {
+  const CompactedPage page = CompactPage(items, std::move(bytes), options.compaction);
+  outcome.blocks_kept = page.blocks_kept;
+  if (!page.rewrite) {
     outcome.kind = PageOutcome::Kind::kUnchanged;
     return outcome;
   }
+  outcome.still_changing = page.still_changing;
   const ReplaceGuard guard{&read, options.stop, folder ? &*folder : nullptr};
-  WriteBack(env, path, *contents, guard, options, outcome);
-  if (outcome.kind != PageOutcome::Kind::kRewritten) outcome.harm.reset();
+  WriteBack(env, path, page.bytes, guard, options, outcome);
   return outcome;
 }
 
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report) {
   report.SetCurrentPage(path);
-  if (outcome.line_feeds_only) report.AddLineFeedsOnly();
+  if (outcome.blocks_kept) report.AddBlocksKept();
   switch (outcome.kind) {
     case PageOutcome::Kind::kNotHtml:
     case PageOutcome::Kind::kStopped:
@@ -104,7 +66,7 @@ void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkRepo
       report.AddUnchanged(outcome.before);
       return;
     case PageOutcome::Kind::kRewritten:
-      if (outcome.harm) report.AddJoinHarm(path, *outcome.harm);
+      if (outcome.still_changing) report.AddStillChanging(path);
       report.AddRewritten(path, outcome.before, outcome.after);
       return;
     case PageOutcome::Kind::kFailed:

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/join_harm.h"
+#include "files/page_compaction.h"
 #include "files/work_items.h"
 #include "files/work_report.h"
 #include "platform/env.h"
@@ -16,11 +16,9 @@ namespace quarnel {
 
 struct PageJobOptions {
   bool dry_run = false;  // nothing is written: the outcome tells what would be
-  // Look for what a -v or -n run tells beyond the counts: the join rule
-  // harming a block, line feeds alone. Costs a scan of each page.
-  bool explain = false;
   // When set, a replacement not yet in place is given up (kStopped).
   const std::atomic<bool>* stop = nullptr;
+  PageCompaction compaction;
 };
 
 // What the file job did to one page. A value, so that a job can run on any
@@ -37,8 +35,8 @@ struct PageOutcome {
   std::uint64_t before = 0;  // bytes read (0 when the read failed)
   std::uint64_t after = 0;   // bytes of the new form
   Status failure;
-  bool line_feeds_only = false;  // with `explain`: lines end in LF alone
-  std::optional<JoinHarm> harm;  // with `explain`, for a page rewritten
+  bool blocks_kept = false;     // the page has blocks that the rules left as they were
+  bool still_changing = false;  // repeated compaction had not settled (see PageCompaction)
 };
 
 // The file job. Does nothing for a path whose name is not an HTML name.

@@ -97,23 +97,32 @@ class PagePool {
   // Whether the next page not taken may be taken now.
   bool CanTakeNext() const;
 
+  // Set once by the constructor and only read afterwards, by any thread.
   const Job job_;
   const Weigh weigh_;
   const std::atomic<bool>* const stop_;
+  const std::size_t max_workers_;
 
+  // Guards every field below it. The jobs run without it.
   std::mutex mutex_;
   // A page was added or left the pool, or the pool ends.
   std::condition_variable work_;
   std::condition_variable done_;  // the oldest page's outcome is in
-  std::deque<Slot> slots_;        // from the oldest not handed back
-  std::uint64_t first_ = 0;       // the number of slots_.front()
-  std::uint64_t next_to_take_ = 0;
-  std::uint64_t in_flight_ = 0;  // the cost of the pages being worked on
-  std::uint64_t largest_ = 0;
-  const std::size_t max_workers_;
-  std::size_t idle_ = 0;                                         // workers waiting for a page
-  std::multiset<std::pair<std::uint64_t, std::uint64_t>> busy_;  // files in flight
-  bool ending_ = false;
+  // From the oldest not handed back, guarded by mutex_. A worker keeps a
+  // reference to its page's slot while its job runs (a deque keeps its
+  // elements in place as others come and go), and touches it only under
+  // mutex_.
+  std::deque<Slot> slots_;
+  std::uint64_t first_ = 0;         // the number of slots_.front(); guarded by mutex_
+  std::uint64_t next_to_take_ = 0;  // guarded by mutex_
+  std::uint64_t in_flight_ = 0;     // the cost of the pages being worked on; guarded by mutex_
+  std::uint64_t largest_ = 0;       // guarded by mutex_
+  std::size_t idle_ = 0;            // workers waiting for a page; guarded by mutex_
+  // The files in flight, as (device, inode); guarded by mutex_.
+  std::multiset<std::pair<std::uint64_t, std::uint64_t>> busy_;
+  bool ending_ = false;  // guarded by mutex_
+  // Guarded by mutex_, but for the destructor's joins: once it has set
+  // ending_, no Add can come and no worker touches the list.
   std::vector<std::thread> workers_;
 };
 

@@ -20,7 +20,7 @@ void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report
   Env& env = progress.step ? static_cast<Env&>(watched) : env_;
   WorkOptions options;
   options.dry_run = dry_run_;
-  options.explain = run.explain;
+  options.repeat = run.repeat;
   options.jobs = run.jobs;
   options.stop = run.stop;
   options.page_started = progress.file_started;

@@ -21,7 +21,7 @@ inline constexpr int kDefaultJobs = 8;
 // How the pages of a batch of paths are worked on.
 struct RunOptions {
   int jobs = kDefaultJobs;                  // file jobs at once (see WorkOptions)
-  bool explain = false;                     // look for what a -v or -n run tells
+  bool repeat = false;                      // see PageCompaction
   const std::atomic<bool>* stop = nullptr;  // see WorkOptions
 };
 

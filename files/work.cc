@@ -28,7 +28,7 @@ Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions o
       items_(settings),
       report_(report),
       options_(std::move(options)),
-      job_options_{options_.dry_run, options_.explain, options_.stop},
+      job_options_{options_.dry_run, options_.stop, {options_.repeat}},
       file_main_(env) {
   if (options_.jobs > 1) {
     pool_ = std::make_unique<PagePool>(

@@ -26,7 +26,7 @@ std::vector<std::string> WalkPatterns();
 // How a Work runs its file jobs.
 struct WorkOptions {
   bool dry_run = false;  // nothing is written: the report tells what would be
-  bool explain = false;  // look for what a -v or -n run tells (see PageJobOptions)
+  bool repeat = false;   // see PageCompaction
   // Workers for the file jobs; 1 runs each page in turn on the caller's
   // thread. With more, the report still hears of every page in walk order,
   // on the caller's thread.

@@ -33,9 +33,8 @@ void WorkReport::AddFolderNotWalked(const std::string& path, std::uint32_t attri
   if (observer_ != nullptr) observer_->FolderNotWalked(path, attributes);
 }
 
-void WorkReport::AddJoinHarm(const std::string& path, const JoinHarm& harm) {
-  ++pages_harmed_;
-  if (observer_ != nullptr) observer_->JoinHarmFound(path, harm);
+void WorkReport::AddStillChanging(const std::string& path) {
+  if (observer_ != nullptr) observer_->StillChanging(path);
 }
 
 void WorkReport::AddTempFileRemoved(const std::string& path) {

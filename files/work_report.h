@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/join_harm.h"
 #include "platform/status.h"
 
 namespace quarnel {
@@ -26,9 +25,9 @@ class WorkReport {
     // A folder that was not walked because it is not a plain folder (it is
     // read-only, hidden, a link...). Not a failure.
     virtual void FolderNotWalked(const std::string& path, std::uint32_t attributes) = 0;
-    // The join rule changes a block of a page that is rewritten (told just
-    // before FileRewritten). Only looked for when a run explains itself.
-    virtual void JoinHarmFound(const std::string& /*path*/, const JoinHarm& /*harm*/) {}
+    // A page that repeated compaction had not settled when it was written
+    // (told just before FileRewritten).
+    virtual void StillChanging(const std::string& /*path*/) {}
     // A temporary file that a killed run left behind was removed.
     virtual void TempFileRemoved(const std::string& /*path*/) {}
   };
@@ -47,10 +46,10 @@ class WorkReport {
   // be listed.
   void AddPathFailure(const Status& failure);
   void AddFolderNotWalked(const std::string& path, std::uint32_t attributes);
-  void AddJoinHarm(const std::string& path, const JoinHarm& harm);
+  void AddStillChanging(const std::string& path);
   void AddTempFileRemoved(const std::string& path);
-  // A page whose lines end in LF alone, which the engine sees as one line.
-  void AddLineFeedsOnly() { ++line_feeds_only_; }
+  // A page with <pre>, <textarea>, <script> or <style> content, kept as it was.
+  void AddBlocksKept() { ++pages_with_blocks_; }
   // The page whose outcome is told next.
   void SetCurrentPage(const std::string& path) { current_page_ = path; }
   // Pages a walk (or the command line) found, before their file jobs ran.
@@ -61,8 +60,7 @@ class WorkReport {
   std::int64_t failures() const { return failures_; }
   std::uint64_t bytesBefore() const { return bytes_before_; }
   std::uint64_t bytesAfter() const { return bytes_after_; }
-  std::int64_t pagesHarmed() const { return pages_harmed_; }
-  std::int64_t lineFeedsOnly() const { return line_feeds_only_; }
+  std::int64_t pagesWithBlocks() const { return pages_with_blocks_; }
   std::int64_t pagesFound() const { return pages_found_; }
   const std::string& currentPage() const { return current_page_; }
 
@@ -73,8 +71,7 @@ class WorkReport {
   std::int64_t failures_ = 0;
   std::uint64_t bytes_before_ = 0;
   std::uint64_t bytes_after_ = 0;
-  std::int64_t pages_harmed_ = 0;
-  std::int64_t line_feeds_only_ = 0;
+  std::int64_t pages_with_blocks_ = 0;
   std::int64_t pages_found_ = 0;
   std::string current_page_;
 };

@@ -12,13 +12,16 @@
 
 #include "engine/compact_lines.h"
 #include "engine/line_list.h"
+#include "engine/page_lines.h"
 #include "engine/text_compare.h"
 #include "engine/trim.h"
 
 namespace quarnel {
 
 // The join pass as the rules read: searches start over, nothing is cached.
-inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encoding) {
+inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encoding,
+                          const LineMarks& marks = {}) {
+  const auto kept = [&](std::size_t i) { return !marks.empty() && (marks[i] & kLineInBlock); };
   const std::size_t last = lines.size() - 1;
   bool changed = false;
   std::size_t i = 0;
@@ -32,7 +35,11 @@ inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encodi
       i = k + 1;
       continue;
     }
-    if (i < last && !lines[i].empty() && lines[i].back() != '>') {
+    if (kept(i)) {
+      ++i;
+      continue;
+    }
+    if (i < last && !lines[i].empty() && lines[i].back() != '>' && !kept(i + 1)) {
       std::string next = lines[i + 1];
       TrimLine(next, true);
       lines[i] = lines[i] + " " + next;
@@ -44,7 +51,8 @@ inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encodi
       is_tag |= !tag.empty() && EqualsIgnoreAsciiCase(lines[i], tag, encoding);
     }
     for (std::size_t m = i; is_tag && m-- > 0;) {
-      if (lines[m].empty()) continue;
+      if (lines[m].empty() && !kept(m)) continue;
+      if (kept(m)) break;
       lines[m] += lines[i];
       lines[i].clear();
       changed = true;
@@ -56,18 +64,32 @@ inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encodi
 }
 
 // The driver as the rules read: a working copy, copied back at the end.
+// A protected line (marks) is left as it is, and the head-line rules are
+// off when the first "<HEAD>" line ends inside a block.
 inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTags,
-                             const ItemList& deleteLines, const CompactContext& context) {
+                             const ItemList& deleteLines, const CompactContext& context,
+                             const LineMarks& marks = {}) {
   const Encoding encoding = context.encoding;
   LineList work = lines;
   HeadState state = HeadState::BeforeHead;
   std::size_t found = 0;
   bool changed = false;
-  for (std::string& line : work) {
+  bool head_rules_off = false;
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    std::string& line = work[i];
+    const std::uint8_t mark = marks.empty() ? std::uint8_t{kLineFree} : marks[i];
     if (state == HeadState::BeforeHead && ContainsIgnoreAsciiCase(line, "<HEAD>")) {
       state = HeadState::InHead;
+      head_rules_off = (mark & kLineEndInBlock) != 0;
     } else if (state == HeadState::InHead && ContainsIgnoreAsciiCase(line, "</HEAD>")) {
       state = HeadState::AfterHead;
+    }
+    const bool missing_head_lines =
+        state == HeadState::AfterHead && !head_rules_off && found != context.head_lines.size();
+    if (mark & kLineInBlock) {
+      if (EqualsIgnoreAsciiCase(line, OptOutMarker, encoding)) return false;
+      changed |= missing_head_lines;
+      continue;
     }
     changed |= TrimLine(line, flag);
     if (EqualsIgnoreAsciiCase(line, OptOutMarker, encoding)) return false;
@@ -81,18 +103,17 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
       line.clear();
       changed |= !context.write_signature;
     }
-    if (state == HeadState::InHead) {
+    if (state == HeadState::InHead && !head_rules_off) {
       for (const std::string& item : context.head_lines) {
         if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
         ++found;
         line.clear();
         changed |= !context.insert_head_lines;
       }
-    } else if (state == HeadState::AfterHead && found != context.head_lines.size()) {
-      changed = true;
     }
+    changed |= missing_head_lines;
   }
-  changed |= ReferenceJoin(work, joinTags, encoding);
+  changed |= ReferenceJoin(work, joinTags, encoding, marks);
   lines = work;
   return state != HeadState::BeforeHead && changed;
 }

@@ -77,8 +77,8 @@ TEST_F(HostileInputTest, OddLineEndsNulBytesAndHugeCounts) {
   const std::vector<Page> pages = {
       {"nul.html", "<head>\r\n<p>a\0b</p>  \r\n\0\r\n"s, "<head>\r\n<p>a\0b</p>\r\n\0\r\n"s},
       {"cr-only.html", "<head>\r<p>a</p>  \r\r<p>b</p>\r", "<head>\r\n<p>a</p>\r\n<p>b</p>\r\n"},
-      {"lf-only.html", "<head>\n<p>a</p>  \n\n", "<head>\n<p>a</p>  \n\n"},
-      {"lf-only-blank-end.html", "<head>\n<p>a</p>\n  ", "<head>\n<p>a</p>\n\r\n"},
+      {"lf-only.html", "<head>\n<p>a</p>  \n\n", "<head>\n<p>a</p>\n"},
+      {"lf-only-blank-end.html", "<head>\n<p>a</p>\n  ", "<head>\n<p>a</p>\n  "},
       {"empty.html", "", ""},
       {"only-line-ends.html", "\r\n\r\n\r\r\n\n", "\r\n\r\n\r\r\n\n"},
       {"million-empty.html", manyEmpty, "<head>\r\n<p>x</p>\r\n"},

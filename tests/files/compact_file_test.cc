@@ -109,15 +109,10 @@ TEST_F(CompactFileTest, NameTestPicksTheFilesAndNeverOpensOthers) {
   EXPECT_TRUE(observer_.failures.empty()) << "a name that is not HTML is no failure";
 }
 
-TEST_F(CompactFileTest, LineFeedOnlyFileComesBackAsOneLine) {
-  const std::string page = dir_.Write("lf.html", "<html>\n<head>  \n</head>\n<body>\n");
+TEST_F(CompactFileTest, LineFeedPageIsWrittenBackWithLineFeeds) {
+  const std::string page = dir_.Write("lf.html", "<html>\n<head>  \n</head>\n\n<body>\n");
   Compact({page});
-  // One line for the engine, ending in "\n" (no blank) with no line after
-  // it to join: nothing to do.
-  EXPECT_EQ(TempFolder::Read(page), "<html>\n<head>  \n</head>\n<body>\n");
-  const std::string blanks = dir_.Write("lf2.html", "<html>\n<head>\n</head>\n<body>\n</body>   ");
-  Compact({blanks});
-  EXPECT_EQ(TempFolder::Read(blanks), "<html>\n<head>\n</head>\n<body>\n</body>\r\n");
+  EXPECT_EQ(TempFolder::Read(page), "<html>\n<head>\n</head>\n<body>\n");
 }
 
 TEST_F(CompactFileTest, SignatureAndHeadLinesGoWhereTheyBelong) {

@@ -23,8 +23,9 @@ TEST(ParseOptionsTest, LongAndShortNamesOfEveryOption) {
   EXPECT_TRUE(ParseOptions({"-n"}).options.dry_run);
   EXPECT_TRUE(ParseOptions({"--verbose"}).options.verbose);
   EXPECT_TRUE(ParseOptions({"--desktop"}).options.desktop);
-  const ParsedOptions bundled = ParseOptions({"-nv"});
-  EXPECT_TRUE(bundled.options.dry_run && bundled.options.verbose);
+  EXPECT_TRUE(ParseOptions({"--repeat"}).options.repeat);
+  const ParsedOptions bundled = ParseOptions({"-nvr"});
+  EXPECT_TRUE(bundled.options.dry_run && bundled.options.verbose && bundled.options.repeat);
 }
 
 TEST(ParseOptionsTest, DoubleDashEndsOptions) {

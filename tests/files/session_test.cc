@@ -101,6 +101,22 @@ TEST_F(SessionTest, FailuresGiveOneLineEachAndStatusOne) {
   EXPECT_TRUE(env_.Contents(kSettingsFile).has_value()) << "the settings file is still written";
 }
 
+TEST_F(SessionTest, RepeatNamesAPageStillChangingAndCountsBlocks) {
+  settings_.CompactMode = 1;
+  settings_.InsertHeadLines = 1;
+  settings_.HeadLines = {" <meta x>"};  // trimming changes it: every pass puts it in again
+  env_.AddFile(kSettingsFile, FormatSettingsFile(settings_));  // the run reads its settings
+  env_.AddFile(R"(C:\site\b.html)", "<head>\n<pre> x </pre>\n</head>\n");
+  EXPECT_EQ(Run({"-vr", R"(C:\site\b.html)"}), kExitOk);
+  EXPECT_NE(out_.str().find("C:\\site\\b.html: still changing after 64 passes; written as it "
+                            "stands\nrewrote C:\\site\\b.html"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("1 page has <pre>, <textarea>, <script> or <style> blocks"),
+            std::string::npos)
+      << out_.str();
+}
+
 TEST_F(SessionTest, ControlCharactersInAPathKeepItsMessageOnOneLine) {
   env_.AddFile("C:\\site\\new\nline.html", "<head>\r\n\r\n");
   EXPECT_EQ(Run({"-v", "C:\\missing\nfile\x01\x7F\t.html", "C:\\site\\new\nline.html"}),

@@ -11,23 +11,14 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "files/work_report.h"
 #include "ui/qt/art_pictures.h"
 #include "ui/qt/hot_spot.h"
 #include "ui/qt/indicator_picture.h"
 #include "ui/qt/problem_notice.h"
 #include "ui/qt/set_frm.h"
 #include "ui/qt/ver_frm.h"
-#include "ui/qt/window_hook.h"
-#include "ui/rules/drop_observer.h"
-#include "ui/rules/notice_texts.h"
 
 namespace quarnel {
-namespace {
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
-}  // namespace
 
 QStringList DroppedPaths(const QMimeData* data) {
   QStringList paths;
@@ -39,9 +30,9 @@ QStringList DroppedPaths(const QMimeData* data) {
 }
 
 Form1::Form1(Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), rules_(*this, *this) {
+    : QWidget(parent), session_(session), rules_(*this, *this), run_(session, *this) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromUtf8(kForm1Caption.data(), kForm1Caption.size()));
+  setWindowTitle(FromView(kForm1Caption));
   setWindowIcon(QuarnelIcon());
   setFixedSize(kForm1Size.width, kForm1Size.height);
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
@@ -69,66 +60,43 @@ bool Form1::PinShown() const { return picture1_->Shown(); }
 void Form1::SetPinShown(bool shown) { picture1_->SetShown(shown); }
 void Form1::SetTopmost(bool on) { quarnel::SetTopmost(this, on); }
 
-void Form1::Load() {
-  if (StartsPinned(session_.settings())) {
-    SetTopmost(true);
-  } else {
-    SetPinShown(false);
-  }
-  HookMainWindow(this);
-}
-
 void Form1::ProcessDrop(const QStringList& paths) {
-  if (paths.isEmpty() || progress_.running()) return;
-  progress_.Begin();
-  DropObserver observer;
-  {
-    std::vector<std::string> names;
-    for (const QString& path : paths) names.push_back(QFile::encodeName(path).toStdString());
-    WorkReport report(&observer);
-    session_.RunPaths(names, report,
-                      {[this] {
-                         if (progress_.FileStarted()) KeepPainted();
-                       },
-                       [this] {
-                         if (progress_.Step()) KeepPainted();
-                       }});
-  }
-  progress_.End();
-  update();
-  if (!observer.problems().empty()) {
-    ShowProblems(this, DropProblemsSummary(static_cast<int>(observer.problems().size())),
-                 observer.problems());
-  }
-  if (close_pending_) close();
+  std::vector<std::string> names;
+  for (const QString& path : paths) names.push_back(QFile::encodeName(path).toStdString());
+  run_.Drop(names);
 }
 
-void Form1::KeepPainted() {
+void Form1::PaintDuringDrop() {
   repaint();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::TellProblems(const std::string& summary, const std::vector<std::string>& details) {
+  ShowProblems(this, summary, details);
 }
 
 void Form1::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawPixmap(rect(), ArtPixmap(QStringLiteral("form1_skin"), devicePixelRatioF()));
-  if (progress_.visible()) DrawDropCount(painter);
+  if (run_.DropCountVisible()) DrawDropCount(painter);
 }
 
 void Form1::DrawDropCount(QPainter& painter) const {
-  const QString text = QString::fromStdString(DropCountText(progress_.files_done()));
+  const QString text = QString::fromStdString(run_.DropCount());
   QFont font(QStringLiteral("Noto Sans CJK JP"));
-  font.setPixelSize(10);
+  font.setPixelSize(kDropBadgeFontPixels);
   font.setBold(true);
-  const QFontMetrics metrics(font);
-  const int width = metrics.horizontalAdvance(text) + 14;
-  const QRect badge(284 - width, 103, width, 15);
+  const QRect badge =
+      ToQRect(DropBadgePlace(QFontMetrics(font).horizontalAdvance(text), [](int n) { return n; }));
+  const auto colour = [](Rgb c, int alpha = 255) { return QColor(c.red, c.green, c.blue, alpha); };
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(0x5C, 0x97, 0xD8), 1.0));
-  painter.setBrush(QColor(255, 255, 255, 230));
-  painter.drawRoundedRect(QRectF(badge).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+  painter.setPen(QPen(colour(kDropBadgeBorder), 1.0));
+  painter.setBrush(colour(kDropBadgeFill, 230));  // the skin shows through a little
+  painter.drawRoundedRect(QRectF(badge).adjusted(0.5, 0.5, -0.5, -0.5), kDropBadgeCornerRadius,
+                          kDropBadgeCornerRadius);
   painter.setFont(font);
-  painter.setPen(QColor(0x1B, 0x4B, 0x9B));
+  painter.setPen(colour(kDropBadgeText));
   painter.drawText(badge, Qt::AlignCenter, text);
   painter.restore();
 }
@@ -151,19 +119,17 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 void Form1::mouseReleaseEvent(QMouseEvent*) { caption_drag_.Released(); }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty())
-    event->acceptProposedAction();
+  if (!run_.dropping() && !DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void Form1::dragMoveEvent(QDragMoveEvent* event) {
-  if (!progress_.running() && !DroppedPaths(event->mimeData()).isEmpty())
-    event->acceptProposedAction();
+  if (!run_.dropping() && !DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
   // The hot areas take no drops, so a drop on one arrives here too.
   const QStringList paths = DroppedPaths(event->mimeData());
-  if (paths.isEmpty() || progress_.running()) return;  // no files: nothing to do
+  if (paths.isEmpty() || run_.dropping()) return;  // no files: nothing to do
   event->acceptProposedAction();
   ProcessDrop(paths);
 }
@@ -184,18 +150,12 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  if (progress_.running()) {
-    // A close from the taskbar during a drop waits for the drop to end.
-    close_pending_ = true;
+  // A close from the taskbar during a drop waits for the drop to end.
+  if (run_.CloseRequested()) {
+    event->accept();
+  } else {
     event->ignore();
-    return;
   }
-  if (!unloaded_) {
-    unloaded_ = true;
-    UnhookMainWindow();
-    if (unload_) unload_();
-  }
-  event->accept();
 }
 
 void Form1::OpenSettingsWindow() {

@@ -1,8 +1,6 @@
 #ifndef QUARNEL_UI_QT_FORM1_H_
 #define QUARNEL_UI_QT_FORM1_H_
 
-#include <functional>
-
 #include <QMimeData>
 #include <QStringList>
 #include <QWidget>
@@ -10,8 +8,8 @@
 #include "files/session.h"
 #include "ui/qt/window_services.h"
 #include "ui/rules/controls.h"
-#include "ui/rules/drop_progress.h"
 #include "ui/rules/main_window_rules.h"
+#include "ui/rules/main_window_run.h"
 
 namespace quarnel {
 
@@ -21,8 +19,9 @@ class IndicatorPicture;
 // folders dropped on it, with six hot areas (Image1(0) to Image1(5)) and the
 // pin indicator Picture1, whose visibility is the program's live
 // keep-on-top state. Borderless with a system menu and a minimize box on
-// its taskbar button.
-class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
+// its taskbar button. Its run (MainWindowRun) loads and unloads it and
+// runs the drops; the window paints, places its controls and tells.
+class Form1 : public QWidget, public MainWindowFace, private MainWindowHost {
   Q_OBJECT
 
  public:
@@ -36,21 +35,12 @@ class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
   void SetPinShown(bool shown) override;
   void SetTopmost(bool on) override;
 
-  // The window's load step, after the session has read the settings: pins
-  // the window on top unless TopmostOff is set, in which case the pin
-  // indicator is hidden, and installs the window procedure hook.
-  void Load();
+  MainWindowRun& run() { return run_; }
+  const MainWindowRun& run() const { return run_; }
 
-  // The unload step, run once when the window closes, however it closes,
-  // after the hook is removed.
-  void SetUnloadStep(std::function<void()> unload) { unload_ = std::move(unload); }
-
-  // Hands the paths to DispatchPath one after another, in order, each
-  // finished before the next. The window takes no input meanwhile.
+  // Hands the paths to the run's drop (see MainWindowRun::Drop).
   void ProcessDrop(const QStringList& paths);
-
-  // The count of files done on the face: only while a long drop runs.
-  bool DropCountVisible() const { return progress_.visible(); }
+  bool DropCountVisible() const { return run_.DropCountVisible(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -66,7 +56,7 @@ class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // MainWindowHost.
+  // MainWindowHost and MainWindowFace.
   void OpenSettingsWindow() override;
   void OpenAboutWindow() override;
   void Minimize() override { showMinimized(); }
@@ -74,18 +64,18 @@ class Form1 : public QWidget, public MainWindowPin, private MainWindowHost {
   void OpenReadme() override { quarnel::OpenReadme(session_.env()); }
   void SetPointer(Pointer pointer) override;
   void StartCaptionDrag() override { caption_drag_.Start(this, press_global_); }
-
+  void Show() override { show(); }
   // Repaints during a long drop; clicks and keys wait until it is done.
-  void KeepPainted();
+  void PaintDuringDrop() override;
+  void Repaint() override { update(); }
+  void TellProblems(const std::string& summary, const std::vector<std::string>& details) override;
+
   void DrawDropCount(QPainter& painter) const;
 
   Session& session_;
   MainWindowRules rules_;
+  MainWindowRun run_;
   IndicatorPicture* picture1_ = nullptr;
-  std::function<void()> unload_;
-  bool unloaded_ = false;
-  bool close_pending_ = false;  // a close asked for during a drop
-  DropProgress progress_;
   CaptionDrag caption_drag_;
   QPoint press_global_;
 };

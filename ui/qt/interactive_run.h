@@ -12,31 +12,26 @@
 namespace quarnel {
 
 // The interactive run: one session, and the main window from its load step
-// to its unload step. REQUIRES: a QApplication exists.
+// to its unload step (MainWindowRun). REQUIRES: a QApplication exists.
 class InteractiveRun {
  public:
-  InteractiveRun(Env& env, Settings& settings);
+  InteractiveRun(Env& env, Settings& settings) : session_(env, settings), window_(session_) {}
   InteractiveRun(const InteractiveRun&) = delete;
   InteractiveRun& operator=(const InteractiveRun&) = delete;
 
-  // Reads the settings, loads the main window (pin, hook) and shows it.
-  // Returns what the settings loader had to say about an untrusted settings
-  // file (the defaults are in place then), which is also told in a notice
-  // over the window.
-  Status Start();
+  // See MainWindowRun::Start.
+  Status Start() { return window_.run().Start(); }
 
   Form1& main_window() { return window_; }
 
   // Whether the unload step has run: the window was closed.
-  bool ended() const { return ended_; }
+  bool ended() const { return window_.run().unloaded(); }
   // Why the settings file could not be written at the end, if it could not.
-  const Status& unload_status() const { return unload_status_; }
+  const Status& unload_status() const { return window_.run().unload_status(); }
 
  private:
   Session session_;
   Form1 window_;
-  bool ended_ = false;
-  Status unload_status_;
 };
 
 // True when an interactive start can hope to open a window: a display is

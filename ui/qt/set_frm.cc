@@ -9,33 +9,11 @@
 #include "ui/qt/indicator_picture.h"
 
 namespace quarnel {
-namespace {
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
-// Picture1 to Picture5 by control.
-int PictureNumber(SetFrmControl control) {
-  return static_cast<int>(control) - static_cast<int>(SetFrmControl::kPicture1) + 1;
-}
-
-QString IndicatorArt(SetFrmControl control) {
-  switch (control) {
-    case SetFrmControl::kPicture2:
-    case SetFrmControl::kPicture3:
-      return QStringLiteral("diamond");
-    case SetFrmControl::kPicture5:
-      return QStringLiteral("pin");
-    default:
-      return QStringLiteral("square");
-  }
-}
-
-}  // namespace
 
 SetFrm::SetFrm(Env& env, Settings& settings, MainWindowPin& main_window, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), env_(env) {
   setObjectName(QStringLiteral("SetFrm"));
-  setWindowTitle(QString::fromUtf8(kSetFrmCaption.data(), kSetFrmCaption.size()));
+  setWindowTitle(FromView(kSetFrmCaption));
   setWindowIcon(QuarnelIcon());
   setFixedSize(kSetFrmSize.width, kSetFrmSize.height);
   setMouseTracking(true);
@@ -71,7 +49,7 @@ void SetFrm::CreateControls() {
         break;
       }
       case ControlKind::kIndicator: {
-        auto* picture = new IndicatorPicture(name, IndicatorArt(control), rect, this);
+        auto* picture = new IndicatorPicture(name, FromView(IndicatorArt(control)), rect, this);
         // Indicators have no hover effect: moves over them stop there.
         picture->setAttribute(Qt::WA_NoMousePropagation);
         connect(picture, &IndicatorPicture::clicked, this,

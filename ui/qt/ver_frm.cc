@@ -9,13 +9,6 @@
 #include "ui/qt/window_services.h"
 
 namespace quarnel {
-namespace {
-
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 VerFrm::VerFrm(const MainWindowPin& main_window, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), rules_(*this) {
@@ -27,9 +20,8 @@ VerFrm::VerFrm(const MainWindowPin& main_window, QWidget* owner)
   setModal(true);
 
   for (int index = 0; index < static_cast<int>(kVerFrmHotSpots.size()); ++index) {
-    const Rect& r = kVerFrmHotSpots[index];
     auto* spot =
-        new HotSpot(QStringLiteral("Image1"), index, QRect(r.left, r.top, r.width, r.height), this);
+        new HotSpot(QStringLiteral("Image1"), index, ToQRect(kVerFrmHotSpots[index]), this);
     connect(spot, &HotSpot::clicked, this, [this](int i) { rules_.ClickHotSpot(i); });
     connect(spot, &HotSpot::hovered, this, [this] { rules_.MouseMoveOnHotSpot(); });
   }
@@ -70,7 +62,7 @@ void VerFrm::SetPointer(Pointer pointer) { ShowPointer(this, pointer); }
 
 VersionLabel::VersionLabel(QWidget* parent) : QLabel(parent) {
   setObjectName(QStringLiteral("Label1"));
-  setGeometry(kVerFrmLabel1.left, kVerFrmLabel1.top, kVerFrmLabel1.width, kVerFrmLabel1.height);
+  setGeometry(ToQRect(kVerFrmLabel1));
   setText(FromView(kVersionText));
   QFont font(QStringLiteral("Noto Sans CJK JP"));
   font.setPixelSize(12);

@@ -11,10 +11,6 @@
 #include "ui/qt/art_pictures.h"
 #include "ui/rules/about_window_rules.h"
 
-#ifdef Q_OS_WIN
-#include "platform/windows_include.h"
-#endif
-
 namespace quarnel {
 
 void SetTopmost(QWidget* window, bool on) {
@@ -25,10 +21,6 @@ void SetTopmost(QWidget* window, bool on) {
   // widget and its native window separately keeps the one window in place.
   window->overrideWindowFlags(flags);
   if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
-#ifdef Q_OS_WIN
-  SetWindowPos(reinterpret_cast<HWND>(window->winId()), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
-               0, SWP_NOMOVE | SWP_NOSIZE);
-#endif
 }
 
 bool IsTopmost(const QWidget* window) {

@@ -1,8 +1,11 @@
 #ifndef QUARNEL_UI_QT_WINDOW_SERVICES_H_
 #define QUARNEL_UI_QT_WINDOW_SERVICES_H_
 
+#include <string_view>
+
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -10,6 +13,12 @@
 #include "ui/rules/geometry.h"
 
 namespace quarnel {
+
+// The window rules' rectangles and texts as Qt takes them.
+inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+inline QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Pins a top-level window above all ordinary windows (on) or returns it to
 // the normal band (off). The native window is switched in place: it is

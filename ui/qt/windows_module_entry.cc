@@ -39,10 +39,6 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
   std::_Exit(1);
 }
 
-void Warn(const Status& status) {
-  if (!status.ok()) std::fprintf(stderr, "quarnel: warning: %s\n", status.ToString().c_str());
-}
-
 }  // namespace
 
 int RunInteractive(int argc, char** argv) {
@@ -57,12 +53,11 @@ int RunInteractive(int argc, char** argv) {
 
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   InteractiveRun run(*Env::Default(), TheSettings());
-  Warn(run.Start());
+  (void)run.Start();  // what it had to say is told on the window and on standard error
   const int status = app.exec();
   // Every run ends through the unload step, also when the application was
   // told to quit without its window being closed (the session ending).
   if (!run.ended()) run.main_window().close();
-  Warn(run.unload_status());
   if (!run.unload_status().ok()) {
     ShowProblemsAndWait(nullptr, SettingsNotSavedSummary(), {ProblemLine(run.unload_status())});
   }

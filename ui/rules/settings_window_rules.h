@@ -97,6 +97,25 @@ inline constexpr std::array<ControlPlace, 26> kSetFrmControls = {{
     {SetFrmControl::kText1, "Text1", 2, ControlKind::kTextBox, {8, 360, 129, 18}},
 }};
 
+// The number n of Picture1 to Picture5 (kPicture1 to kPicture5).
+constexpr int PictureNumber(SetFrmControl picture) {
+  return static_cast<int>(picture) - static_cast<int>(SetFrmControl::kPicture1) + 1;
+}
+
+// The art picture an indicator shows: "diamond" for the mode pair, "pin"
+// for the pin switch, "square" for the other switches.
+constexpr std::string_view IndicatorArt(SetFrmControl picture) {
+  switch (picture) {
+    case SetFrmControl::kPicture2:
+    case SetFrmControl::kPicture3:
+      return "diamond";
+    case SetFrmControl::kPicture5:
+      return "pin";
+    default:
+      return "square";
+  }
+}
+
 // The keyboard focus order (Tab); hidden indicators are skipped.
 struct FocusStop {
   SetFrmControl control;

@@ -2,13 +2,11 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <memory>
 #include <type_traits>
 
-#include "files/work_report.h"
 #include "platform/wide_text_windows.h"
-#include "ui/rules/drop_observer.h"
-#include "ui/rules/notice_texts.h"
 #include "ui/win32/art.h"
 #include "ui/win32/set_frm.h"
 #include "ui/win32/ver_frm.h"
@@ -18,6 +16,13 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Form1";
 constexpr int kPicture1Id = 1;
+
+// The hot areas' rectangles, in the order of kForm1HotAreas.
+constexpr auto kHotAreaRects = [] {
+  std::array<Rect, kForm1HotAreas.size()> rects{};
+  for (std::size_t i = 0; i < rects.size(); ++i) rects[i] = kForm1HotAreas[i].rect;
+  return rects;
+}();
 
 // The paths of a WM_DROPFILES block, in its order, as UTF-8.
 std::vector<std::string> DroppedPaths(HDROP drop) {
@@ -44,11 +49,16 @@ using GdiObject = std::unique_ptr<std::remove_pointer_t<T>, DeleteGdiObject>;
 }  // namespace
 
 Form1::Form1(Session& session, NoticeTeller tell)
-    : session_(session), tell_(std::move(tell)), rules_(*this, *this) {}
+    : SkinnedWindow(kHotAreaRects),
+      session_(session),
+      tell_(std::move(tell)),
+      rules_(*this, *this),
+      run_(session, *this) {}
 
 Form1::~Form1() {
   if (window_ != nullptr) {
-    unloaded_ = true;  // destroyed unclosed (a test): no unload step
+    // Destroyed unclosed (a test, or the end of a run that was told to
+    // quit): no unload step.
     UnhookMainWindow();
     ::DestroyWindow(window_);
   }
@@ -57,12 +67,10 @@ Form1::~Form1() {
 bool Form1::Create() {
   static const bool registered = RegisterWindowClass(kClassName, QuarnelIcon(32), QuarnelIcon(16));
   if (!registered) return false;
-  if (!CreateObjectWindow(0, kClassName, kForm1Caption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                          {0, 0, kForm1Size.width, kForm1Size.height}, nullptr)) {
+  if (!CreateSkinned(0, kClassName, kForm1Caption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                     kForm1Size, nullptr)) {
     return false;
   }
-  dpi_ = WindowDpi(window_);
-  PlaceCentred(window_, nullptr, kForm1Size);
   // Above hot area 5, so a click on it reaches the indicator.
   if (!picture1_.Create(window_, "Picture1", "pin", kForm1Picture1, kPicture1Id, false))
     return false;
@@ -70,55 +78,23 @@ bool Form1::Create() {
   return true;
 }
 
-void Form1::Load() {
-  if (StartsPinned(session_.settings())) {
-    SetTopmost(true);
-  } else {
-    SetPinShown(false);
-  }
-  HookMainWindow(window_);
-}
-
 void Form1::Show() {
   ::ShowWindow(window_, SW_SHOW);
   ::UpdateWindow(window_);
 }
 
-void Form1::ProcessDrop(const std::vector<std::string>& paths) {
-  if (paths.empty() || progress_.running()) return;
-  progress_.Begin();
-  DropObserver observer;
-  {
-    WorkReport report(&observer);
-    session_.RunPaths(paths, report,
-                      {[this] {
-                         if (progress_.FileStarted()) KeepPainted();
-                       },
-                       [this] {
-                         if (progress_.Step()) KeepPainted();
-                       }});
-  }
-  progress_.End();
-  ::InvalidateRect(window_, nullptr, FALSE);
-  if (!observer.problems().empty() && tell_) {
-    tell_(window_, DropProblemsSummary(static_cast<int>(observer.problems().size())),
-          observer.problems());
-  }
-}
-
 // The drop runs inside the message handler: the window is repainted by
 // hand, and the queue is looked at so the system does not take the window
 // for hung. Clicks and keys wait in the queue until the drop is done.
-void Form1::KeepPainted() {
+void Form1::PaintDuringDrop() {
   ::InvalidateRect(window_, nullptr, FALSE);
   ::UpdateWindow(window_);
   MSG message;
   ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 }
 
-void Form1::SetPointer(Pointer pointer) {
-  pointer_ = pointer;
-  ShowPointer(pointer);
+void Form1::TellProblems(const std::string& summary, const std::vector<std::string>& details) {
+  if (tell_) tell_(window_, summary, details);
 }
 
 void Form1::OpenSettingsWindow() {
@@ -131,83 +107,49 @@ void Form1::OpenAboutWindow() {
   window.ShowModal(window_);
 }
 
-int Form1::HotAreaAt(LPARAM point) const {
-  const POINT at = RulePoint(point, dpi_);
-  for (const MainHotArea& area : kForm1HotAreas) {
-    if (area.rect.Contains(at.x, at.y)) return area.index;
+void Form1::OnClick(int spot) { rules_.ClickHotArea(kForm1HotAreas[spot].index); }
+
+void Form1::OnMouseMove(int spot) {
+  if (spot == kFace) {
+    rules_.MouseMoveOnFace();
+  } else {
+    rules_.MouseMoveOnHotArea();
   }
-  return -1;
 }
 
-LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+void Form1::OnCommand(int id, int code) {
+  if (id == kPicture1Id && code == BN_CLICKED) rules_.ClickPicture1();
+}
+
+void Form1::OnClose() {
+  // A close during a drop waits for the drop to end.
+  if (run_.CloseRequested()) ::DestroyWindow(window_);
+}
+
+void Form1::OnDropFiles(HDROP drop) {
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  ::DragFinish(drop);
+  run_.Drop(paths);
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-      const int area = HotAreaAt(lparam);
-      if (area >= 0) {
-        // A press on a hot area starts its click, never a move.
-        pressed_area_ = message == WM_LBUTTONDOWN ? area : -1;
-        if (pressed_area_ >= 0) ::SetCapture(window_);
-      } else {
-        rules_.MouseDownOnFace();
-      }
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
-    }
-    case WM_LBUTTONUP: {
-      const int pressed = pressed_area_;
-      pressed_area_ = -1;
-      if (::GetCapture() == window_) ::ReleaseCapture();
-      if (pressed >= 0 && HotAreaAt(lparam) == pressed) rules_.ClickHotArea(pressed);
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if ((wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
-        if (HotAreaAt(lparam) >= 0) {
-          rules_.MouseMoveOnHotArea();
-        } else {
-          rules_.MouseMoveOnFace();
-        }
-      }
-      return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lparam) == HTCLIENT) {
-        ShowPointer(pointer_);
-        return TRUE;
-      }
-      break;
-    case WM_COMMAND:
-      if (LOWORD(wparam) == kPicture1Id && HIWORD(wparam) == BN_CLICKED) rules_.ClickPicture1();
-      return 0;
-    case WM_DROPFILES: {
-      const HDROP drop = reinterpret_cast<HDROP>(wparam);
-      const std::vector<std::string> paths = DroppedPaths(drop);
-      ::DragFinish(drop);
-      ProcessDrop(paths);
-      return 0;
-    }
     case WM_SHOWWINDOW:
       if (wparam != FALSE) rules_.WindowPlacementChanged();
       break;
     case WM_SIZE:
       if (::IsWindowVisible(window_)) rules_.WindowPlacementChanged();
       return 0;
-    case WM_DPICHANGED: {
-      dpi_ = HIWORD(wparam);
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-      picture1_.Layout(dpi_);
-      ::InvalidateRect(window_, nullptr, FALSE);
-      return 0;
-    }
-    case WM_CLOSE:
-      OnClose();
-      return 0;
     case WM_ENDSESSION:
-      // The user logs off: the run ends through the unload step all the same.
-      if (wparam != FALSE) OnClose();
+      // The user logs off: the run ends through the unload step all the
+      // same, at once, as the process may end when this returns.
+      if (wparam != FALSE) {
+        run_.Unload();
+        ::DestroyWindow(window_);
+      }
       return 0;
     default:
       break;
@@ -215,38 +157,32 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   return ::DefWindowProcW(window_, message, wparam, lparam);
 }
 
-void Form1::OnClose() {
-  if (!unloaded_) {
-    unloaded_ = true;
-    UnhookMainWindow();
-    if (unload_) unload_();
-  }
-  ::DestroyWindow(window_);
-}
-
 void Form1::Paint(HDC dc) {
   RECT client;
   ::GetClientRect(window_, &client);
-  DrawArt(dc, "form1_skin", client, dpi_);
-  if (progress_.visible()) DrawDropCount(dc);
+  DrawArt(dc, "form1_skin", client, dpi());
+  if (run_.DropCountVisible()) DrawDropCount(dc);
 }
 
 void Form1::DrawDropCount(HDC dc) const {
-  const std::wstring text = WideFromUtf8(DropCountText(progress_.files_done()));
-  GdiObject<HFONT> font(MakeUiFont(Scaled(10, dpi_), true));
+  const std::wstring text = WideFromUtf8(run_.DropCount());
+  const UINT dpi = this->dpi();
+  const auto scaled = [dpi](int length) { return Scaled(length, dpi); };
+  const auto colour = [](Rgb c) { return RGB(c.red, c.green, c.blue); };
+  GdiObject<HFONT> font(MakeUiFont(scaled(kDropBadgeFontPixels), true));
   const HGDIOBJ old_font = ::SelectObject(dc, font.get());
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  const int width = extent.cx + Scaled(14, dpi_);
-  RECT badge{Scaled(284, dpi_) - width, Scaled(103, dpi_), Scaled(284, dpi_), Scaled(118, dpi_)};
-  GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, RGB(0x5C, 0x97, 0xD8)));
-  GdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(255, 255, 255)));
+  const Rect place = DropBadgePlace(extent.cx, scaled);
+  RECT badge{place.left, place.top, place.right(), place.bottom()};
+  GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, colour(kDropBadgeBorder)));
+  GdiObject<HBRUSH> brush(::CreateSolidBrush(colour(kDropBadgeFill)));
   const HGDIOBJ old_pen = ::SelectObject(dc, pen.get());
   const HGDIOBJ old_brush = ::SelectObject(dc, brush.get());
-  ::RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, Scaled(14, dpi_),
-              Scaled(14, dpi_));
+  const int corner = scaled(2 * kDropBadgeCornerRadius);
+  ::RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, corner, corner);
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(0x1B, 0x4B, 0x9B));
+  ::SetTextColor(dc, colour(kDropBadgeText));
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &badge,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   ::SelectObject(dc, old_brush);

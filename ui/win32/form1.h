@@ -1,7 +1,6 @@
 #ifndef QUARNEL_UI_WIN32_FORM1_H_
 #define QUARNEL_UI_WIN32_FORM1_H_
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,10 +9,10 @@
 
 #include <shellapi.h>
 #include "ui/rules/controls.h"
-#include "ui/rules/drop_progress.h"
 #include "ui/rules/main_window_rules.h"
+#include "ui/rules/main_window_run.h"
 #include "ui/win32/indicator_picture.h"
-#include "ui/win32/window_object.h"
+#include "ui/win32/skinned_window.h"
 #include "ui/win32/window_services.h"
 
 namespace quarnel {
@@ -22,8 +21,9 @@ namespace quarnel {
 // (WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX) that compacts the files and
 // folders dropped on it (WM_DROPFILES), with six hot areas Image1(0) to
 // Image1(5) and the pin indicator Picture1, whose visibility is the
-// program's live keep-on-top state. Every decision is MainWindowRules'.
-class Form1 final : public MainWindowPin, public WindowObject, private MainWindowHost {
+// program's live keep-on-top state. Every decision is MainWindowRules';
+// its run (MainWindowRun) loads and unloads it and runs the drops.
+class Form1 final : public MainWindowFace, public SkinnedWindow, private MainWindowHost {
  public:
   // The drops run in `session`, whose settings the settings window edits;
   // `tell` shows what could not be done.
@@ -35,20 +35,16 @@ class Form1 final : public MainWindowPin, public WindowObject, private MainWindo
   // Creates the window, hidden, centred on the screen. False when the
   // system refuses.
   bool Create();
-  // The load step, after the session has read the settings: pins the
-  // window on top unless TopmostOff is set (then Picture1 is hidden), and
-  // installs the window procedure hook.
-  void Load();
-  void Show();
+  // Shows the window and paints it at once.
+  void Show() override;
 
-  // The unload step, run once when the window closes, however it closes,
-  // after the hook is removed. The window is then destroyed.
-  void SetUnloadStep(std::function<void()> unload) { unload_ = std::move(unload); }
+  // Its load and unload steps and its drops. The window is destroyed
+  // once it has been unloaded.
+  MainWindowRun& run() { return run_; }
 
-  // Hands the paths (UTF-8) to DispatchPath one after another, in order,
-  // each finished before the next; what failed is told afterwards.
-  void ProcessDrop(const std::vector<std::string>& paths);
-  bool DropCountVisible() const { return progress_.visible(); }
+  // Hands the paths (UTF-8) to the run's drop (see MainWindowRun::Drop).
+  void ProcessDrop(const std::vector<std::string>& paths) { run_.Drop(paths); }
+  bool DropCountVisible() const { return run_.DropCountVisible(); }
 
   const IndicatorPicture& picture1() const { return picture1_; }
 
@@ -58,35 +54,40 @@ class Form1 final : public MainWindowPin, public WindowObject, private MainWindo
   void SetTopmost(bool on) override { quarnel::SetTopmost(window_, on); }
 
  private:
-  // MainWindowHost.
+  // MainWindowFace.
+  void InstallHook() override { HookMainWindow(window_); }
+  void RemoveHook() override { UnhookMainWindow(); }
+  void PaintDuringDrop() override;
+  void Repaint() override { ::InvalidateRect(window_, nullptr, FALSE); }
+  void TellProblems(const std::string& summary, const std::vector<std::string>& details) override;
+
+  // MainWindowHost (and MainWindowFace's Close).
   void OpenSettingsWindow() override;
   void OpenAboutWindow() override;
   void Minimize() override { ::ShowWindow(window_, SW_MINIMIZE); }
   void Close() override { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
   void OpenReadme() override { quarnel::OpenReadme(session_.env(), window_); }
-  void SetPointer(Pointer pointer) override;
+  void SetPointer(Pointer pointer) override { ShowWindowPointer(pointer); }
   void StartCaptionDrag() override { quarnel::StartCaptionDrag(window_); }
 
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // SkinnedWindow.
+  void OnClick(int spot) override;
+  void OnFacePress() override { rules_.MouseDownOnFace(); }
+  void OnMouseMove(int spot) override;
+  void OnLayout() override { picture1_.Layout(dpi()); }
+  void OnCommand(int id, int code) override;
+  void OnClose() override;
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Paint(HDC dc) override;
-  void DrawDropCount(HDC dc) const;
+
   void OnDropFiles(HDROP drop);
-  void OnClose();
-  void Layout();
-  // The hot area under a point of the client area (device pixels), or -1.
-  int HotAreaAt(LPARAM point) const;
-  void KeepPainted();
+  void DrawDropCount(HDC dc) const;
 
   Session& session_;
   NoticeTeller tell_;
   MainWindowRules rules_;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  MainWindowRun run_;
   IndicatorPicture picture1_;
-  std::function<void()> unload_;
-  bool unloaded_ = false;
-  int pressed_area_ = -1;  // the hot area a left press started on
-  Pointer pointer_ = Pointer::kDefault;
-  DropProgress progress_;
 };
 
 }  // namespace quarnel

@@ -10,33 +10,20 @@
 #include "app/interactive.h"
 #include "files/session.h"
 #include "platform/env.h"
+#include "platform/status.h"
 #include "settings/settings.h"
 #include "ui/rules/notice_texts.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/window_services.h"
 
 namespace quarnel {
-namespace {
-
-void Warn(const Status& status) {
-  if (!status.ok()) std::fprintf(stderr, "quarnel: warning: %s\n", status.ToString().c_str());
-}
-
-}  // namespace
 
 int RunInteractive(int, char**) {
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   Session session(*Env::Default(), TheSettings());
-  const Status loaded = session.Start();
-  Warn(loaded);
   int status = 0;
   {
     Form1 window(session);
-    Status unload_status;
-    window.SetUnloadStep([&] {
-      unload_status = session.End(window.PinShown());
-      ::PostQuitMessage(0);
-    });
     if (!window.Create()) {
       // Said in a box too: a double-clicked program has no standard error.
       const std::string why =
@@ -45,19 +32,15 @@ int RunInteractive(int, char**) {
       ShowProblems(nullptr, why, {});
       status = 1;
     } else {
-      window.Load();
-      window.Show();
-      if (!loaded.ok())
-        ShowProblems(window.hwnd(), SettingsNotReadSummary(), {ProblemLine(loaded)});
+      (void)window.run().Start();  // what it had to say is told on the window and on standard error
+      // Until the window has been unloaded and destroyed.
       MSG message;
-      while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+      while (window.hwnd() != nullptr && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
       }
-      Warn(unload_status);
-      if (!unload_status.ok()) {
-        ShowProblems(nullptr, SettingsNotSavedSummary(), {ProblemLine(unload_status)});
-      }
+      const Status& saved = window.run().unload_status();
+      if (!saved.ok()) ShowProblems(nullptr, SettingsNotSavedSummary(), {ProblemLine(saved)});
     }
   }
   if (SUCCEEDED(com)) ::CoUninitialize();

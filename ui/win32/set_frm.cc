@@ -11,24 +11,21 @@ constexpr wchar_t kClassName[] = L"SetFrm";
 // Child control ids: this plus the control's place in kSetFrmControls.
 constexpr int kFirstControlId = 100;
 
-// Picture1 to Picture5 by control.
-int PictureNumber(SetFrmControl control) {
-  return static_cast<int>(control) - static_cast<int>(SetFrmControl::kPicture1) + 1;
-}
-
-const char* IndicatorArt(SetFrmControl control) {
-  switch (control) {
-    case SetFrmControl::kPicture2:
-    case SetFrmControl::kPicture3:
-      return "diamond";
-    case SetFrmControl::kPicture5:
-      return "pin";
-    default:
-      return "square";
+// The hot spots' rectangles by place in kSetFrmControls; the other
+// controls are windows of their own and have none here.
+constexpr auto kHotSpotRects = [] {
+  std::array<Rect, kSetFrmControls.size()> rects{};
+  for (std::size_t place = 0; place < rects.size(); ++place) {
+    if (kSetFrmControls[place].kind == ControlKind::kHotSpot)
+      rects[place] = kSetFrmControls[place].rect;
   }
-}
+  return rects;
+}();
 
 }  // namespace
+
+SetFrm::SetFrm(Env& env, Settings& settings, MainWindowPin& main_window)
+    : SkinnedWindow(kHotSpotRects), env_(env), settings_(settings), main_window_(main_window) {}
 
 SetFrm::~SetFrm() {
   if (window_ != nullptr) ::DestroyWindow(window_);
@@ -37,13 +34,11 @@ SetFrm::~SetFrm() {
 bool SetFrm::Create(HWND owner) {
   static const bool registered = RegisterWindowClass(kClassName);
   if (!registered) return false;
-  if (!CreateObjectWindow(WS_EX_CONTROLPARENT, kClassName, kSetFrmCaption,
-                          WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                          {0, 0, kSetFrmSize.width, kSetFrmSize.height}, owner)) {
+  if (!CreateSkinned(WS_EX_CONTROLPARENT, kClassName, kSetFrmCaption,
+                     WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kSetFrmSize,
+                     owner)) {
     return false;
   }
-  dpi_ = WindowDpi(window_);
-  PlaceCentred(window_, owner, kSetFrmSize);
   if (!CreateControls()) return false;
 
   SetFrmControls controls;
@@ -61,7 +56,7 @@ bool SetFrm::Create(HWND owner) {
 void SetFrm::ShowModal(HWND owner) {
   if (!Create(owner)) return;
   ::SetFocus(list1_[0].hwnd());
-  RunModal(window_, owner, closed_, [this](WPARAM key) { return KeyDown(key); });
+  RunModal(owner);
 }
 
 bool SetFrm::CreateControls() {
@@ -74,8 +69,9 @@ bool SetFrm::CreateControls() {
         break;  // a place on the skin, hit-tested by the window
       case ControlKind::kIndicator: {
         const SetFrmControl which = control.control;
-        if (!picture_[PictureNumber(which) - 1].Create(
-                window_, std::string(control.name), IndicatorArt(which), control.rect, id, true)) {
+        if (!picture_[PictureNumber(which) - 1].Create(window_, std::string(control.name),
+                                                       std::string(IndicatorArt(which)),
+                                                       control.rect, id, true)) {
           return false;
         }
         break;
@@ -116,11 +112,6 @@ void SetFrm::SetTopmost(bool on) { quarnel::SetTopmost(window_, on); }
 void SetFrm::OpenReadme() { quarnel::OpenReadme(env_, window_); }
 void SetFrm::StartCaptionDrag() { quarnel::StartCaptionDrag(window_); }
 
-void SetFrm::SetPointer(Pointer pointer) {
-  pointer_ = pointer;
-  ShowPointer(pointer);
-}
-
 HWND SetFrm::FocusStopWindow(const FocusStop& stop) const {
   switch (stop.control) {
     case SetFrmControl::kList1:
@@ -132,7 +123,7 @@ HWND SetFrm::FocusStopWindow(const FocusStop& stop) const {
   }
 }
 
-bool SetFrm::KeyDown(WPARAM key) {
+bool SetFrm::OnKeyDown(WPARAM key) {
   if (key == VK_ESCAPE) {
     Close();
     return true;
@@ -161,112 +152,56 @@ bool SetFrm::KeyDown(WPARAM key) {
   return true;
 }
 
-BoxControl* SetFrm::BoxOf(HWND control) {
-  for (ListBoxControl& list : list1_) {
+const BoxControl* SetFrm::BoxOf(HWND control) const {
+  for (const ListBoxControl& list : list1_) {
     if (list.hwnd() == control) return &list;
   }
-  for (TextBoxControl& text : text1_) {
+  for (const TextBoxControl& text : text1_) {
     if (text.hwnd() == control) return &text;
   }
   return nullptr;
 }
 
-int SetFrm::HotSpotAt(LPARAM point) const {
-  const POINT at = RulePoint(point, dpi_);
-  // Later controls lie above earlier ones.
-  for (int place = static_cast<int>(kSetFrmControls.size()) - 1; place >= 0; --place) {
-    const ControlPlace& control = kSetFrmControls[place];
-    if (control.kind == ControlKind::kHotSpot && control.rect.Contains(at.x, at.y)) return place;
-  }
-  return -1;
+void SetFrm::OnClick(int spot) {
+  rules_->Click(kSetFrmControls[spot].control, kSetFrmControls[spot].index);
 }
 
-LRESULT SetFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-      const int spot = HotSpotAt(lparam);
-      if (spot >= 0) {
-        pressed_spot_ = message == WM_LBUTTONDOWN ? spot : -1;
-        if (pressed_spot_ >= 0) ::SetCapture(window_);
-      } else {
-        // The whole skin acts as a caption bar.
-        rules_->BackgroundMouseDown();
-      }
-      return 0;
-    }
-    case WM_LBUTTONUP: {
-      const int pressed = pressed_spot_;
-      pressed_spot_ = -1;
-      if (::GetCapture() == window_) ::ReleaseCapture();
-      if (pressed >= 0 && HotSpotAt(lparam) == pressed) {
-        rules_->Click(kSetFrmControls[pressed].control, kSetFrmControls[pressed].index);
-      }
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if ((wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
-        const int spot = HotSpotAt(lparam);
-        if (spot >= 0) {
-          rules_->MouseMove(kSetFrmControls[spot].control, kSetFrmControls[spot].index);
-        } else {
-          rules_->MouseMove(SetFrmControl::kBackground);
-        }
-      }
-      return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lparam) != HTCLIENT) break;
-      // List and text boxes keep their own pointers; over the skin and the
-      // indicators the window's pointer shows.
-      if (BoxOf(reinterpret_cast<HWND>(wparam)) != nullptr) return FALSE;
-      ShowPointer(pointer_);
-      return TRUE;
-    case WM_COMMAND: {
-      const int place = LOWORD(wparam) - kFirstControlId;
-      if (HIWORD(wparam) == BN_CLICKED && place >= 0 &&
-          place < static_cast<int>(kSetFrmControls.size()) &&
-          kSetFrmControls[place].kind == ControlKind::kIndicator) {
-        rules_->Click(kSetFrmControls[place].control);
-      }
-      return 0;
-    }
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT: {
-      const BoxControl* box = BoxOf(reinterpret_cast<HWND>(lparam));
-      if (box == nullptr) break;
+void SetFrm::OnMouseMove(int spot) {
+  if (spot == kFace) {
+    rules_->MouseMove(SetFrmControl::kBackground);
+  } else {
+    rules_->MouseMove(kSetFrmControls[spot].control, kSetFrmControls[spot].index);
+  }
+}
+
+void SetFrm::OnCommand(int id, int code) {
+  const int place = id - kFirstControlId;
+  if (code == BN_CLICKED && place >= 0 && place < static_cast<int>(kSetFrmControls.size()) &&
+      kSetFrmControls[place].kind == ControlKind::kIndicator) {
+    rules_->Click(kSetFrmControls[place].control);
+  }
+}
+
+LRESULT SetFrm::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_CTLCOLORLISTBOX || message == WM_CTLCOLOREDIT) {
+    if (const BoxControl* box = BoxOf(reinterpret_cast<HWND>(lparam))) {
       ::SetBkColor(reinterpret_cast<HDC>(wparam), box->Colour());
       return reinterpret_cast<LRESULT>(box->Brush());
     }
-    case WM_KEYDOWN:
-      if (KeyDown(wparam)) return 0;
-      break;
-    case WM_DPICHANGED: {
-      dpi_ = HIWORD(wparam);
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-      Layout();
-      ::InvalidateRect(window_, nullptr, FALSE);
-      return 0;
-    }
-    default:
-      break;
   }
   return ::DefWindowProcW(window_, message, wparam, lparam);
 }
 
-void SetFrm::Layout() {
-  for (IndicatorPicture& picture : picture_) picture.Layout(dpi_);
-  for (ListBoxControl& list : list1_) list.Layout(dpi_);
-  for (TextBoxControl& text : text1_) text.Layout(dpi_);
+void SetFrm::OnLayout() {
+  for (IndicatorPicture& picture : picture_) picture.Layout(dpi());
+  for (ListBoxControl& list : list1_) list.Layout(dpi());
+  for (TextBoxControl& text : text1_) text.Layout(dpi());
 }
 
 void SetFrm::Paint(HDC dc) {
   RECT client;
   ::GetClientRect(window_, &client);
-  DrawArt(dc, "setfrm_skin", client, dpi_);
+  DrawArt(dc, "setfrm_skin", client, dpi());
 }
 
 }  // namespace quarnel

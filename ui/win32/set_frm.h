@@ -11,7 +11,7 @@
 #include "ui/rules/settings_window_rules.h"
 #include "ui/win32/boxes.h"
 #include "ui/win32/indicator_picture.h"
-#include "ui/win32/window_object.h"
+#include "ui/win32/skinned_window.h"
 
 namespace quarnel {
 
@@ -22,12 +22,11 @@ namespace quarnel {
 // real LISTBOX and Text1(i) real EDIT controls. The controls hold the
 // edits until 「変更して閉じる」 copies them into Settings. Every decision
 // is SetFrmRules'.
-class SetFrm final : public WindowObject, private SetFrmWindow {
+class SetFrm final : public SkinnedWindow, private SetFrmWindow {
  public:
   // `main_window` is the main window's pin, which the pin switch changes
   // as well; `env` locates "readme.htm".
-  SetFrm(Env& env, Settings& settings, MainWindowPin& main_window)
-      : env_(env), settings_(settings), main_window_(main_window) {}
+  SetFrm(Env& env, Settings& settings, MainWindowPin& main_window);
   ~SetFrm() override;
   SetFrm(const SetFrm&) = delete;
   SetFrm& operator=(const SetFrm&) = delete;
@@ -41,36 +40,36 @@ class SetFrm final : public WindowObject, private SetFrmWindow {
  private:
   // SetFrmWindow.
   void SetTopmost(bool on) override;
-  void Close() override { ::DestroyWindow(window_); }
+  void Close() override { CloseWindow(); }
   void OpenReadme() override;
-  void SetPointer(Pointer pointer) override;
+  void SetPointer(Pointer pointer) override { ShowWindowPointer(pointer); }
   void StartCaptionDrag() override;
 
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void Destroyed() override { closed_ = true; }
-  bool CreateControls();
-  void Paint(HDC dc) override;
-  void Layout();
-  // The hot spot under a client point (device pixels): its place in
-  // kSetFrmControls, or -1.
-  int HotSpotAt(LPARAM point) const;
+  // SkinnedWindow. Hot spots are named by their place in kSetFrmControls.
+  void OnClick(int spot) override;
+  void OnFacePress() override { rules_->BackgroundMouseDown(); }
+  void OnMouseMove(int spot) override;
+  void OnLayout() override;
+  // List and text boxes keep their own pointers.
+  bool HasOwnPointer(HWND child) const override { return BoxOf(child) != nullptr; }
+  void OnCommand(int id, int code) override;
   // Tab and Shift+Tab along kSetFrmTabOrder, hidden indicators skipped;
   // Escape closes without saving.
-  bool KeyDown(WPARAM key);
+  bool OnKeyDown(WPARAM key) override;
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
+
+  bool CreateControls();
   HWND FocusStopWindow(const FocusStop& stop) const;
-  BoxControl* BoxOf(HWND control);
+  const BoxControl* BoxOf(HWND control) const;
 
   Env& env_;
   Settings& settings_;
   MainWindowPin& main_window_;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  bool closed_ = false;
   std::array<IndicatorPicture, 5> picture_;
   std::array<ListBoxControl, 3> list1_;
   std::array<TextBoxControl, 3> text1_;
   std::optional<SetFrmRules> rules_;
-  int pressed_spot_ = -1;  // the hot spot a left press started on
-  Pointer pointer_ = Pointer::kDefault;
 };
 
 // The child window id of the control named `name` ("List1", "Text1",

@@ -1,6 +1,6 @@
 #include "ui/win32/ver_frm.h"
 
-#include <memory>
+#include <array>
 
 #include "app/product.h"
 #include "platform/wide_text_windows.h"
@@ -12,18 +12,23 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VerFrm";
 
-// Which part of the window a client point (96-dpi pixels) is on: a hot spot
-// (0 to 3), Label1 (-2) or the bare artwork (-1).
-constexpr int kOnArtwork = -1;
-constexpr int kOnLabel1 = -2;
-int PartAt(POINT at) {
-  for (int index = 0; index < static_cast<int>(kVerFrmHotSpots.size()); ++index) {
-    if (kVerFrmHotSpots[index].Contains(at.x, at.y)) return index;
-  }
-  return kVerFrmLabel1.Contains(at.x, at.y) ? kOnLabel1 : kOnArtwork;
-}
+// The parts of the window as hot spots, later ones above earlier ones.
+constexpr int kArtwork = 0;
+constexpr int kLabel1 = 1;
+constexpr int kImage1 = 2;  // Image1 (0); the others follow
+constexpr std::array<Rect, 6> kParts = {{
+    {0, 0, kVerFrmSize.width, kVerFrmSize.height},
+    kVerFrmLabel1,
+    kVerFrmHotSpots[0],
+    kVerFrmHotSpots[1],
+    kVerFrmHotSpots[2],
+    kVerFrmHotSpots[3],
+}};
 
 }  // namespace
+
+VerFrm::VerFrm(const MainWindowPin& main_window)
+    : SkinnedWindow(kParts), main_window_(main_window), rules_(*this) {}
 
 VerFrm::~VerFrm() {
   if (window_ != nullptr) ::DestroyWindow(window_);
@@ -32,100 +37,64 @@ VerFrm::~VerFrm() {
 bool VerFrm::Create(HWND owner) {
   static const bool registered = RegisterWindowClass(kClassName);
   if (!registered) return false;
-  if (!CreateObjectWindow(0, kClassName, kVerFrmCaption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                          {0, 0, kVerFrmSize.width, kVerFrmSize.height}, owner)) {
+  if (!CreateSkinned(0, kClassName, kVerFrmCaption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                     kVerFrmSize, owner)) {
     return false;
   }
-  dpi_ = WindowDpi(window_);
-  PlaceCentred(window_, owner, kVerFrmSize);
   rules_.Load(main_window_);
   return true;
 }
 
 void VerFrm::ShowModal(HWND owner) {
   if (!Create(owner)) return;
-  RunModal(window_, owner, closed_);
+  RunModal(owner);
 }
 
 void VerFrm::SetTopmost(bool on) { quarnel::SetTopmost(window_, on); }
-void VerFrm::Close() { ::DestroyWindow(window_); }
+void VerFrm::Close() { CloseWindow(); }
 void VerFrm::OpenAddress(std::string_view address) { ShellOpen(window_, address); }
 void VerFrm::ShowInformation(std::string_view text) { quarnel::ShowInformation(window_, text); }
 
-void VerFrm::SetPointer(Pointer pointer) {
-  pointer_ = pointer;
-  ShowPointer(pointer);
-}
-
-LRESULT VerFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-      // No move by dragging here: a press only starts a click.
-      pressed_ = true;
-      ::SetCapture(window_);
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool click = pressed_;
-      pressed_ = false;
-      if (::GetCapture() == window_) ::ReleaseCapture();
-      const POINT at = RulePoint(lparam, dpi_);
-      const Rect whole{0, 0, kVerFrmSize.width, kVerFrmSize.height};
-      if (!click || !whole.Contains(at.x, at.y)) return 0;  // released outside: no click
-      const int part = PartAt(at);
-      if (part == kOnLabel1) {
-        rules_.ClickLabel1();
-      } else if (part == kOnArtwork) {
-        rules_.ClickBackground();
-      } else {
-        rules_.ClickHotSpot(part);
-      }
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if ((wparam & MK_LBUTTON) == 0) {
-        const int part = PartAt(RulePoint(lparam, dpi_));
-        if (part >= 0) {
-          rules_.MouseMoveOnHotSpot();
-        } else if (part == kOnArtwork) {
-          rules_.MouseMoveOnBackground();
-        }
-      }
-      return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lparam) == HTCLIENT) {
-        ShowPointer(pointer_);
-        return TRUE;
-      }
+void VerFrm::OnClick(int spot) {
+  switch (spot) {
+    case kArtwork:
+      rules_.ClickBackground();
       break;
-    case WM_KEYDOWN:
-      if (wparam == VK_ESCAPE) Close();
-      return 0;
-    case WM_DPICHANGED: {
-      dpi_ = HIWORD(wparam);
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-      ::InvalidateRect(window_, nullptr, FALSE);
-      return 0;
-    }
+    case kLabel1:
+      rules_.ClickLabel1();
+      break;
     default:
+      rules_.ClickHotSpot(spot - kImage1);
       break;
   }
-  return ::DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void VerFrm::OnMouseMove(int spot) {
+  // Moves over Label1 change nothing.
+  if (spot >= kImage1) {
+    rules_.MouseMoveOnHotSpot();
+  } else if (spot == kArtwork) {
+    rules_.MouseMoveOnBackground();
+  }
+}
+
+bool VerFrm::OnKeyDown(WPARAM key) {
+  if (key != VK_ESCAPE) return false;
+  Close();
+  return true;
 }
 
 void VerFrm::Paint(HDC dc) {
   RECT client;
   ::GetClientRect(window_, &client);
-  DrawArt(dc, "verfrm_art", client, dpi_);
+  DrawArt(dc, "verfrm_art", client, dpi());
   const std::wstring version = WideFromUtf8(kVersionText);
-  const HFONT font = MakeUiFont(Scaled(12, dpi_), true);
+  const HFONT font = MakeUiFont(Scaled(12, dpi()), true);
   const HGDIOBJ old_font = ::SelectObject(dc, font);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc,
                  RGB(kVersionTextColour.red, kVersionTextColour.green, kVersionTextColour.blue));
-  RECT label = ScaledRect(kVerFrmLabel1, dpi_);
+  RECT label = ScaledRect(kVerFrmLabel1, dpi());
   ::DrawTextW(dc, version.c_str(), static_cast<int>(version.size()), &label,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   ::SelectObject(dc, old_font);

@@ -6,16 +6,16 @@
 #include "platform/windows_include.h"
 #include "ui/rules/about_window_rules.h"
 #include "ui/rules/controls.h"
-#include "ui/win32/window_object.h"
+#include "ui/win32/skinned_window.h"
 
 namespace quarnel {
 
 // The about window, window class "VerFrm": a 300 x 300 captionless artwork
 // with the version text Label1 laid over it and four hot spots Image1(0)
 // to Image1(3). Every decision is AboutWindowRules'.
-class VerFrm final : public WindowObject, private AboutWindowHost {
+class VerFrm final : public SkinnedWindow, private AboutWindowHost {
  public:
-  explicit VerFrm(const MainWindowPin& main_window) : main_window_(main_window), rules_(*this) {}
+  explicit VerFrm(const MainWindowPin& main_window);
   ~VerFrm() override;
   VerFrm(const VerFrm&) = delete;
   VerFrm& operator=(const VerFrm&) = delete;
@@ -32,18 +32,17 @@ class VerFrm final : public WindowObject, private AboutWindowHost {
   void Close() override;
   void OpenAddress(std::string_view address) override;
   void ShowInformation(std::string_view text) override;
-  void SetPointer(Pointer pointer) override;
+  void SetPointer(Pointer pointer) override { ShowWindowPointer(pointer); }
 
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void Destroyed() override { closed_ = true; }
+  // SkinnedWindow. Its hot spots: the whole artwork, Label1, then Image1
+  // (0) to Image1 (3) above them.
+  void OnClick(int spot) override;
+  void OnMouseMove(int spot) override;
+  bool OnKeyDown(WPARAM key) override;
   void Paint(HDC dc) override;
 
   const MainWindowPin& main_window_;
   AboutWindowRules rules_;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  bool closed_ = false;
-  bool pressed_ = false;
-  Pointer pointer_ = Pointer::kDefault;
 };
 
 }  // namespace quarnel

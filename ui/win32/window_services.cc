@@ -139,32 +139,6 @@ void PlaceCentred(HWND window, HWND owner, Size size) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void RunModal(HWND window, HWND owner, const bool& closed,
-              const std::function<bool(WPARAM)>& key_down) {
-  if (owner != nullptr) ::EnableWindow(owner, FALSE);
-  ::ShowWindow(window, SW_SHOW);
-  MSG message;
-  while (!closed) {
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (got < 0) break;
-    if (message.message == WM_KEYDOWN && key_down &&
-        (message.hwnd == window || ::IsChild(window, message.hwnd)) && key_down(message.wParam)) {
-      continue;
-    }
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  if (owner != nullptr) {
-    ::EnableWindow(owner, TRUE);
-    ::SetActiveWindow(owner);
-  }
-  if (!closed) ::DestroyWindow(window);
-}
-
 HFONT MakeUiFont(int pixels, bool bold) {
   // The first of these faces that is installed: Windows has the first two,
   // a Linux desktop under Wine the last.

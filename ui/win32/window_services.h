@@ -74,14 +74,6 @@ POINT RulePoint(LPARAM point, UINT dpi);
 // of its screen.
 void PlaceCentred(HWND window, HWND owner, Size size);
 
-// Runs `window`, owned by `owner`, modally: the owner takes no input until
-// `closed` turns true (the window sets it as it is destroyed). Each key
-// press for the window or its controls goes to `key_down` first (if given),
-// which returns true when it took the key (Tab, Escape). A WM_QUIT met
-// meanwhile is put back for the outer loop.
-void RunModal(HWND window, HWND owner, const bool& closed,
-              const std::function<bool(WPARAM key)>& key_down = {});
-
 // A font of the Japanese user-interface faces the system has, `pixels` high
 // (device pixels), bold or not. The caller owns it.
 HFONT MakeUiFont(int pixels, bool bold);

@@ -2,7 +2,6 @@
 #define QUARNEL_TESTS_UI_QT_TEST_SUPPORT_H_
 
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/env_wrapper.h"
+#include "tests/support/folder_env.h"
 
 namespace quarnel {
 
@@ -74,33 +73,7 @@ class OpenedUrls : public QObject {
   void Open(const QUrl& url) { urls.append(url); }
 };
 
-// The machine's Env with the program folder moved to a test folder, where
-// the settings file is then read and written.
-class FolderEnv final : public EnvWrapper {
- public:
-  explicit FolderEnv(std::string program_folder)
-      : EnvWrapper(*Env::Default()), folder_(std::move(program_folder)) {}
-
-  // Reads come from the drop's file jobs, on several threads.
-  Status ReadFile(const std::string& path, std::string* contents,
-                  FileStamp* stamp = nullptr) override {
-    {
-      std::lock_guard lock(reads_mutex_);
-      reads.push_back(path);
-    }
-    if (on_read) on_read();
-    return EnvWrapper::ReadFile(path, contents, stamp);
-  }
-  std::string ProgramFolder() override { return folder_; }
-  std::string UserConfigFolder() override { return {}; }
-
-  std::vector<std::string> reads;  // every file read, in order
-  std::function<void()> on_read;   // called before each read
-
- private:
-  std::mutex reads_mutex_;
-  std::string folder_;
-};
+using testing_support::FolderEnv;
 
 inline QByteArray ReadAll(const QString& path) {
   QFile file(path);

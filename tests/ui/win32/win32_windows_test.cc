@@ -2,6 +2,9 @@
 // blocks reach the window rules and the session, and their effects show in
 // the settings, the settings file and the pages. The rules themselves are
 // tested without any window in tests/ui/rules.
+#include "platform/windows_include.h"
+
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -9,16 +12,15 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "files/session.h"
-#include "platform/env_wrapper.h"
 #include "platform/wide_text_windows.h"
 #include "settings/default_lists.h"
+#include "tests/support/folder_env.h"
 #include "tests/support/temp_folder.h"
 #include "ui/rules/notice_texts.h"
 #include "ui/win32/art.h"
@@ -29,30 +31,8 @@
 namespace quarnel {
 namespace {
 
+using testing_support::FolderEnv;
 using testing_support::TempFolder;
-
-// The program folder is the test's own, and every page read is recorded.
-class FolderEnv final : public EnvWrapper {
- public:
-  explicit FolderEnv(std::string program_folder)
-      : EnvWrapper(*Env::Default()), folder_(std::move(program_folder)) {}
-  // Reads come from the drop's file jobs, on several threads.
-  Status ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) override {
-    {
-      std::lock_guard lock(reads_mutex_);
-      reads.push_back(path);
-    }
-    return EnvWrapper::ReadFile(path, contents, stamp);
-  }
-  std::string ProgramFolder() override { return folder_; }
-  std::string UserConfigFolder() override { return {}; }
-
-  std::vector<std::string> reads;  // every page read, in the order the jobs read them
-
- private:
-  std::string folder_;
-  std::mutex reads_mutex_;
-};
 
 // A left click at a point given in the window's 96-dpi pixels.
 void ClickAt(HWND window, int x, int y) {
@@ -95,6 +75,27 @@ class WhileModal {
   UINT_PTR timer_ = 0;
 };
 
+// Tells whether a window heard that its program lost the activation
+// (WM_ACTIVATEAPP with FALSE) while it was watched.
+class ActivationWatch {
+ public:
+  explicit ActivationWatch(HWND window) : window_(window) {
+    ::SetWindowSubclass(window_, &ActivationWatch::Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~ActivationWatch() { ::RemoveWindowSubclass(window_, &ActivationWatch::Procedure, 1); }
+  bool lost() const { return lost_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR, DWORD_PTR self) {
+    if (message == WM_ACTIVATEAPP && wparam == FALSE)
+      reinterpret_cast<ActivationWatch*>(self)->lost_ = true;
+    return ::DefSubclassProc(window, message, wparam, lparam);
+  }
+  HWND window_;
+  bool lost_ = false;
+};
+
 std::string SettingsFileLine(const TempFolder& program, int index) {
   const std::string text = TempFolder::Read(program / "Quarnel.ini");
   size_t start = 0;
@@ -118,19 +119,13 @@ class Win32WindowsTest : public ::testing::Test {
   // loaded and shown; the settings file is written when it closes.
   void Start() {
     session_ = std::make_unique<Session>(*env_, settings_);
-    ASSERT_TRUE(session_->Start().ok());
     form_ = std::make_unique<Form1>(*session_, [this](HWND, const std::string& summary,
                                                       const std::vector<std::string>& details) {
       told_.push_back(summary);
       told_.insert(told_.end(), details.begin(), details.end());
     });
-    form_->SetUnloadStep([this] {
-      ended_ = true;
-      EXPECT_TRUE(session_->End(form_->PinShown()).ok());
-    });
     ASSERT_TRUE(form_->Create());
-    form_->Load();
-    form_->Show();
+    ASSERT_TRUE(form_->run().Start().ok());
     env_->reads.clear();
   }
 
@@ -142,7 +137,6 @@ class Win32WindowsTest : public ::testing::Test {
   std::unique_ptr<Session> session_;
   std::unique_ptr<Form1> form_;
   std::vector<std::string> told_;
-  bool ended_ = false;
 };
 
 TEST_F(Win32WindowsTest, MainWindowPinsAndUnpinsAndClosesThroughTheTaskbarMenu) {
@@ -185,7 +179,7 @@ TEST_F(Win32WindowsTest, MainWindowPinsAndUnpinsAndClosesThroughTheTaskbarMenu) 
   // Close from the taskbar button's menu: through MainWindowProc to the
   // system, back as WM_CLOSE, and the unload step writes TopmostOff.
   ::SendMessageW(window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(ended_);
+  EXPECT_TRUE(form_->run().unloaded());
   EXPECT_EQ(form_->hwnd(), nullptr);
   EXPECT_EQ(SettingsFileLine(program_, 3), " 1 ");
 }
@@ -290,6 +284,42 @@ TEST_F(Win32WindowsTest, AboutWindowFollowsThePinAndClosesFromItsCross) {
   ClickAt(window(), HotArea(1).x, HotArea(1).y);
   EXPECT_TRUE(topmost);
   EXPECT_EQ(::FindWindowW(L"VerFrm", nullptr), nullptr);
+}
+
+TEST_F(Win32WindowsTest, TheMainWindowIsActiveAgainWhenAModalWindowCloses) {
+  Start();
+  ASSERT_EQ(::GetActiveWindow(), window());
+  // The about window from its cross, then the settings window from its
+  // cross and from Escape: each time the main window takes the activation
+  // back, and the program never loses it to another.
+  struct Closing {
+    int hot_area;
+    const wchar_t* window_class;
+    std::function<void(HWND)> close;
+  };
+  const Closing closings[] = {
+      {1, L"VerFrm", [](HWND about) { ClickAt(about, 288, 12); }},
+      {0, L"SetFrm", [](HWND settings) { ClickAt(settings, 288, 8); }},
+      {0, L"SetFrm", [](HWND) { PostKey(::GetFocus(), VK_ESCAPE); }},
+  };
+  for (const Closing& closing : closings) {
+    const ActivationWatch watch(window());
+    bool opened = false;
+    WhileModal driver([&] {
+      const HWND modal = ::FindWindowW(closing.window_class, nullptr);
+      if (modal == nullptr || !::IsWindowVisible(modal)) return false;
+      opened = ::GetActiveWindow() == modal;
+      closing.close(modal);
+      return true;
+    });
+    ClickAt(window(), HotArea(closing.hot_area).x, HotArea(closing.hot_area).y);
+    EXPECT_TRUE(opened) << closing.window_class;
+    EXPECT_EQ(::FindWindowW(closing.window_class, nullptr), nullptr) << closing.window_class;
+    EXPECT_TRUE(::IsWindowEnabled(window())) << closing.window_class;
+    EXPECT_EQ(::GetActiveWindow(), window()) << closing.window_class;
+    EXPECT_EQ(::GetForegroundWindow(), window()) << closing.window_class;
+    EXPECT_FALSE(watch.lost()) << closing.window_class;
+  }
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "files/session.h"
-#include "settings/default_lists.h"
 #include "settings/settings.h"
+#include "tests/support/sample_settings.h"
 #include "tests/support/slow_reads.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/set_frm.h"
@@ -34,28 +34,14 @@ bool Save(QWidget& window, const QDir& folder, const QString& name) {
   return true;
 }
 
-Settings SampleSettings() {
-  Settings settings;
-  settings.DeleteLines = DefaultDeleteLines();
-  settings.JoinTags = DefaultJoinTags();
-  settings.HeadLines = {
-      R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
-      "<!-- 軽量化済み -->"};
-  settings.SettingsLoaded = true;
-  return settings;
-}
-
 bool SettingsWindow(Settings& settings, Form1& main_window, const QDir& folder, int mode,
                     int head) {
   settings.CompactMode = mode;
   settings.InsertHeadLines = head;
   settings.WriteSignature = mode;
   SetFrm window(*Env::Default(), settings, main_window, &main_window);
-  const QString name =
-      QStringLiteral("setfrm_%1_head_%2")
-          .arg(mode == 1 ? QStringLiteral("size_first") : QStringLiteral("legibility_first"))
-          .arg(head == 1 ? QStringLiteral("on") : QStringLiteral("off"));
-  const bool ok = Save(window, folder, name);
+  const bool ok = Save(window, folder,
+                       QString::fromStdString(testing_support::SettingsWindowShotName(mode, head)));
   window.hide();
   return ok;
 }
@@ -91,7 +77,7 @@ bool DropInProgress(Settings& settings, const QDir& folder) {
 }
 
 int Run(const QDir& folder) {
-  Settings settings = SampleSettings();
+  Settings settings = testing_support::SampleSettings();
   Session session(*Env::Default(), settings);
   Form1 form(session);
   bool ok = Save(form, folder, QStringLiteral("form1_pinned"));

@@ -13,8 +13,8 @@
 
 #include "files/session.h"
 #include "platform/wide_text_windows.h"
-#include "settings/default_lists.h"
 #include "settings/settings.h"
+#include "tests/support/sample_settings.h"
 #include "tests/support/slow_reads.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/set_frm.h"
@@ -132,17 +132,6 @@ bool Save(HWND window, const std::string& folder, const std::string& name) {
   return true;
 }
 
-Settings SampleSettings() {
-  Settings settings;
-  settings.DeleteLines = DefaultDeleteLines();
-  settings.JoinTags = DefaultJoinTags();
-  settings.HeadLines = {
-      R"(<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)",
-      "<!-- 軽量化済み -->"};
-  settings.SettingsLoaded = true;
-  return settings;
-}
-
 bool SettingsWindow(Settings& settings, Form1& main_window, const std::string& folder, int mode,
                     int head) {
   settings.CompactMode = mode;
@@ -152,9 +141,7 @@ bool SettingsWindow(Settings& settings, Form1& main_window, const std::string& f
   if (!window.Create(main_window.hwnd())) return false;
   ::ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
   Settle();
-  return Save(window.hwnd(), folder,
-              std::string("setfrm_") + (mode == 1 ? "size_first" : "legibility_first") + "_head_" +
-                  (head == 1 ? "on" : "off"));
+  return Save(window.hwnd(), folder, testing_support::SettingsWindowShotName(mode, head));
 }
 
 // A drop long enough for the count of files done to appear on the face: the
@@ -194,7 +181,7 @@ bool DropInProgress(Settings& settings, const std::string& folder) {
 }
 
 int Run(const std::string& folder) {
-  Settings settings = SampleSettings();
+  Settings settings = testing_support::SampleSettings();
   Session session(*Env::Default(), settings);
   Form1 form(session, nullptr);
   if (!form.Create()) return 1;

@@ -1,5 +1,7 @@
 #include "files/folder_walk.h"
 
+#include <utility>
+
 #include "files/html_name.h"
 #include "platform/ascii_case.h"
 #include "platform/path.h"
@@ -16,13 +18,6 @@ constexpr std::uint32_t kNotListed = kAttrDirectory | kAttrHidden | kAttrSystem;
 
 bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
-// A drive root such as "C:\" has no "." and "..", so an empty one gives a
-// search that finds nothing, which is no failure to read it.
-bool IsDriveRoot(std::string_view path, char separator) {
-  if (!path.empty() && path.back() == separator) path.remove_suffix(1);
-  return path.size() == 2 && path[1] == ':';
-}
-
 // A listing may return names that match only through a short alias
 // ("*.htm" lists "a.html"); such a name is passed over and the listing goes
 // on, so a name listed before another never hides it, and "INDEX.HTM" is
@@ -35,14 +30,25 @@ std::string RecordName(const FindRecord& record) {
   return CutAtNul({record.cFileName.data(), record.cFileName.size()});
 }
 
+// The failure of the expansion of `folder` when its folder `index` of the
+// folder list, `listed`, cannot be listed for `failure`'s reason.
+Status CannotList(const std::string& folder, std::int32_t index, const std::string& listed,
+                  const Status& failure) {
+  return Status::IOError(folder, index == 0 ? "the folder cannot be listed: " + failure.reason() +
+                                                  "; nothing in it was processed"
+                                            : "the folder " + listed +
+                                                  " cannot be listed: " + failure.reason() +
+                                                  "; nothing under this path was processed");
+}
+
 }  // namespace
 
 std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
-FileMain::~FileMain() { EndListing(); }
-
 Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                               std::vector<std::string>& paths) {
+  patterns_ = patterns;
+  page_folders_.clear();
   const std::int32_t last = ListFolders(folder);
   if (last == -1) {
     // Not a folder, nothing to expand; but attributes that cannot be read
@@ -52,14 +58,18 @@ Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::
   }
   for (std::int32_t j = 0; j <= last; ++j) {
     const std::string prefix = AddBackslash(folder_list_[j], env_.PathSeparator());
-    for (const std::string& pattern : patterns) {
-      if (listings_[j].read) {
-        CollectListed(listings_[j], prefix, pattern, paths);
-      } else if (!CollectSearched(prefix, pattern, paths)) {
-        return Status::IOError(
-            folder, j == 0 ? "the folder cannot be listed; nothing in it was processed"
-                           : "the folder " + folder_list_[j] +
-                                 " cannot be listed; nothing under this path was processed");
+    const FolderListing& listing = listings_[j];
+    if (!listing.failure.ok()) return CannotList(folder, j, folder_list_[j], listing.failure);
+    for (std::size_t k = 0; k < patterns.size(); ++k) {
+      if (listing.read) {
+        CollectListed(listing, prefix, patterns[k], paths);
+        continue;
+      }
+      const PatternListing& found = listing.by_pattern[k];
+      if (!found.status.ok()) return CannotList(folder, j, folder_list_[j], found.status);
+      for (const std::string& name : found.names) {
+        paths.push_back(prefix + name);
+        page_folders_.push_back(found.folder);
       }
     }
   }
@@ -67,24 +77,30 @@ Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::
 }
 
 void FileMain::CollectListed(const FolderListing& listing, const std::string& prefix,
-                             const std::string& pattern, std::vector<std::string>& paths) const {
+                             const std::string& pattern, std::vector<std::string>& paths) {
   for (const ListedFile& file : listing.files) {
     const bool matches = MatchesWildcard(pattern, file.name) ||
                          (!file.short_name.empty() && MatchesWildcard(pattern, file.short_name));
-    if (matches && LastCharacterMatches(file.name, pattern)) paths.push_back(prefix + file.name);
+    if (!matches || !LastCharacterMatches(file.name, pattern)) continue;
+    paths.push_back(prefix + file.name);
+    page_folders_.push_back(listing.folder);
   }
 }
 
-// False when the search cannot start: the folder cannot be listed.
-bool FileMain::CollectSearched(const std::string& prefix, const std::string& pattern,
-                               std::vector<std::string>& paths) {
-  std::string name = ListNames(prefix + pattern);
-  if (!listing_started_) return false;
-  while (!name.empty()) {
-    if (LastCharacterMatches(name, pattern)) paths.push_back(prefix + name);
-    name = ListNames();
+FileMain::PatternListing FileMain::ListPattern(const std::string& pattern,
+                                               const FolderSearch* parent) {
+  PatternListing found;
+  std::unique_ptr<FolderSearch> search;
+  found.status = env_.StartSearch(pattern, SearchDetail::kFull, &search, parent);
+  if (!found.status.ok()) return found;
+  found.folder = search->Folder();
+  for (FindRecord record; search->Next(&record); record = FindRecord()) {
+    if ((record.dwFileAttributes & kNotListed) != 0) continue;
+    std::string name = RecordName(record);
+    if (LastCharacterMatches(name, pattern)) found.names.push_back(std::move(name));
   }
-  return true;
+  found.status = search->status();
+  return found;
 }
 
 std::int32_t FileMain::ListFolders(const std::string& folder) {
@@ -95,85 +111,77 @@ std::int32_t FileMain::ListFolders(const std::string& folder) {
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
   folder_attributes_ = attributes;
   if (attributes == kInvalidAttributes || (attributes & kAttrDirectory) == 0) return -1;
+  OpenedFolder opened = OpenFolder(folder, nullptr);
+  if (opened.id) walked_.insert(*opened.id);
   folder_list_.push_back(folder);
   listings_.emplace_back();
-  if (FolderId id; env_.GetFolderId(folder, &id)) walked_.insert(id);
-  WalkFolder(folder);
+  WalkFolder(folder, std::move(opened), nullptr);
   return FolderCount() - 1;
 }
 
-void FileMain::WalkFolder(const std::string& folder) {
-  const std::string dir = AddBackslash(folder, env_.PathSeparator());
-  FolderListing listing;
-  // The sub-folders are gathered first and walked once the search has
-  // ended: the same depth-first order, with one search open at a time
-  // however deep the tree.
-  std::vector<std::string> subFolders;
-  FindRecord record;
+FileMain::OpenedFolder FileMain::OpenFolder(const std::string& folder, const FolderSearch* parent) {
+  OpenedFolder opened;
   // Only kinds matter here, not whether a file is read-only.
-  const FindHandle handle = env_.FindFirstFileQuick(dir + std::string(kEveryEntry), &record);
-  if (handle == kInvalidFindHandle) {
-    listing.read = IsDriveRoot(folder, env_.PathSeparator());
-  } else {
-    listing.read = true;
-    do {
-      const std::uint32_t attributes = record.dwFileAttributes;
-      std::string name = RecordName(record);
-      if ((attributes & kAttrDirectory) != 0) {
-        if ((attributes & kAttrReparsePoint) == 0 && !IsDotEntry(name)) {
-          subFolders.push_back(dir + name);
-        }
-      } else if ((attributes & (kAttrSystem | kAttrReparsePoint)) == 0 && IsTempFileName(name)) {
-        temp_files_.push_back(dir + name);
-      } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
-        // Only names the file job takes can matter to the patterns.
-        listing.files.push_back({std::move(name), CutAtNul({record.cAlternateFileName.data(),
-                                                            record.cAlternateFileName.size()})});
-      }
-      record = FindRecord();
-    } while (env_.FindNextFile(handle, &record));
-    env_.FindClose(handle);
+  opened.status =
+      env_.StartSearch(AddBackslash(folder, env_.PathSeparator()) + std::string(kEveryEntry),
+                       SearchDetail::kKinds, &opened.search, parent);
+  if (FolderId id; env_.GetFolderId(folder, &id)) {
+    opened.id = id;
+  } else if (opened.status.ok()) {
+    opened.id = opened.search->Folder();
   }
-  listings_.back() = std::move(listing);
+  return opened;
+}
 
-  for (const std::string& sub : subFolders) {
+void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened,
+                          const FolderSearch* parent) {
+  const std::string dir = AddBackslash(folder, env_.PathSeparator());
+  const std::size_t index = listings_.size() - 1;
+  FolderListing listing;
+  if (!opened.status.ok()) {
+    // The walk cannot read the folder: it has no sub-folders, and each
+    // pattern's own search lists its files, or fails in its turn.
+    for (const std::string& pattern : patterns_) {
+      listing.by_pattern.push_back(ListPattern(dir + pattern, parent));
+    }
+    listings_[index] = std::move(listing);
+    return;
+  }
+  FolderSearch& search = *opened.search;
+  listing.read = true;
+  listing.folder = search.Folder();
+  std::vector<std::string> subFolders;
+  for (FindRecord record; search.Next(&record); record = FindRecord()) {
+    const std::uint32_t attributes = record.dwFileAttributes;
+    std::string name = RecordName(record);
+    if ((attributes & kAttrDirectory) != 0) {
+      if ((attributes & kAttrReparsePoint) == 0 && !IsDotEntry(name)) {
+        subFolders.push_back(std::move(name));
+      }
+    } else if ((attributes & (kAttrSystem | kAttrReparsePoint)) == 0 && IsTempFileName(name)) {
+      temp_files_.push_back({dir + name, listing.folder});
+    } else if ((attributes & kNotListed) == 0 && IsHtmlName(name)) {
+      // Only names the file job takes can matter to the patterns.
+      listing.files.push_back({std::move(name), CutAtNul({record.cAlternateFileName.data(),
+                                                          record.cAlternateFileName.size()})});
+    }
+  }
+  listing.failure = search.status();
+  listings_[index] = std::move(listing);
+
+  // The sub-folders are walked once this folder's search has ended: the
+  // same depth-first order. Each is opened from this folder's search, which
+  // stays open for that.
+  for (const std::string& name : subFolders) {
+    const std::string sub = dir + name;
+    OpenedFolder subOpened = OpenFolder(sub, &search);
     // Checked here rather than when listed, so that the first path in the
     // walk's order is the one that counts.
-    if (FolderId id; env_.GetFolderId(sub, &id) && !walked_.insert(id).second) continue;
+    if (subOpened.id && !walked_.insert(*subOpened.id).second) continue;
     folder_list_.push_back(sub);
     listings_.emplace_back();
-    WalkFolder(sub);
+    WalkFolder(sub, std::move(subOpened), &search);
   }
-}
-
-std::string FileMain::ListNames(const std::string& pattern) {
-  EndListing();
-  record_ = FindRecord();
-  listing_ = env_.FindFirstFile(pattern, &record_);
-  listing_started_ = listing_ != kInvalidFindHandle;
-  return NextListedName(/*first=*/true);
-}
-
-std::string FileMain::ListNames() { return NextListedName(/*first=*/false); }
-
-std::string FileMain::NextListedName(bool first) {
-  if (listing_ == kInvalidFindHandle) return std::string();
-  for (bool have = first;; have = false) {
-    if (!have) {
-      record_ = FindRecord();
-      if (!env_.FindNextFile(listing_, &record_)) break;
-    }
-    if ((record_.dwFileAttributes & kNotListed) != 0) continue;
-    std::string name = RecordName(record_);
-    if (!name.empty()) return name;
-  }
-  EndListing();
-  return std::string();
-}
-
-void FileMain::EndListing() {
-  if (listing_ != kInvalidFindHandle) env_.FindClose(listing_);
-  listing_ = kInvalidFindHandle;
 }
 
 }  // namespace quarnel

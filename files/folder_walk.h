@@ -2,6 +2,8 @@
 #define QUARNEL_FILES_FOLDER_WALK_H_
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -25,7 +27,6 @@ class FileMain {
   explicit FileMain(Env& env) : env_(env) {}
   FileMain(const FileMain&) = delete;
   FileMain& operator=(const FileMain&) = delete;
-  ~FileMain();
 
   // Appends to `paths` every plain file of `folder` and its sub-folders that
   // a pattern matches (by the platform's wildcard rules, through its long
@@ -33,8 +34,9 @@ class FileMain {
   // letter case ignored: folder by folder in FolderList order, and within a
   // folder pattern by pattern, each in listing order. Leaves `paths` alone
   // when `folder` is not a folder. A folder whose attributes cannot be read,
-  // or that cannot be listed, makes the whole expansion fail: the error names `folder` and the
-  // folder, and `paths` may then hold part of the files.
+  // or that cannot be listed, makes the whole expansion fail: the error
+  // names `folder`, the folder and the system's reason, and `paths` may
+  // then hold part of the files.
   Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                       std::vector<std::string>& paths);
 
@@ -42,64 +44,88 @@ class FileMain {
   // parent with separator plus a sub-folder name.
   const std::vector<std::string>& FolderList() const { return folder_list_; }
 
-  // The temporary files of a file replacement (".<page>.quarnel-XXXXXX.tmp")
-  // that the last expansion's walk saw, with their folders.
-  const std::vector<std::string>& TempFiles() const { return temp_files_; }
+  // For each path the last expansion appended, in the same order: the
+  // folder it was listed in, where the platform can tell. A file job hands
+  // it on (ReplaceGuard::folder), so that a folder that a link has taken
+  // the place of since the walk leads the job nowhere else.
+  const std::vector<std::optional<FolderId>>& PageFolders() const { return page_folders_; }
+
+  // A temporary file of a file replacement (".<page>.quarnel-XXXXXX.tmp")
+  // that the last expansion's walk saw, with its folder, and the folder it
+  // was listed in where the platform can tell.
+  struct TempFile {
+    std::string path;
+    std::optional<FolderId> folder;
+  };
+  const std::vector<TempFile>& TempFiles() const { return temp_files_; }
 
  private:
-  // Resets the folder list and walks `folder`. Returns the index of the last
-  // FolderList entry (FolderCount - 1), or -1 when `folder` lacks the
-  // directory flag.
-  std::int32_t ListFolders(const std::string& folder);
-
-  // Appends every sub-folder of `folder` to FolderList, depth first, each
-  // followed at once by its own sub-folders. Links, junctions and other
-  // reparse points are not entered, and a folder already walked under
-  // another path (a bind mount of a folder above it, say) is passed over,
-  // so the walk always ends and meets every file once. REQUIRES: `folder`
-  // is the last FolderList entry.
-  void WalkFolder(const std::string& folder);
-
-  // The wildcard listing: the first plain file (no folder, no hidden or
-  // system file) that matches `pattern` (a folder, the separator and a
-  // wildcard), without its folder; then, without a pattern, the next one.
-  // An empty string marks the end. Starting a pattern abandons the previous
-  // listing.
-  std::string ListNames(const std::string& pattern);
-  std::string ListNames();
-
-  std::int32_t FolderCount() const { return static_cast<std::int32_t>(folder_list_.size()); }
+  // A folder's search of every entry, as the walk started it.
+  struct OpenedFolder {
+    Status status;
+    std::unique_ptr<FolderSearch> search;  // when status is ok
+    std::optional<FolderId> id;            // for telling folders apart
+  };
 
   // A plain file the walk saw whose name the file job takes.
   struct ListedFile {
     std::string name;
     std::string short_name;  // empty when the file system keeps none
   };
+  // What one pattern's own search of a folder found.
+  struct PatternListing {
+    Status status;                   // the search could not start when not ok
+    std::vector<std::string> names;  // those that pass the last-character test
+    std::optional<FolderId> folder;
+  };
   // What the walk's search of one folder saw. Its entries serve the
   // folder's pattern listings too, so that a folder is searched once rather
-  // than four times; only a folder the walk could not read is searched again
-  // for each pattern.
+  // than four times; only a folder the walk could not read is searched
+  // for each pattern, at once, from the same parent folder.
   struct FolderListing {
     bool read = false;
     std::vector<ListedFile> files;
+    std::optional<FolderId> folder;          // the folder read
+    Status failure;                          // reading stopped part-way
+    std::vector<PatternListing> by_pattern;  // when not read
   };
 
+  // Resets the folder list and walks `folder`. Returns the index of the last
+  // FolderList entry (FolderCount - 1), or -1 when `folder` lacks the
+  // directory flag.
+  std::int32_t ListFolders(const std::string& folder);
+
+  // Starts the search of every entry of `folder`, from `parent`'s open
+  // folder when there is one.
+  OpenedFolder OpenFolder(const std::string& folder, const FolderSearch* parent);
+
+  // Lists the last FolderList entry, `folder`, through `opened`, then
+  // appends every sub-folder to FolderList, depth first, each followed at
+  // once by its own sub-folders. A sub-folder is opened from its parent's
+  // open folder, so a link that takes its place is never entered. Links,
+  // junctions and other reparse points are not entered, and a folder
+  // already walked under another path (a bind mount of a folder above it,
+  // say) is passed over, so the walk always ends and meets every file once.
+  void WalkFolder(const std::string& folder, OpenedFolder opened, const FolderSearch* parent);
+
+  std::int32_t FolderCount() const { return static_cast<std::int32_t>(folder_list_.size()); }
+
+  // The wildcard listing of one pattern in one folder: the plain files (no
+  // folder, no hidden or system file) that match `pattern` (a folder, the
+  // separator and a wildcard) and pass the last-character test, without
+  // their folder. `parent`, when set, is the search of the folder's parent.
+  PatternListing ListPattern(const std::string& pattern, const FolderSearch* parent);
   void CollectListed(const FolderListing& listing, const std::string& prefix,
-                     const std::string& pattern, std::vector<std::string>& paths) const;
-  bool CollectSearched(const std::string& prefix, const std::string& pattern,
-                       std::vector<std::string>& paths);
-  void EndListing();
-  std::string NextListedName(bool first);
+                     const std::string& pattern, std::vector<std::string>& paths);
 
   Env& env_;
+  std::vector<std::string> patterns_;  // of the expansion under way
   std::vector<std::string> folder_list_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion
-  std::vector<std::string> temp_files_;
+  std::vector<std::optional<FolderId>> page_folders_;
+  std::vector<TempFile> temp_files_;
   std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
-  FindHandle listing_ = kInvalidFindHandle;
-  bool listing_started_ = false;  // the last pattern's search could start
-  FindRecord record_;
 };
 
 }  // namespace quarnel

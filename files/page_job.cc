@@ -11,11 +11,11 @@
 namespace quarnel {
 namespace {
 
-// Writes `contents` to `place`: the page itself, provided it is still the
-// version `read`, or (without `read`) its place in the output folder, whose
+// Writes `contents` to `place`: the page itself, as `guard` allows, or
+// (with no version read to guard) its place in the output folder, whose
 // folders are made as needed. The outcome is `done` once written.
 void WriteBack(Env& env, const std::string& place, const std::string& contents,
-               const FileStamp* read, PageOutcome::Kind done, const PageJobOptions& options,
+               const ReplaceGuard& guard, PageOutcome::Kind done, const PageJobOptions& options,
                PageOutcome& outcome) {
   outcome.after = contents.size();
   if (options.dry_run) {
@@ -29,12 +29,11 @@ void WriteBack(Env& env, const std::string& place, const std::string& contents,
     }
     return;
   }
-  if (read == nullptr) {
+  if (guard.unchanged == nullptr) {
     const std::string folder = ParentFolder(place, env.PathSeparator());
     if (!folder.empty()) outcome.failure = env.CreateFolders(folder);
   }
-  if (outcome.failure.ok())
-    outcome.failure = env.ReplaceFile(place, contents, {read, options.stop});
+  if (outcome.failure.ok()) outcome.failure = env.ReplaceFile(place, contents, guard);
   outcome.kind = outcome.failure.ok()                               ? done
                  : outcome.failure.code() == Status::Code::kStopped ? PageOutcome::Kind::kStopped
                                                                     : PageOutcome::Kind::kFailed;
@@ -43,7 +42,8 @@ void WriteBack(Env& env, const std::string& place, const std::string& contents,
 }  // namespace
 
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options, const std::string& target) {
+                       const PageJobOptions& options, const std::string& target,
+                       const std::optional<FolderId>& folder) {
   PageOutcome outcome;
   if (!IsHtmlName(path)) return outcome;
   std::string bytes;
@@ -62,13 +62,17 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
   if (!page.rewrite) {
     outcome.kind = PageOutcome::Kind::kUnchanged;
     // The output folder gets every page: this one as it was.
-    if (elsewhere) WriteBack(env, target, old, nullptr, outcome.kind, options, outcome);
+    if (elsewhere)
+      WriteBack(env, target, old, {nullptr, options.stop}, outcome.kind, options, outcome);
     return outcome;
   }
   outcome.still_changing = page.still_changing;
   if (options.diff) outcome.diff = UnifiedDiff(old, page.bytes, path, elsewhere ? target : path);
-  WriteBack(env, elsewhere ? target : path, page.bytes, elsewhere ? nullptr : &read,
-            PageOutcome::Kind::kRewritten, options, outcome);
+  const ReplaceGuard guard = elsewhere
+                                 ? ReplaceGuard{nullptr, options.stop}
+                                 : ReplaceGuard{&read, options.stop, folder ? &*folder : nullptr};
+  WriteBack(env, elsewhere ? target : path, page.bytes, guard, PageOutcome::Kind::kRewritten,
+            options, outcome);
   return outcome;
 }
 

@@ -49,10 +49,12 @@ struct PageOutcome {
 // read. A read-only file is never rewritten. The file is as it was after
 // any failure. With a `target`, the page itself is only read, and its new
 // form, or its bytes as they were when nothing changes, replace or make
-// the file `target` (and its folders) instead. Safe to run on several
-// threads at once.
+// the file `target` (and its folders) instead. With `folder` (the folder a
+// walk listed the page in), the page is replaced only while its path still
+// leads into that folder. Safe to run on several threads at once.
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options, const std::string& target = {});
+                       const PageJobOptions& options, const std::string& target = {},
+                       const std::optional<FolderId>& folder = std::nullopt);
 
 // Passes the outcome on to the report.
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report);

@@ -39,9 +39,11 @@ namespace quarnel {
 // another's weighing, and a page coming or going wakes one worker, not all.
 class PagePool {
  public:
-  // The file job for a page, and where it goes when not in place (empty:
-  // in place).
-  using Job = std::function<PageOutcome(const std::string& path, const std::string& target)>;
+  // The file job for a page: where it goes when not in place (`target`;
+  // empty: in place), and where the walk listed it, when it did (`folder`;
+  // see FileMain::PageFolders).
+  using Job = std::function<PageOutcome(const std::string& path, const std::string& target,
+                                        const std::optional<FolderId>& folder)>;
   // The page's file as it stands: its size and identity (unknown when it
   // cannot be told).
   using Weigh = std::function<FileStamp(const std::string& path)>;
@@ -64,7 +66,8 @@ class PagePool {
   // Weighs the page, on the caller's thread, and queues it. Workers start
   // as pages come, up to the number asked for, so that a drop of one page
   // starts one thread.
-  void Add(std::string path, std::string target = {});
+  void Add(std::string path, std::string target = {},
+           std::optional<FolderId> folder = std::nullopt);
 
   struct Done {
     std::string path;
@@ -85,6 +88,7 @@ class PagePool {
   struct Slot {
     std::string path;
     std::string target;
+    std::optional<FolderId> folder;
     FileStamp stamp;  // as weighed when added
     bool done = false;
     PageOutcome outcome;

@@ -1,27 +1,39 @@
 #include "files/progress_env.h"
 
+#include <utility>
+
 namespace quarnel {
+namespace {
 
-void ProgressEnv::Step() const {
+// Passes a search on and calls `step` for every entry asked for.
+class SteppingSearch final : public FolderSearch {
+ public:
+  SteppingSearch(std::unique_ptr<FolderSearch> search, std::function<void()> step)
+      : search_(std::move(search)), step_(std::move(step)) {}
+
+  bool Next(FindRecord* record) override {
+    const bool found = search_->Next(record);
+    if (step_) step_();
+    return found;
+  }
+  const Status& status() const override { return search_->status(); }
+  std::optional<FolderId> Folder() const override { return search_->Folder(); }
+  const FolderSearch& Reader() const override { return search_->Reader(); }
+
+ private:
+  const std::unique_ptr<FolderSearch> search_;
+  const std::function<void()> step_;
+};
+
+}  // namespace
+
+Status ProgressEnv::StartSearch(const std::string& pattern, SearchDetail detail,
+                                std::unique_ptr<FolderSearch>* search, const FolderSearch* parent) {
+  std::unique_ptr<FolderSearch> started;
+  const Status status = EnvWrapper::StartSearch(pattern, detail, &started, parent);
   if (listener_.step) listener_.step();
-}
-
-FindHandle ProgressEnv::FindFirstFile(const std::string& pattern, FindRecord* record) {
-  const FindHandle handle = EnvWrapper::FindFirstFile(pattern, record);
-  Step();
-  return handle;
-}
-
-FindHandle ProgressEnv::FindFirstFileQuick(const std::string& pattern, FindRecord* record) {
-  const FindHandle handle = EnvWrapper::FindFirstFileQuick(pattern, record);
-  Step();
-  return handle;
-}
-
-bool ProgressEnv::FindNextFile(FindHandle handle, FindRecord* record) {
-  const bool found = EnvWrapper::FindNextFile(handle, record);
-  Step();
-  return found;
+  if (status.ok()) *search = std::make_unique<SteppingSearch>(std::move(started), listener_.step);
+  return status;
 }
 
 }  // namespace quarnel

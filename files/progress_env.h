@@ -23,13 +23,12 @@ class ProgressEnv final : public EnvWrapper {
 
   ProgressEnv(Env& base, Listener listener) : EnvWrapper(base), listener_(std::move(listener)) {}
 
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override;
-  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override;
-  bool FindNextFile(FindHandle handle, FindRecord* record) override;
+  // The search tells the listener of each entry it lists.
+  Status StartSearch(const std::string& pattern, SearchDetail detail,
+                     std::unique_ptr<FolderSearch>* search,
+                     const FolderSearch* parent = nullptr) override;
 
  private:
-  void Step() const;
-
   Listener listener_;
 };
 

@@ -34,8 +34,9 @@ Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions o
   if (options_.jobs > 1) {
     pool_ = std::make_unique<PagePool>(
         options_.jobs,
-        [this](const std::string& path, const std::string& target) {
-          return RunPageJob(env_, items_, path, job_options_, target);
+        [this](const std::string& path, const std::string& target,
+               const std::optional<FolderId>& folder) {
+          return RunPageJob(env_, items_, path, job_options_, target, folder);
         },
         [this](const std::string& path) {
           FileStamp stamp;
@@ -51,6 +52,9 @@ void Work::DispatchPath(const std::string& path) {
   if (Stopped()) return;
   const std::vector<std::string> patterns = WalkPatterns();
   std::vector<std::string> PathList;
+  // For each page the walk found, the folder it was listed in: the page is
+  // rewritten only inside that folder.
+  std::vector<std::optional<FolderId>> folders;
   const std::uint32_t attributes = env_.GetFileAttributes(path);
   if (attributes == kInvalidAttributes) {
     Finish();
@@ -59,6 +63,7 @@ void Work::DispatchPath(const std::string& path) {
   }
   if (attributes == kAttrDirectory) {
     const Status expanded = file_main_.ExpandFolder(path, patterns, PathList);
+    folders = file_main_.PageFolders();
     RemoveAbandoned(file_main_.TempFiles());
     if (!expanded.ok()) {
       // An error anywhere in the expansion cancels every file of the path.
@@ -77,22 +82,30 @@ void Work::DispatchPath(const std::string& path) {
   for (const std::string& file : PathList) pages += IsHtmlName(file) ? 1 : 0;
   report_.AddPagesFound(pages);
   const std::string& output = options_.output_folder;
-  for (const std::string& file : PathList) {
-    CompactFile(file, output.empty() ? std::string()
-                                     : OutputPath(path, file, attributes == kAttrDirectory, output,
-                                                  env_.PathSeparator()));
+  for (std::size_t i = 0; i < PathList.size(); ++i) {
+    const std::string& file = PathList[i];
+    StartPage(file,
+              output.empty() ? std::string()
+                             : OutputPath(path, file, attributes == kAttrDirectory, output,
+                                          env_.PathSeparator()),
+              i < folders.size() ? folders[i] : std::nullopt);
   }
 }
 
 void Work::CompactFile(const std::string& path, const std::string& target) {
+  StartPage(path, target, std::nullopt);
+}
+
+void Work::StartPage(const std::string& path, const std::string& target,
+                     const std::optional<FolderId>& folder) {
   if (Stopped() || !IsHtmlName(path)) return;
   if (pool_ != nullptr) {
-    pool_->Add(path, target);
+    pool_->Add(path, target, folder);
     ReportReady();
     return;
   }
   if (options_.page_started) options_.page_started();
-  Tell(path, RunPageJob(env_, items_, path, job_options_, target));
+  Tell(path, RunPageJob(env_, items_, path, job_options_, target, folder));
 }
 
 void Work::Tell(const std::string& path, const PageOutcome& outcome) {
@@ -116,12 +129,12 @@ void Work::Finish() {
   }
 }
 
-void Work::RemoveAbandoned(const std::vector<std::string>& temp_files) {
+void Work::RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files) {
   if (options_.dry_run || !options_.output_folder.empty()) return;
-  for (const std::string& temp : temp_files) {
-    if (!env_.RemoveIfAbandoned(temp)) continue;
+  for (const FileMain::TempFile& temp : temp_files) {
+    if (!env_.RemoveIfAbandoned(temp.path, temp.folder ? &*temp.folder : nullptr)) continue;
     Finish();
-    report_.AddTempFileRemoved(temp);
+    report_.AddTempFileRemoved(temp.path);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,9 +79,11 @@ class Work {
   void Finish();
 
  private:
+  void StartPage(const std::string& path, const std::string& target,
+                 const std::optional<FolderId>& folder);
   void ReportReady();
   void Tell(const std::string& path, const PageOutcome& outcome);
-  void RemoveAbandoned(const std::vector<std::string>& temp_files);
+  void RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files);
   bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }
 
   Env& env_;

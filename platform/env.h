@@ -4,6 +4,8 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -78,11 +80,48 @@ struct ReplaceGuard {
   const FileStamp* unchanged = nullptr;
   // When set and true: the replacement is given up (Status::Stopped).
   const std::atomic<bool>* stop = nullptr;
+  // When set, where the platform can tell: the path's folder must still be
+  // this one, the folder a walk listed (Status::Changed otherwise). A
+  // folder that a link has taken the place of leads nowhere else.
+  const FolderId* folder = nullptr;
 };
 
-// A search started by FindFirstFile. kInvalidFindHandle when none started.
-using FindHandle = std::intptr_t;
-inline constexpr FindHandle kInvalidFindHandle = -1;
+// How much a search tells of each entry.
+enum class SearchDetail {
+  kFull,
+  // Only what tells folders, links, hidden and system entries apart: a
+  // file's read-only flag may be left out. Where the system lists names
+  // without attributes (POSIX) this spares a lookup per entry.
+  kKinds,
+};
+
+// A search of one folder, entry by entry. It owns what the system keeps
+// for the search and lets it go when destroyed.
+class FolderSearch {
+ public:
+  FolderSearch() = default;
+  FolderSearch(const FolderSearch&) = delete;
+  FolderSearch& operator=(const FolderSearch&) = delete;
+  virtual ~FolderSearch() = default;
+
+  // Fills `record` with the next entry and returns true; false at the end,
+  // or when the folder could not be read on, which status() then tells.
+  virtual bool Next(FindRecord* record) = 0;
+
+  // Ok, or the system's reason why the search stopped early.
+  virtual const Status& status() const { return status_; }
+
+  // The folder searched, as it was opened; nothing where the platform
+  // cannot tell.
+  virtual std::optional<FolderId> Folder() const { return std::nullopt; }
+
+  // The search that reads the folder: a search that only watches another
+  // one (to count, to tell progress) gives that one.
+  virtual const FolderSearch& Reader() const { return *this; }
+
+ protected:
+  Status status_;
+};
 
 // Everything Quarnel asks of the operating system. Paths are UTF-8 byte
 // strings (on POSIX as the system keeps them; the Windows Env speaks UTF-16
@@ -108,23 +147,18 @@ class Env {
 
   // Starts a search for `pattern`: a folder, the separator and a wildcard
   // ("*" any run, "?" one character, letter case ignored; "*.*" matches every
-  // name). On success fills `record` with the first entry and returns a
-  // handle; otherwise returns kInvalidFindHandle and leaves `record` alone.
-  // Entries come in the file system's order, hidden and system ones and
-  // "." and ".." included.
-  virtual FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) = 0;
-  // The same search for a caller that only tells folders, links, hidden and
-  // system entries apart: a file's read-only flag may be left out of the
-  // records. Where the system lists names without attributes (POSIX) this
-  // spares a lookup per entry. FindNextFile goes on in the same way.
-  virtual FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) {
-    return FindFirstFile(pattern, record);
-  }
-  // Fills `record` with the next entry and returns true; false at the end,
-  // on failure, or for kInvalidFindHandle.
-  virtual bool FindNextFile(FindHandle handle, FindRecord* record) = 0;
-  // Ends a search. Harmless for kInvalidFindHandle.
-  virtual void FindClose(FindHandle handle) = 0;
+  // name), and sets `search`. Entries come in the file system's order,
+  // hidden and system ones and "." and ".." included; a pattern that
+  // matches nothing gives a search that ends at once. A folder that cannot
+  // be listed gives the system's reason, naming the folder.
+  //
+  // With `parent`, a search of the folder that holds the pattern's folder,
+  // that folder is opened from the parent's open folder and never through a
+  // link, where the platform can: a folder that a link has taken the place
+  // of since the parent listed it is not searched.
+  virtual Status StartSearch(const std::string& pattern, SearchDetail detail,
+                             std::unique_ptr<FolderSearch>* search,
+                             const FolderSearch* parent = nullptr) = 0;
 
   // Fills `id` for the folder at `path` (a final symbolic link followed) and
   // returns true; false when it is no folder or the platform cannot tell.
@@ -147,18 +181,24 @@ class Env {
   // Replaces the file's content whole: the new bytes go to a temporary file
   // in the same folder, which then takes the file's place by rename. The
   // permission bits stay; a symbolic link is followed and its target
-  // replaced. Refuses a read-only file (Status::ReadOnly), a file this user
-  // may not write, and anything but a regular file. On failure the original
-  // is untouched and no temporary file remains. Creates the file when it does
-  // not exist. `guard` is checked last, just before the rename.
+  // replaced, but only when the link is owned by the user running the
+  // program or by the target's owner (Status::ForeignLink otherwise;
+  // ReadFile follows links by the same rule). Refuses a read-only file (Status::ReadOnly), a file
+  // this user may not write, and anything but a regular file. On failure the original is untouched
+  // and no temporary file remains. Creates the file when it does not exist. `guard` is checked
+  // last, just before the rename.
   virtual Status ReplaceFile(const std::string& path, std::string_view contents,
                              const ReplaceGuard& guard = {}) = 0;
 
   // Removes the file when it is a temporary file of ReplaceFile that no
   // live process is writing (one left by a run that was killed) and returns
   // true. Never removes a file it cannot prove abandoned; false then, and
-  // where the platform cannot tell.
-  virtual bool RemoveIfAbandoned(const std::string& /*path*/) { return false; }
+  // where the platform cannot tell. With `folder`, only from that folder
+  // (the one a walk listed), as for ReplaceGuard::folder.
+  virtual bool RemoveIfAbandoned(const std::string& /*path*/,
+                                 const FolderId* /*folder*/ = nullptr) {
+    return false;
+  }
 
   // Creates the folder and any missing parents; ok when it already exists.
   virtual Status CreateFolders(const std::string& path) = 0;

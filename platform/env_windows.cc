@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <random>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -178,6 +178,9 @@ struct Kept {
   PSECURITY_DESCRIPTOR security = nullptr;  // LocalFree'd by the owner
   PACL dacl = nullptr;                      // inside `security`
   bool protected_dacl = false;
+  Kept() = default;
+  Kept(const Kept&) = delete;
+  Kept& operator=(const Kept&) = delete;
   ~Kept() {
     if (security != nullptr) ::LocalFree(security);
   }
@@ -237,9 +240,55 @@ void DeleteOnClose(HANDLE file) {
   ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+void CopyRecord(const WIN32_FIND_DATAW& data, FindRecord* record) {
+  *record = FindRecord{};
+  record->dwFileAttributes = data.dwFileAttributes;
+  const std::string name = Utf8FromWide(data.cFileName);
+  const std::string short_name = Utf8FromWide(data.cAlternateFileName);
+  name.copy(record->cFileName.data(), record->cFileName.size());
+  short_name.copy(record->cAlternateFileName.data(), record->cAlternateFileName.size());
+}
+
+// A FindFirstFileW search, whose first entry is already read.
+class WindowsSearch final : public FolderSearch {
+ public:
+  // `handle` is INVALID_HANDLE_VALUE for a search that found nothing.
+  WindowsSearch(HANDLE handle, const WIN32_FIND_DATAW& first, std::string pattern)
+      : handle_(handle), first_(first), pattern_(std::move(pattern)) {}
+  ~WindowsSearch() override {
+    if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
+  }
+
+  bool Next(FindRecord* record) override {
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    if (have_first_) {
+      have_first_ = false;
+      CopyRecord(first_, record);
+      return true;
+    }
+    WIN32_FIND_DATAW data;
+    if (::FindNextFileW(handle_, &data)) {
+      CopyRecord(data, record);
+      return true;
+    }
+    if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES) {
+      status_ = WindowsError(FolderPrefix(pattern_), error);
+    }
+    ::FindClose(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return false;
+  }
+
+ private:
+  HANDLE handle_;
+  const WIN32_FIND_DATAW first_;
+  bool have_first_ = true;
+  const std::string pattern_;
+};
+
 class WindowsEnv final : public Env {
  public:
-  WindowsEnv() : random_(std::random_device{}() ^ ::GetTickCount64() ^ ::GetCurrentProcessId()) {}
+  WindowsEnv() = default;
 
   char PathSeparator() const override { return kSeparator; }
 
@@ -271,24 +320,36 @@ class WindowsEnv final : public Env {
     return file.valid() && StampOf(file.get(), stamp);
   }
 
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+  // FindFirstFileW lists reparse points as they are: a junction, symbolic
+  // link or mount point carries FILE_ATTRIBUTE_REPARSE_POINT, which the walk
+  // never enters. A sub-folder (`parent` set) that has become one since its
+  // parent listed it is not searched either.
+  Status StartSearch(const std::string& pattern, SearchDetail /*detail*/,
+                     std::unique_ptr<FolderSearch>* search, const FolderSearch* parent) override {
+    if (parent != nullptr) {
+      // Without its last separator, so that a link itself is asked about.
+      std::string folder = FolderPrefix(pattern);
+      if (folder.size() > RootLength(folder) && IsSeparator(folder.back())) folder.pop_back();
+      const DWORD attributes = ::GetFileAttributesW(SystemPath(folder).c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES &&
+          (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return Status::IOError(folder, "no longer a folder: a link or file took its place");
+      }
+    }
     WIN32_FIND_DATAW data;
     const HANDLE handle = ::FindFirstFileW(SystemPath(pattern).c_str(), &data);
-    if (handle == INVALID_HANDLE_VALUE) return kInvalidFindHandle;
-    Copy(data, record);
-    return reinterpret_cast<FindHandle>(handle);
-  }
-
-  bool FindNextFile(FindHandle handle, FindRecord* record) override {
-    if (handle == kInvalidFindHandle) return false;
-    WIN32_FIND_DATAW data;
-    if (!::FindNextFileW(reinterpret_cast<HANDLE>(handle), &data)) return false;
-    Copy(data, record);
-    return true;
-  }
-
-  void FindClose(FindHandle handle) override {
-    if (handle != kInvalidFindHandle) ::FindClose(reinterpret_cast<HANDLE>(handle));
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      // The folder is there and no entry matches (an empty drive root, or
+      // a pattern that finds nothing): a search that ends at once.
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) {
+        *search = std::make_unique<WindowsSearch>(INVALID_HANDLE_VALUE, data, pattern);
+        return Status::OK();
+      }
+      return WindowsError(FolderPrefix(pattern), error);
+    }
+    *search = std::make_unique<WindowsSearch>(handle, data, pattern);
+    return Status::OK();
   }
 
   Status ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) override {
@@ -391,7 +452,7 @@ class WindowsEnv final : public Env {
   // holds it open, shared with no one, from its creation until it has its
   // new name, so deleting it fails with a sharing violation while the
   // writer lives, and succeeds once the writer has died.
-  bool RemoveIfAbandoned(const std::string& path) override {
+  bool RemoveIfAbandoned(const std::string& path, const FolderId* /*folder*/) override {
     if (!IsTempFileName(std::string_view(path).substr(FolderPrefix(path).size()))) return false;
     return ::DeleteFileW(SystemPath(path).c_str()) != 0;
   }
@@ -458,15 +519,6 @@ class WindowsEnv final : public Env {
   }
 
  private:
-  static void Copy(const WIN32_FIND_DATAW& data, FindRecord* record) {
-    *record = FindRecord{};
-    record->dwFileAttributes = data.dwFileAttributes;
-    const std::string name = Utf8FromWide(data.cFileName);
-    const std::string short_name = Utf8FromWide(data.cAlternateFileName);
-    name.copy(record->cFileName.data(), record->cFileName.size());
-    short_name.copy(record->cAlternateFileName.data(), record->cAlternateFileName.size());
-  }
-
   // CreateFileW refuses a folder with "access denied"; say what it is.
   static Status OpenError(const std::string& path, DWORD error) {
     const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
@@ -482,22 +534,19 @@ class WindowsEnv final : public Env {
   // GetLastError() tells why not.
   HANDLE CreateTemp(const std::string& target, std::wstring* temp, DWORD access,
                     DWORD flags = FILE_ATTRIBUTE_NORMAL) {
-    static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     static constexpr std::size_t kMaxNameLength = 255;
     const std::string folder = FolderPrefix(target);
     const std::string name = target.substr(folder.size());
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string unique(kTempUniqueLength, '0');
-      for (char& c : unique) c = kDigits[random_() % (sizeof kDigits - 1)];
-      *temp = SystemPath(folder + TempFileName(name, unique, kMaxNameLength));
+      // Names are case-insensitive here: one letter case.
+      *temp = SystemPath(folder +
+                         TempFileName(name, TempUniquePart(kTempDigitsOneCase), kMaxNameLength));
       const HANDLE file =
           ::CreateFileW(temp->c_str(), access, 0, nullptr, CREATE_NEW, flags, nullptr);
       if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return INVALID_HANDLE_VALUE;
   }
-
-  std::mt19937_64 random_;
 };
 
 }  // namespace

@@ -24,16 +24,11 @@ class EnvWrapper : public Env {
   bool GetFolderId(const std::string& path, FolderId* id) override {
     return target_.GetFolderId(path, id);
   }
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
-    return target_.FindFirstFile(pattern, record);
+  Status StartSearch(const std::string& pattern, SearchDetail detail,
+                     std::unique_ptr<FolderSearch>* search,
+                     const FolderSearch* parent = nullptr) override {
+    return target_.StartSearch(pattern, detail, search, parent);
   }
-  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
-    return target_.FindFirstFileQuick(pattern, record);
-  }
-  bool FindNextFile(FindHandle handle, FindRecord* record) override {
-    return target_.FindNextFile(handle, record);
-  }
-  void FindClose(FindHandle handle) override { target_.FindClose(handle); }
   Status ReadFile(const std::string& path, std::string* contents,
                   FileStamp* stamp = nullptr) override {
     return target_.ReadFile(path, contents, stamp);
@@ -45,8 +40,8 @@ class EnvWrapper : public Env {
                      const ReplaceGuard& guard = {}) override {
     return target_.ReplaceFile(path, contents, guard);
   }
-  bool RemoveIfAbandoned(const std::string& path) override {
-    return target_.RemoveIfAbandoned(path);
+  bool RemoveIfAbandoned(const std::string& path, const FolderId* folder = nullptr) override {
+    return target_.RemoveIfAbandoned(path, folder);
   }
   Status CreateFolders(const std::string& path) override { return target_.CreateFolders(path); }
   bool CanCreateFilesIn(const std::string& folder) override {

@@ -194,7 +194,7 @@ void MemEnv::FailReplaceFile(std::string_view path, Status status) {
   replace_faults_.insert_or_assign(Key(path), std::move(status));
 }
 
-void MemEnv::FailFindFirstFile(std::string_view folder) {
+void MemEnv::FailSearch(std::string_view folder) {
   std::lock_guard lock(mutex_);
   find_faults_.push_back(Key(folder));
 }
@@ -215,53 +215,58 @@ std::uint32_t MemEnv::GetFileAttributes(const std::string& path) {
   return node->attributes;
 }
 
-FindHandle MemEnv::FindFirstFile(const std::string& pattern, FindRecord* record) {
+// A search over the records it took when it started.
+class MemEnv::MemSearch final : public FolderSearch {
+ public:
+  MemSearch(std::vector<FindRecord> records, std::atomic<std::size_t>& open)
+      : records_(std::move(records)), open_(open) {
+    ++open_;
+  }
+  ~MemSearch() override { --open_; }
+
+  bool Next(FindRecord* record) override {
+    if (next_ >= records_.size()) return false;
+    *record = records_[next_++];
+    return true;
+  }
+
+ private:
+  const std::vector<FindRecord> records_;
+  std::size_t next_ = 0;
+  std::atomic<std::size_t>& open_;
+};
+
+Status MemEnv::StartSearch(const std::string& pattern, SearchDetail /*detail*/,
+                           std::unique_ptr<FolderSearch>* search, const FolderSearch* /*parent*/) {
   std::lock_guard lock(mutex_);
   std::string_view folderPath;
   std::string_view wildcard;
-  if (!SplitPattern(pattern, &folderPath, &wildcard)) return kInvalidFindHandle;
+  if (!SplitPattern(pattern, &folderPath, &wildcard)) {
+    return Status::InvalidArgument(pattern, "no folder and wildcard");
+  }
   const Node* folder = Find(folderPath);
-  if (folder == nullptr || !folder->folder) return kInvalidFindHandle;
+  if (folder == nullptr) return Status::NotFound(folderPath);
+  if (!folder->folder) return Status::NotFound(folderPath, "a part of the path is not a folder");
   if (std::find(find_faults_.begin(), find_faults_.end(), Key(folderPath)) != find_faults_.end()) {
-    return kInvalidFindHandle;
+    return Status::PermissionDenied(folderPath);
   }
 
-  Search search;
+  std::vector<FindRecord> records;
   const bool isRoot = folder->parent == top_.get();
   if (!isRoot) {
-    if (MatchesWildcard(wildcard, "."))
-      search.records.push_back(Record(".", "", folder->attributes));
+    if (MatchesWildcard(wildcard, ".")) records.push_back(Record(".", "", folder->attributes));
     if (MatchesWildcard(wildcard, "..")) {
-      search.records.push_back(Record("..", "", folder->parent->attributes));
+      records.push_back(Record("..", "", folder->parent->attributes));
     }
   }
   for (const auto& child : folder->children) {
     if (MatchesWildcard(wildcard, child->name) ||
         (!child->short_name.empty() && MatchesWildcard(wildcard, child->short_name))) {
-      search.records.push_back(Record(child->name, child->short_name, child->attributes));
+      records.push_back(Record(child->name, child->short_name, child->attributes));
     }
   }
-  if (search.records.empty()) return kInvalidFindHandle;
-  *record = search.records[0];
-  search.next = 1;
-  const FindHandle handle = next_handle_++;
-  searches_.emplace(handle, std::move(search));
-  return handle;
-}
-
-bool MemEnv::FindNextFile(FindHandle handle, FindRecord* record) {
-  std::lock_guard lock(mutex_);
-  const auto it = searches_.find(handle);
-  if (it == searches_.end()) return false;
-  Search& search = it->second;
-  if (search.next >= search.records.size()) return false;
-  *record = search.records[search.next++];
-  return true;
-}
-
-void MemEnv::FindClose(FindHandle handle) {
-  std::lock_guard lock(mutex_);
-  searches_.erase(handle);
+  *search = std::make_unique<MemSearch>(std::move(records), open_searches_);
+  return Status::OK();
 }
 
 Status MemEnv::ReadFile(const std::string& path, std::string* contents, FileStamp* stamp) {

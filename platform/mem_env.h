@@ -1,6 +1,7 @@
 #ifndef QUARNEL_PLATFORM_MEM_ENV_H_
 #define QUARNEL_PLATFORM_MEM_ENV_H_
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -38,9 +39,10 @@ class MemEnv final : public Env {
   std::uint32_t GetFileAttributes(const std::string& path) override;
   // Every folder has one path, so no folder needs telling apart.
   bool GetFolderId(const std::string&, FolderId*) override { return false; }
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override;
-  bool FindNextFile(FindHandle handle, FindRecord* record) override;
-  void FindClose(FindHandle handle) override;
+  // The folder's entries as they stand when the search starts.
+  Status StartSearch(const std::string& pattern, SearchDetail detail,
+                     std::unique_ptr<FolderSearch>* search,
+                     const FolderSearch* parent = nullptr) override;
   Status ReadFile(const std::string& path, std::string* contents,
                   FileStamp* stamp = nullptr) override;
   // A stamp changes with every AddFile and ReplaceFile of the file.
@@ -74,24 +76,22 @@ class MemEnv final : public Env {
   // Faults: every later call for the path fails until ClearFaults(). A
   // failing ReplaceFile leaves the file untouched and is not recorded as a
   // write. A failing search (for a folder, whatever the wildcard) starts
-  // nothing, as for a folder that cannot be listed.
+  // nothing and says "permission denied", as for a folder that cannot be
+  // listed.
   void FailReadFile(std::string_view path, Status status);
   void FailReplaceFile(std::string_view path, Status status);
-  void FailFindFirstFile(std::string_view folder);
+  void FailSearch(std::string_view folder);
   void ClearFaults();
 
   // The paths of successful reads and writes, as the caller passed them.
   const std::vector<std::string>& files_read() const { return files_read_; }
   const std::vector<std::string>& files_written() const { return files_written_; }
   // Searches started and not yet closed.
-  std::size_t open_searches() const { return searches_.size(); }
+  std::size_t open_searches() const { return open_searches_; }
 
  private:
   struct Node;
-  struct Search {
-    std::vector<FindRecord> records;
-    std::size_t next = 0;
-  };
+  class MemSearch;
 
   Node* Find(std::string_view path) const;
   Node* Parent(std::string_view path) const;
@@ -100,8 +100,7 @@ class MemEnv final : public Env {
   mutable std::mutex mutex_;
   std::unique_ptr<Node> top_;  // holds the roots
   std::uint64_t versions_ = 0;
-  std::map<FindHandle, Search> searches_;
-  FindHandle next_handle_ = 1;
+  std::atomic<std::size_t> open_searches_ = 0;
   std::map<std::string, Status> read_faults_;
   std::map<std::string, Status> replace_faults_;
   std::vector<std::string> find_faults_;

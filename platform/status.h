@@ -8,8 +8,8 @@ namespace quarnel {
 
 // The result of an operation that can fail: ok, or a kind of failure with
 // the path it concerns and the reason in words, ready for a message such as
-// "site/a.html: permission denied".
-class Status {
+// "site/a.html: permission denied". A Status is never dropped unread.
+class [[nodiscard]] Status {
  public:
   enum class Code {
     kOk,
@@ -47,6 +47,12 @@ class Status {
   }
   static Status Stopped(std::string_view path) {
     return Status(Code::kStopped, path, "stopped before it was replaced; left as it is");
+  }
+  // A page reached through a symbolic link that neither the user running
+  // the program nor the page's owner owns: whoever made it may not steer
+  // the run onto another user's page.
+  static Status ForeignLink(std::string_view path) {
+    return Status(Code::kPermissionDenied, path, "a link owned by another user; left as it is");
   }
 
   bool ok() const { return code_ == Code::kOk; }

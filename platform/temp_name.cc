@@ -1,6 +1,11 @@
 #include "platform/temp_name.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <thread>
 
 namespace quarnel {
 namespace {
@@ -27,6 +32,18 @@ std::string TempFileName(std::string_view name, std::string_view unique, std::si
   temp += unique;
   temp += kSuffix;
   return temp;
+}
+
+std::string TempUniquePart(std::string_view digits) {
+  // Some systems' random_device is a fixed sequence (older MinGW): the
+  // clock and the thread tell runs and threads apart there.
+  thread_local std::mt19937_64 random(
+      std::random_device{}() ^
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      std::hash<std::thread::id>{}(std::this_thread::get_id()));
+  std::string unique(kTempUniqueLength, '0');
+  for (char& c : unique) c = digits[random() % digits.size()];
+  return unique;
 }
 
 bool IsTempFileName(std::string_view name) {

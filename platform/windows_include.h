@@ -3,7 +3,8 @@
 
 // <windows.h> for the Windows-only files: without its min and max macros and
 // rarely used parts, and without the macros that would rename the Env's
-// methods of the same names (FindFirstFile to FindFirstFileA, and so on).
+// methods of the same names (GetFileAttributes to GetFileAttributesA, and so
+// on).
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -12,8 +13,6 @@
 #endif
 #include <windows.h>
 
-#undef FindFirstFile
-#undef FindNextFile
 #undef GetFileAttributes
 #undef ReplaceFile
 

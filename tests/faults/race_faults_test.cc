@@ -37,13 +37,11 @@ class ChangingEnv final : public EnvWrapper {
     Fire(reads_, path);
     return EnvWrapper::ReadFile(path, contents, stamp);
   }
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
+  Status StartSearch(const std::string& pattern, SearchDetail detail,
+                     std::unique_ptr<FolderSearch>* search,
+                     const FolderSearch* parent = nullptr) override {
     Fire(searches_, pattern);
-    return EnvWrapper::FindFirstFile(pattern, record);
-  }
-  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
-    Fire(searches_, pattern);
-    return EnvWrapper::FindFirstFileQuick(pattern, record);
+    return EnvWrapper::StartSearch(pattern, detail, search, parent);
   }
 
  private:

@@ -38,7 +38,8 @@ TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
   bool third_done = false;
   std::atomic<int> large_in_flight = 0;
   std::atomic<int> most_large_at_once = 0;
-  const auto job = [&](const std::string& path, const std::string&) {
+  const auto job = [&](const std::string& path, const std::string&,
+                       const std::optional<FolderId>&) {
     const int page = std::stoi(path);
     if (page == 0) {
       std::unique_lock lock(mutex);
@@ -81,7 +82,7 @@ TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
 }
 
 TEST(PagePoolTest, ADropOfOnePageStartsOneWorker) {
-  const auto job = [](const std::string&, const std::string&) {
+  const auto job = [](const std::string&, const std::string&, const std::optional<FolderId>&) {
     PageOutcome outcome;
     outcome.kind = PageOutcome::Kind::kUnchanged;
     return outcome;

@@ -81,11 +81,11 @@ class SearchCountingEnv final : public EnvWrapper {
   std::string fail_every_entry_in;  // a folder with its separator
   int searches = 0;
 
-  FindHandle FindFirstFile(const std::string& pattern, FindRecord* record) override {
-    return Count(pattern) ? EnvWrapper::FindFirstFile(pattern, record) : kInvalidFindHandle;
-  }
-  FindHandle FindFirstFileQuick(const std::string& pattern, FindRecord* record) override {
-    return Count(pattern) ? EnvWrapper::FindFirstFileQuick(pattern, record) : kInvalidFindHandle;
+  Status StartSearch(const std::string& pattern, SearchDetail detail,
+                     std::unique_ptr<FolderSearch>* search,
+                     const FolderSearch* parent = nullptr) override {
+    return Count(pattern) ? EnvWrapper::StartSearch(pattern, detail, search, parent)
+                          : Status::IOError(pattern, "the device is not ready");
   }
 
  private:
@@ -191,14 +191,16 @@ TEST_F(WindowsWalkTest, FolderThatCannotBeListedCancelsItsPathAndIsTold) {
     const char* failing;
     const char* reason;
   };
-  for (const Case& c : {Case{R"(C:\site\sub)", R"(the folder C:\site\sub cannot be listed)"},
-                        Case{R"(C:\site)", "the folder cannot be listed"}}) {
+  for (const Case& c :
+       {Case{R"(C:\site\sub)",
+             R"(the folder C:\site\sub cannot be listed: permission denied; nothing under)"},
+        Case{R"(C:\site)", "the folder cannot be listed: permission denied; nothing in it"}}) {
     MemEnv env;
     env.AddFile(R"(C:\site\a.html)", kPage);
     env.AddFile(R"(C:\site\sub\b.html)", kPage);
     env.AddFile(R"(C:\site\zzz\c.html)", kPage);
     env.AddFile(R"(C:\next.html)", kPage);
-    env.FailFindFirstFile(c.failing);
+    env.FailSearch(c.failing);
     RecordingObserver observer;
     WorkReport report(&observer);
     Work work(env, settings_, report);

@@ -56,14 +56,14 @@ class PosixEnvTest : public testing::Test {
   std::vector<std::pair<std::string, std::uint32_t>> Find(const std::string& pattern,
                                                           bool quick = false) const {
     std::vector<std::pair<std::string, std::uint32_t>> found;
-    FindRecord record;
-    const FindHandle handle =
-        quick ? env_->FindFirstFileQuick(pattern, &record) : env_->FindFirstFile(pattern, &record);
-    if (handle == kInvalidFindHandle) return found;
-    do {
+    std::unique_ptr<FolderSearch> search;
+    const Status started =
+        env_->StartSearch(pattern, quick ? SearchDetail::kKinds : SearchDetail::kFull, &search);
+    if (!started.ok()) return found;
+    for (FindRecord record; search->Next(&record);) {
       found.emplace_back(record.cFileName.data(), record.dwFileAttributes);
-    } while (env_->FindNextFile(handle, &record));
-    env_->FindClose(handle);
+    }
+    EXPECT_TRUE(search->status().ok()) << search->status().ToString();
     std::sort(found.begin(), found.end());
     return found;
   }
@@ -191,27 +191,35 @@ TEST_F(PosixEnvTest, QuickFindLeavesOutOnlyTheReadOnlyFlag) {
   EXPECT_EQ(quick, full);
 }
 
-TEST_F(PosixEnvTest, FailedSearchLeavesTheRecordAlone) {
+TEST_F(PosixEnvTest, SearchThatCannotStartSaysWhyAndOneThatFindsNothingEnds) {
   Write("a.txt", "");
-  FindRecord record;
-  record.dwFileAttributes = 1234;
-  record.cFileName[0] = 'z';
-  for (const std::string& pattern :
-       {Path("*.htm"), Path("missing/*.*"), Path("a.txt/*.*"), Path("")}) {
-    EXPECT_EQ(env_->FindFirstFile(pattern, &record), kInvalidFindHandle) << pattern;
+  fs::create_directories(Path("closed"));
+  struct Case {
+    std::string pattern;
+    std::string reason;
+  };
+  for (const Case& c : {Case{Path("missing/*.*"), "no such file or folder"},
+                        Case{Path("a.txt/*.*"), "a part of the path is not a folder"},
+                        Case{Path(""), "no wildcard"}}) {
+    std::unique_ptr<FolderSearch> search;
+    const Status started = env_->StartSearch(c.pattern, SearchDetail::kFull, &search);
+    EXPECT_EQ(started.reason(), c.reason) << c.pattern;
+    EXPECT_EQ(search, nullptr) << c.pattern;
   }
-  EXPECT_EQ(record.dwFileAttributes, 1234u);
-  EXPECT_EQ(record.cFileName[0], 'z');
-  EXPECT_FALSE(env_->FindNextFile(kInvalidFindHandle, &record));
-  env_->FindClose(kInvalidFindHandle);
+  std::unique_ptr<FolderSearch> search;
+  ASSERT_TRUE(env_->StartSearch(Path("*.htm"), SearchDetail::kFull, &search).ok());
+  FindRecord record;
+  EXPECT_FALSE(search->Next(&record));
+  EXPECT_TRUE(search->status().ok());
 }
 
 TEST_F(PosixEnvTest, SearchesNestAndNamesArePadded) {
   fs::create_directories(Path("a/b"));
   Write("a/b/x.htm", "");
+  std::unique_ptr<FolderSearch> first;
+  ASSERT_TRUE(env_->StartSearch(Path("a*"), SearchDetail::kFull, &first).ok());
   FindRecord outer;
-  const FindHandle first = env_->FindFirstFile(Path("a*"), &outer);
-  ASSERT_NE(first, kInvalidFindHandle);
+  ASSERT_TRUE(first->Next(&outer));
   EXPECT_EQ(std::string(outer.cFileName.data()), "a");
   EXPECT_TRUE(std::all_of(outer.cFileName.begin() + 1, outer.cFileName.end(),
                           [](char c) { return c == 0; }));
@@ -219,16 +227,32 @@ TEST_F(PosixEnvTest, SearchesNestAndNamesArePadded) {
                           [](char c) { return c == 0; }));
 
   // A search started while another is open (as the walk does) is separate.
+  std::unique_ptr<FolderSearch> second;
+  ASSERT_TRUE(env_->StartSearch(Path("a/b/*.htm"), SearchDetail::kFull, &second).ok());
   FindRecord inner;
-  const FindHandle second = env_->FindFirstFile(Path("a/b/*.htm"), &inner);
-  ASSERT_NE(second, kInvalidFindHandle);
-  EXPECT_NE(second, first);
+  ASSERT_TRUE(second->Next(&inner));
   EXPECT_EQ(std::string(inner.cFileName.data()), "x.htm");
-  EXPECT_FALSE(env_->FindNextFile(second, &inner));
-  env_->FindClose(second);
-  EXPECT_FALSE(env_->FindNextFile(first, &outer));
-  env_->FindClose(first);
-  EXPECT_FALSE(env_->FindNextFile(first, &outer));  // closed
+  EXPECT_FALSE(second->Next(&inner));
+  EXPECT_FALSE(first->Next(&outer));
+}
+
+TEST_F(PosixEnvTest, SubFolderSearchNeverFollowsALinkPutInItsPlace) {
+  fs::create_directories(Path("tree/sub"));
+  fs::create_directories(Path("outside"));
+  Write("outside/x.htm", "");
+  std::unique_ptr<FolderSearch> parent;
+  ASSERT_TRUE(env_->StartSearch(Path("tree/*.*"), SearchDetail::kKinds, &parent).ok());
+  fs::remove(Path("tree/sub"));
+  fs::create_directory_symlink(Path("outside"), Path("tree/sub"));
+  std::unique_ptr<FolderSearch> sub;
+  const Status started =
+      env_->StartSearch(Path("tree/sub/*.*"), SearchDetail::kKinds, &sub, parent.get());
+  EXPECT_EQ(started.reason(), "no longer a folder: a link or file took its place");
+  // Without the parent the path is followed as given.
+  ASSERT_TRUE(env_->StartSearch(Path("tree/sub/*.*"), SearchDetail::kKinds, &sub).ok());
+  FolderId outside;
+  ASSERT_TRUE(env_->GetFolderId(Path("outside"), &outside));
+  EXPECT_EQ(sub->Folder(), outside);
 }
 
 TEST_F(PosixEnvTest, FindWithoutFolderSearchesTheWorkingFolder) {
@@ -337,6 +361,31 @@ TEST_F(PosixEnvTest, ReplaceFileFollowsSymbolicLinks) {
   const Status s = env_->ReplaceFile(Path("loop1"), "x");
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(s.path(), Path("loop1"));
+
+  // A link to a folder, written with its separator, leads to the folder.
+  fs::create_symlink("real/", Path("folder.html"));
+  EXPECT_EQ(env_->ReplaceFile(Path("folder.html"), "x").reason(), "is a folder");
+  EXPECT_EQ(Names(Path("real")), std::set<std::string>{"target.html"});
+}
+
+TEST_F(PosixEnvTest, ReplaceFileWorksOnlyInTheFolderTheWalkListed) {
+  fs::create_directories(Path("tree/sub"));
+  fs::create_directories(Path("outside"));
+  Write("outside/a.html", "outside");
+  FolderId listed;
+  ASSERT_TRUE(env_->GetFolderId(Path("tree/sub"), &listed));
+  // The folder is swapped for a link to another one after the walk.
+  fs::rename(Path("tree/sub"), Path("tree/aside"));
+  fs::create_directory_symlink(Path("outside"), Path("tree/sub"));
+  ReplaceGuard guard;
+  guard.folder = &listed;
+  const Status s = env_->ReplaceFile(Path("tree/sub/a.html"), "new", guard);
+  EXPECT_EQ(s.code(), Status::Code::kChanged) << s.ToString();
+  EXPECT_EQ(Read("outside/a.html"), "outside");
+  EXPECT_EQ(Names(Path("outside")), std::set<std::string>{"a.html"});
+  // Its own folder, under whatever path, is fine.
+  EXPECT_TRUE(env_->ReplaceFile(Path("tree/aside/a.html"), "new", guard).ok());
+  EXPECT_EQ(Read("tree/aside/a.html"), "new");
 }
 
 TEST_F(PosixEnvTest, ReplaceFileRefusesAReadOnlyFileAndLeavesIt) {

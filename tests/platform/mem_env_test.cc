@@ -23,15 +23,24 @@ std::ostream& operator<<(std::ostream& out, const Entry& e) {
 // Every entry a search yields, in the order it yields them.
 std::vector<Entry> List(Env& env, const std::string& pattern) {
   std::vector<Entry> entries;
-  FindRecord record;
-  const FindHandle handle = env.FindFirstFile(pattern, &record);
-  if (handle == kInvalidFindHandle) return entries;
-  do {
+  std::unique_ptr<FolderSearch> search;
+  if (!env.StartSearch(pattern, SearchDetail::kFull, &search).ok()) return entries;
+  for (FindRecord record; search->Next(&record);) {
     const auto nul = std::find(record.cFileName.begin(), record.cFileName.end(), '\0');
     entries.push_back({std::string(record.cFileName.begin(), nul), record.dwFileAttributes});
-  } while (env.FindNextFile(handle, &record));
-  env.FindClose(handle);
+  }
   return entries;
+}
+
+// The first record a search for `pattern` yields.
+FindRecord First(Env& env, const std::string& pattern) {
+  std::unique_ptr<FolderSearch> search;
+  FindRecord record;
+  EXPECT_TRUE(env.StartSearch(pattern, SearchDetail::kFull, &search).ok()) << pattern;
+  if (search != nullptr) {
+    EXPECT_TRUE(search->Next(&record)) << pattern;
+  }
+  return record;
 }
 
 class MemEnvTest : public testing::Test {
@@ -100,24 +109,17 @@ TEST_F(MemEnvTest, ShortAliasesLetThreeLetterPatternsMatchLongerExtensions) {
   EXPECT_EQ(List(*env_, "C:\\s\\*.html"), (std::vector<Entry>{{"a.html", 0x20}, {"d.html", 0x20}}));
   EXPECT_EQ(List(*env_, "C:\\s\\*.shtml"), (std::vector<Entry>{{"e.shtml", 0x20}}));
 
-  FindRecord record;
-  const FindHandle handle = env_->FindFirstFile("C:\\s\\b*", &record);
-  ASSERT_NE(handle, kInvalidFindHandle);
-  EXPECT_STREQ(record.cAlternateFileName.data(), "B~1.HTM");
-  env_->FindClose(handle);
+  EXPECT_STREQ(First(*env_, "C:\\s\\b*").cAlternateFileName.data(), "B~1.HTM");
 }
 
 TEST_F(MemEnvTest, NamesOfExactly260CharactersFillTheRecord) {
   const std::string name = std::string(256, 'n') + ".htm";
   env_->AddFile("C:\\s\\" + name, "x");
-  FindRecord record;
-  const FindHandle handle = env_->FindFirstFile("C:\\s\\*.htm", &record);
-  ASSERT_NE(handle, kInvalidFindHandle);
+  const FindRecord record = First(*env_, "C:\\s\\*.htm");
   // No NUL after the name where the record holds exactly 260 bytes.
   EXPECT_EQ(std::string(record.cFileName.begin(), record.cFileName.begin() + kMaxPath), name);
   EXPECT_TRUE(std::all_of(record.cFileName.begin() + kMaxPath, record.cFileName.end(),
                           [](char c) { return c == '\0'; }));
-  env_->FindClose(handle);
 
   EXPECT_THROW(env_->AddFile("C:\\s\\" + name + "l", ""), std::invalid_argument);
   EXPECT_THROW(env_->AddFile("C:\\s\\a.html", "", kAttrArchive, "LONGNAME.HTML"),
@@ -128,73 +130,34 @@ TEST_F(MemEnvTest, NamesOfExactly260CharactersFillTheRecord) {
 TEST_F(MemEnvTest, SearchesNestAndCountWhileOpen) {
   env_->AddFile("C:\\s\\a\\x.htm", "");
   env_->AddFile("C:\\s\\b.htm", "");
-  FindRecord outer;
-  const FindHandle first = env_->FindFirstFile("C:\\s\\*.*", &outer);
-  FindRecord inner;
-  const FindHandle second = env_->FindFirstFile("C:\\s\\a\\*.htm", &inner);
-  ASSERT_NE(first, kInvalidFindHandle);
-  ASSERT_NE(second, kInvalidFindHandle);
-  EXPECT_NE(first, second);
+  std::unique_ptr<FolderSearch> first;
+  std::unique_ptr<FolderSearch> second;
+  ASSERT_TRUE(env_->StartSearch("C:\\s\\*.*", SearchDetail::kFull, &first).ok());
+  ASSERT_TRUE(env_->StartSearch("C:\\s\\a\\*.htm", SearchDetail::kFull, &second).ok());
   EXPECT_EQ(env_->open_searches(), 2u);
+  FindRecord inner;
+  ASSERT_TRUE(second->Next(&inner));
   EXPECT_STREQ(inner.cFileName.data(), "x.htm");
-  EXPECT_FALSE(env_->FindNextFile(second, &inner));
-  env_->FindClose(second);
-  ASSERT_TRUE(env_->FindNextFile(first, &outer));  // ".."
-  ASSERT_TRUE(env_->FindNextFile(first, &outer));
+  EXPECT_FALSE(second->Next(&inner));
+  second.reset();
+  FindRecord outer;
+  ASSERT_TRUE(first->Next(&outer));  // "."
+  ASSERT_TRUE(first->Next(&outer));  // ".."
+  ASSERT_TRUE(first->Next(&outer));
   EXPECT_STREQ(outer.cFileName.data(), "a");
-  env_->FindClose(first);
+  first.reset();
   EXPECT_EQ(env_->open_searches(), 0u);
-  EXPECT_FALSE(env_->FindNextFile(first, &outer));
 }
 
-TEST_F(MemEnvTest, FailedSearchesStartNothing) {
+TEST_F(MemEnvTest, FailedSearchesSayWhyAndEmptyOnesEnd) {
   env_->AddFile("C:\\s\\a.txt", "");
-  FindRecord record;
-  record.dwFileAttributes = 99;
-  for (const char* pattern :
-       {"C:\\s\\*.htm", "C:\\missing\\*.*", "C:\\s\\a.txt\\*.*", "*.*", "C:\\s\\"}) {
-    EXPECT_EQ(env_->FindFirstFile(pattern, &record), kInvalidFindHandle) << pattern;
+  for (const char* pattern : {"C:\\missing\\*.*", "C:\\s\\a.txt\\*.*", "*.*", "C:\\s\\"}) {
+    std::unique_ptr<FolderSearch> search;
+    EXPECT_FALSE(env_->StartSearch(pattern, SearchDetail::kFull, &search).ok()) << pattern;
+    EXPECT_EQ(search, nullptr);
   }
-  EXPECT_EQ(record.dwFileAttributes, 99u);
+  EXPECT_TRUE(List(*env_, "C:\\s\\*.htm").empty());
   EXPECT_EQ(env_->open_searches(), 0u);
-}
-
-TEST_F(MemEnvTest, ReadAndReplaceAreRecorded) {
-  env_->AddFile("C:\\s\\a.html", "old", 0x20);
-  std::string contents;
-  ASSERT_TRUE(env_->ReadFile("C:\\s\\A.html", &contents).ok());
-  EXPECT_EQ(contents, "old");
-  ASSERT_TRUE(env_->ReplaceFile("C:\\s\\a.html", "new").ok());
-  ASSERT_TRUE(env_->ReplaceFile("C:\\s\\fresh.htm", "made").ok());
-  EXPECT_EQ(env_->Contents("C:\\s\\a.html"), "new");
-  EXPECT_EQ(env_->Contents("C:\\s\\fresh.htm"), "made");
-  EXPECT_EQ(env_->GetFileAttributes("C:\\s\\fresh.htm"), kAttrArchive);
-  EXPECT_EQ(env_->files_read(), std::vector<std::string>{"C:\\s\\A.html"});
-  EXPECT_EQ(env_->files_written(), (std::vector<std::string>{"C:\\s\\a.html", "C:\\s\\fresh.htm"}));
-  EXPECT_EQ(env_->Contents("C:\\s"), std::nullopt);
-}
-
-TEST_F(MemEnvTest, ReplaceRefusals) {
-  env_->AddFile("C:\\s\\locked.htm", "old", kAttrReadOnly | kAttrArchive);
-  env_->AddFolder("C:\\s\\folder.htm");
-  env_->AddFile("C:\\closed\\a.htm", "old");
-  env_->SetWritable("C:\\closed", false);
-
-  EXPECT_EQ(env_->ReplaceFile("C:\\s\\locked.htm", "new").code(), Status::Code::kReadOnly);
-  EXPECT_EQ(env_->ReplaceFile("C:\\s\\folder.htm", "new").ToString(),
-            "C:\\s\\folder.htm: is a folder");
-  EXPECT_EQ(env_->ReplaceFile("C:\\missing\\a.htm", "new").code(), Status::Code::kNotFound);
-  EXPECT_EQ(env_->ReplaceFile("C:\\closed\\a.htm", "new").code(), Status::Code::kPermissionDenied);
-  EXPECT_EQ(env_->Contents("C:\\s\\locked.htm"), "old");
-  EXPECT_EQ(env_->Contents("C:\\closed\\a.htm"), "old");
-  EXPECT_TRUE(env_->files_written().empty());
-
-  std::string contents = "left over";
-  EXPECT_EQ(env_->ReadFile("C:\\s\\missing.htm", &contents).ToString(),
-            "C:\\s\\missing.htm: no such file or folder");
-  EXPECT_EQ(contents, "");
-  EXPECT_FALSE(env_->ReadFile("C:\\s\\folder.htm", &contents).ok());
-  EXPECT_TRUE(env_->files_read().empty());
 }
 
 TEST_F(MemEnvTest, InjectedFaults) {
@@ -202,14 +165,16 @@ TEST_F(MemEnvTest, InjectedFaults) {
   env_->AddFile("C:\\s\\sub\\b.htm", "");
   env_->FailReadFile("c:\\S\\A.HTM", Status::IOError("C:\\s\\a.htm", "the device is not ready"));
   env_->FailReplaceFile("C:\\s\\a.htm", Status::PermissionDenied("C:\\s\\a.htm"));
-  env_->FailFindFirstFile("C:\\s\\sub\\");
+  env_->FailSearch("C:\\s\\sub\\");
 
   std::string contents;
   EXPECT_EQ(env_->ReadFile("C:\\s\\a.htm", &contents).reason(), "the device is not ready");
   EXPECT_EQ(env_->ReplaceFile("C:\\s\\a.htm", "new").code(), Status::Code::kPermissionDenied);
   EXPECT_EQ(env_->Contents("C:\\s\\a.htm"), "old");
   EXPECT_TRUE(env_->files_written().empty());
-  EXPECT_TRUE(List(*env_, "C:\\s\\sub\\*.*").empty());
+  std::unique_ptr<FolderSearch> search;
+  EXPECT_EQ(env_->StartSearch("C:\\s\\sub\\*.*", SearchDetail::kFull, &search).reason(),
+            "permission denied");
   EXPECT_EQ(List(*env_, "C:\\s\\*.htm").size(), 1u);  // other folders still list
 
   env_->ClearFaults();

@@ -47,7 +47,6 @@ std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, 
 
 Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                               std::vector<std::string>& paths) {
-  patterns_ = patterns;
   page_folders_.clear();
   const std::int32_t last = ListFolders(folder);
   if (last == -1) {
@@ -60,18 +59,7 @@ Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::
     const std::string prefix = AddBackslash(folder_list_[j], env_.PathSeparator());
     const FolderListing& listing = listings_[j];
     if (!listing.failure.ok()) return CannotList(folder, j, folder_list_[j], listing.failure);
-    for (std::size_t k = 0; k < patterns.size(); ++k) {
-      if (listing.read) {
-        CollectListed(listing, prefix, patterns[k], paths);
-        continue;
-      }
-      const PatternListing& found = listing.by_pattern[k];
-      if (!found.status.ok()) return CannotList(folder, j, folder_list_[j], found.status);
-      for (const std::string& name : found.names) {
-        paths.push_back(prefix + name);
-        page_folders_.push_back(found.folder);
-      }
-    }
+    for (const std::string& pattern : patterns) CollectListed(listing, prefix, pattern, paths);
   }
   return Status::OK();
 }
@@ -87,22 +75,6 @@ void FileMain::CollectListed(const FolderListing& listing, const std::string& pr
   }
 }
 
-FileMain::PatternListing FileMain::ListPattern(const std::string& pattern,
-                                               const FolderSearch* parent) {
-  PatternListing found;
-  std::unique_ptr<FolderSearch> search;
-  found.status = env_.StartSearch(pattern, SearchDetail::kFull, &search, parent);
-  if (!found.status.ok()) return found;
-  found.folder = search->Folder();
-  for (FindRecord record; search->Next(&record); record = FindRecord()) {
-    if ((record.dwFileAttributes & kNotListed) != 0) continue;
-    std::string name = RecordName(record);
-    if (LastCharacterMatches(name, pattern)) found.names.push_back(std::move(name));
-  }
-  found.status = search->status();
-  return found;
-}
-
 std::int32_t FileMain::ListFolders(const std::string& folder) {
   folder_list_.clear();
   listings_.clear();
@@ -115,7 +87,7 @@ std::int32_t FileMain::ListFolders(const std::string& folder) {
   if (opened.id) walked_.insert(*opened.id);
   folder_list_.push_back(folder);
   listings_.emplace_back();
-  WalkFolder(folder, std::move(opened), nullptr);
+  WalkFolder(folder, std::move(opened));
   return FolderCount() - 1;
 }
 
@@ -133,22 +105,18 @@ FileMain::OpenedFolder FileMain::OpenFolder(const std::string& folder, const Fol
   return opened;
 }
 
-void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened,
-                          const FolderSearch* parent) {
+void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened) {
   const std::string dir = AddBackslash(folder, env_.PathSeparator());
   const std::size_t index = listings_.size() - 1;
   FolderListing listing;
   if (!opened.status.ok()) {
-    // The walk cannot read the folder: it has no sub-folders, and each
-    // pattern's own search lists its files, or fails in its turn.
-    for (const std::string& pattern : patterns_) {
-      listing.by_pattern.push_back(ListPattern(dir + pattern, parent));
-    }
+    // A folder the walk cannot read may hold sub-folders it would miss:
+    // the path fails with the reason, rather than lose them unsaid.
+    listing.failure = opened.status;
     listings_[index] = std::move(listing);
     return;
   }
   FolderSearch& search = *opened.search;
-  listing.read = true;
   listing.folder = search.Folder();
   std::vector<std::string> subFolders;
   for (FindRecord record; search.Next(&record); record = FindRecord()) {
@@ -180,7 +148,7 @@ void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened,
     if (subOpened.id && !walked_.insert(*subOpened.id).second) continue;
     folder_list_.push_back(sub);
     listings_.emplace_back();
-    WalkFolder(sub, std::move(subOpened), &search);
+    WalkFolder(sub, std::move(subOpened));
   }
 }
 

@@ -72,22 +72,13 @@ class FileMain {
     std::string name;
     std::string short_name;  // empty when the file system keeps none
   };
-  // What one pattern's own search of a folder found.
-  struct PatternListing {
-    Status status;                   // the search could not start when not ok
-    std::vector<std::string> names;  // those that pass the last-character test
-    std::optional<FolderId> folder;
-  };
   // What the walk's search of one folder saw. Its entries serve the
   // folder's pattern listings too, so that a folder is searched once rather
-  // than four times; only a folder the walk could not read is searched
-  // for each pattern, at once, from the same parent folder.
+  // than four times.
   struct FolderListing {
-    bool read = false;
     std::vector<ListedFile> files;
-    std::optional<FolderId> folder;          // the folder read
-    Status failure;                          // reading stopped part-way
-    std::vector<PatternListing> by_pattern;  // when not read
+    std::optional<FolderId> folder;  // the folder read
+    Status failure;                  // it could not be read, or not to the end
   };
 
   // Resets the folder list and walks `folder`. Returns the index of the last
@@ -106,20 +97,14 @@ class FileMain {
   // junctions and other reparse points are not entered, and a folder
   // already walked under another path (a bind mount of a folder above it,
   // say) is passed over, so the walk always ends and meets every file once.
-  void WalkFolder(const std::string& folder, OpenedFolder opened, const FolderSearch* parent);
+  void WalkFolder(const std::string& folder, OpenedFolder opened);
 
   std::int32_t FolderCount() const { return static_cast<std::int32_t>(folder_list_.size()); }
 
-  // The wildcard listing of one pattern in one folder: the plain files (no
-  // folder, no hidden or system file) that match `pattern` (a folder, the
-  // separator and a wildcard) and pass the last-character test, without
-  // their folder. `parent`, when set, is the search of the folder's parent.
-  PatternListing ListPattern(const std::string& pattern, const FolderSearch* parent);
   void CollectListed(const FolderListing& listing, const std::string& prefix,
                      const std::string& pattern, std::vector<std::string>& paths);
 
   Env& env_;
-  std::vector<std::string> patterns_;  // of the expansion under way
   std::vector<std::string> folder_list_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion

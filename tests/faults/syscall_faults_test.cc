@@ -24,10 +24,10 @@ struct Fault {
 
 // The calls of a run and an error each can really give.
 constexpr Fault kFaults[] = {
-    {"openat", "EACCES"}, {"read", "EIO"},       {"write", "ENOSPC"},   {"writev", "ENOSPC"},
-    {"fchown", "EIO"},    {"fchmod", "EPERM"},   {"fsync", "EIO"},      {"close", "EIO"},
-    {"rename", "EIO"},    {"getdents64", "EIO"}, {"newfstatat", "EIO"}, {"faccessat2", "EIO"},
-    {"readlink", "EIO"},
+    {"openat", "EACCES"},  {"read", "EIO"},       {"write", "ENOSPC"},   {"writev", "ENOSPC"},
+    {"fchown", "EIO"},     {"fchmod", "EPERM"},   {"fsync", "EIO"},      {"close", "EIO"},
+    {"renameat", "EIO"},   {"getdents64", "EIO"}, {"newfstatat", "EIO"}, {"faccessat2", "EIO"},
+    {"readlinkat", "EIO"},
 };
 // Not swept: unlink, whose failure is the one that leaves a temporary file
 // behind, as nothing else can remove it.
@@ -83,7 +83,7 @@ class SyscallFaultTest : public ::testing::Test {
     CopyTree(pristine_, tree_);
     const std::string log = dir_ / "calls.log";
     const ProcessOutcome run =
-        RunProcess(Command({"-o", log, "-e", "trace=" + call + ",readlink"}), Options());
+        RunProcess(Command({"-o", log, "-e", "trace=" + call + ",readlinkat"}), Options());
     EXPECT_EQ(run.status, 0) << run.err;
     std::ifstream in(log);
     int startup = -1;
@@ -94,7 +94,7 @@ class SyscallFaultTest : public ::testing::Test {
       std::string rest;
       words >> pid >> std::ws;
       std::getline(words, rest);
-      if (startup < 0 && rest.starts_with("readlink(\"/proc/self/exe\"")) startup = all;
+      if (startup < 0 && rest.starts_with("readlinkat(AT_FDCWD, \"/proc/self/exe\"")) startup = all;
       if (rest.starts_with(call + "(")) ++all;
     }
     return {startup < 0 ? 0 : startup, all};

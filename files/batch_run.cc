@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "files/command_line_split.h"
 #include "files/one_line.h"
 #include "files/page_compaction.h"

@@ -27,7 +27,15 @@ int main(int argc, char** argv) {
     return quarnel::RunFromDesktop(args, env, quarnel::TheSettings(), std::cout, std::cerr,
                                    quarnel::ShowFailureNotice);
   }
-  quarnel::CatchInterrupts();
+  if (parsed.error.empty() && parsed.options.standard_input) {
+    // The page filter writes no file, so a signal may end it at once: a
+    // Ctrl-C while it waits for its page is not held back. It reads
+    // standard input through a file buffer of its own, which tells a read
+    // that fails from the end of the page.
+    std::ios::sync_with_stdio(false);
+  } else {
+    quarnel::CatchInterrupts();
+  }
   return quarnel::RunCommandLine(args, env, quarnel::TheSettings(), std::cout, std::cerr,
-                                 quarnel::StandardErrorIsTerminal());
+                                 quarnel::StandardErrorIsTerminal(), &std::cin);
 }

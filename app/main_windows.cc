@@ -11,17 +11,24 @@
 // icon in Explorer, Send To) failures are told in a message box.
 #include "platform/windows_include.h"
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <atomic>
+#include <cstdio>
+#include <iostream>
 #include <ostream>
 #include <streambuf>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/failure_notice.h"
 #include "app/interactive.h"
 #include "files/argument_text.h"
 #include "files/batch_run.h"
 #include "files/desktop_run.h"
+#include "files/options.h"
 #include "platform/console_stream_windows.h"
 #include "platform/env.h"
 #include "platform/interrupt.h"
@@ -102,14 +109,27 @@ int main(int argc, char** argv) {
     return quarnel::RunFromDesktop(quarnel::SplitArgumentText(arguments), *quarnel::Env::Default(),
                                    quarnel::TheSettings(), out, err, quarnel::ShowFailureNotice);
   }
-  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-  FollowLauncherStop();
+  const std::vector<std::string> args = quarnel::SplitArgumentText(arguments);
+  // The page filter writes no file: Ctrl-C may end it at once, also while it
+  // waits for its page.
+  const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
+  if (!parsed.error.empty() || !parsed.options.standard_input) {
+    ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+    FollowLauncherStop();
+  }
+  // The page filter ("quarnel -") takes its page as bytes: no CR LF
+  // translation, and a file buffer of its own that tells a read that fails
+  // from the end. Standard output is written as bytes by ConsoleStream.
+  ::_setmode(::_fileno(stdin), _O_BINARY);
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  std::ios::sync_with_stdio(false);
   int status = 0;
   {
     quarnel::ConsoleStream out(STD_OUTPUT_HANDLE);
     quarnel::ConsoleStream err(STD_ERROR_HANDLE);
-    status = quarnel::RunCommandLine(quarnel::SplitArgumentText(arguments),
-                                     *quarnel::Env::Default(), quarnel::TheSettings(), out, err);
+    status =
+        quarnel::RunCommandLine(args, *quarnel::Env::Default(), quarnel::TheSettings(), out, err,
+                                /*errIsTerminal=*/false, &std::cin);
   }
   runEnded.store(true);
   return status;

@@ -6,7 +6,9 @@
 #include "base/product.h"
 #include "files/command_line_split.h"
 #include "files/one_line.h"
+#include "files/output_folder.h"
 #include "files/page_compaction.h"
+#include "files/page_filter.h"
 #include "files/progress_line.h"
 #include "files/session.h"
 #include "files/work_report.h"
@@ -47,9 +49,30 @@ class ConsoleObserver final : public WorkReport::Observer {
   void set_progress(ProgressLine* progress) { progress_ = progress; }
 
   void FileRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) override {
-    if (!options_.verbose && !options_.dry_run) return;
+    // A diff, or a page written elsewhere, is told by PageDone.
+    if ((!options_.verbose && !options_.dry_run) || options_.diff || !options_.output.empty()) {
+      return;
+    }
     Out() << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
           << " -> " << after << " bytes)\n";
+  }
+
+  // Every page's outcome, before the report hears of it.
+  void PageDone(const std::string& path, const PageOutcome& outcome) {
+    using Kind = PageOutcome::Kind;
+    if (options_.diff) {
+      if (outcome.kind == Kind::kRewritten) Out() << outcome.diff;
+      return;
+    }
+    const bool written = outcome.kind == Kind::kRewritten || outcome.kind == Kind::kUnchanged;
+    if (outcome.target.empty() || !written || (!options_.verbose && !options_.dry_run)) return;
+    Out() << (options_.dry_run ? "would write " : "wrote ") << OneLine(outcome.target) << " from "
+          << OneLine(path) << " (";
+    if (outcome.kind == Kind::kRewritten) {
+      Out() << outcome.before << " -> " << outcome.after << " bytes)\n";
+    } else {
+      Out() << outcome.before << " bytes, as it was)\n";
+    }
   }
 
   void PathFailed(const Status& failure) override {
@@ -63,8 +86,9 @@ class ConsoleObserver final : public WorkReport::Observer {
 
   void StillChanging(const std::string& path) override {
     if (!options_.verbose) return;
-    Out() << OneLine(path) << ": still changing after " << kMostCompactionPasses
-          << " passes; written as it stands\n";
+    // With a diff, standard output carries nothing but the diff.
+    (options_.diff ? Err() : Out()) << OneLine(path) << ": still changing after "
+                                    << kMostCompactionPasses << " passes; written as it stands\n";
   }
 
   void TempFileRemoved(const std::string& path) override {
@@ -106,12 +130,34 @@ void Warn(const Status& status, std::ostream& err) {
   if (!status.ok()) err << kProgram << ": warning: " << OneLine(status.ToString()) << '\n';
 }
 
+// A run that the options make impossible, turned away before it writes
+// anything.
+int Refuse(const Status& why, std::ostream& err) {
+  err << kProgram << ": " << OneLine(why.ToString()) << '\n';
+  return kExitUsage;
+}
+
+// Reads the settings. A settings file of the site's own that cannot be used
+// ends the run: the exit status is returned then.
+std::optional<int> Start(Session& session, const Options& options, std::ostream& err) {
+  const Status started = session.Start();
+  if (!options.settings_file.empty() && !started.ok()) return Refuse(started, err);
+  Warn(started, err);
+  return std::nullopt;
+}
+
 }  // namespace
 
 int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
              std::ostream& err, bool errIsTerminal) {
-  Session session(env, settings, options.dry_run);
-  Warn(session.Start(), err);
+  Session session(env, settings, options.dry_run, options.settings_file);
+  if (const std::optional<int> refused = Start(session, options, err)) return *refused;
+  const std::vector<std::string> paths = PathsFromArguments(options.paths);
+  if (!options.output.empty()) {
+    if (Status checked = CheckOutputFolder(env, paths, options.output); !checked.ok()) {
+      return Refuse(checked, err);
+    }
+  }
 
   ConsoleObserver observer(options, out, err);
   WorkReport report(&observer);
@@ -126,7 +172,12 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   if (options.jobs > 0) run.jobs = options.jobs;
   run.repeat = options.repeat;
   run.stop = &InterruptFlag();
-  session.RunPaths(PathsFromArguments(options.paths), report, listener, run);
+  run.diff = options.diff;
+  run.output_folder = options.output;
+  run.page_done = [&observer](const std::string& path, const PageOutcome& outcome) {
+    observer.PageDone(path, outcome);
+  };
+  session.RunPaths(paths, report, listener, run);
   if (progress) progress->Clear();
 
   // A stopped run leaves the settings file as it was and ends at once.
@@ -136,7 +187,12 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   }
   // A batch run has no pin to change: TopmostOff is saved as it was read.
   Warn(session.End(settings.TopmostOff == 0), err);
-  if (options.verbose || options.dry_run) PrintSummary(report, options.dry_run, out);
+  // With a diff, standard output carries nothing else.
+  if (options.diff) {
+    if (options.verbose) PrintSummary(report, options.dry_run, err);
+  } else if (options.verbose || options.dry_run) {
+    PrintSummary(report, options.dry_run, out);
+  }
   // A signal during the last steps finds every page done and the settings
   // file written whole; it still tells in the status that it came.
   if (InterruptFlag().load()) return kExitSignal + InterruptSignal();
@@ -144,7 +200,7 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
 }
 
 int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& settings,
-                   std::ostream& out, std::ostream& err, bool errIsTerminal) {
+                   std::ostream& out, std::ostream& err, bool errIsTerminal, std::istream* in) {
   const ParsedOptions parsed = ParseOptions(args);
   const Options& options = parsed.options;
   if (!parsed.error.empty()) {
@@ -159,6 +215,22 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
   if (options.version) {
     out << kProgram << ' ' << kVersionText << '\n';
     return kExitOk;
+  }
+  if (options.standard_input) {
+    if (!options.paths.empty() || !options.output.empty() || options.dry_run) {
+      err << kProgram << ": - reads one page from standard input and writes it to standard "
+          << "output; it takes no other path, nor -o, -n or --diff\nTry '" << kProgram
+          << " --help' for more information.\n";
+      return kExitUsage;
+    }
+    if (in == nullptr) {
+      err << kProgram << ": -: there is no standard input to read\n";
+      return kExitFailure;
+    }
+    // The filter writes no settings file: a session that writes nothing.
+    Session session(env, settings, /*dry_run=*/true, options.settings_file);
+    if (const std::optional<int> refused = Start(session, options, err)) return *refused;
+    return RunPageFilter(options, settings, *in, out, err);
   }
   if (options.paths.empty()) {
     err << kProgram << ": no path given\nTry '" << kProgram << " --help' for more information.\n";

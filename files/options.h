@@ -11,12 +11,16 @@ namespace quarnel {
 struct Options {
   bool help = false;
   bool version = false;
-  bool dry_run = false;      // write nothing, not even the settings file
-  bool verbose = false;      // a line per rewritten file and a closing summary
-  bool desktop = false;      // started by a desktop launcher: problems shown in a box too
-  bool no_progress = false;  // no progress line, even on a terminal
-  bool repeat = false;       // compact each page until a pass changes nothing more
-  int jobs = 0;              // file jobs at once; 0: the default
+  bool dry_run = false;         // write nothing, not even the settings file
+  bool verbose = false;         // a line per rewritten file and a closing summary
+  bool desktop = false;         // started by a desktop launcher: problems shown in a box too
+  bool no_progress = false;     // no progress line, even on a terminal
+  bool repeat = false;          // compact each page until a pass changes nothing more
+  bool diff = false;            // print what would change as a unified diff (implies dry_run)
+  bool standard_input = false;  // "-": one page from standard input to standard output
+  int jobs = 0;                 // file jobs at once; 0: the default
+  std::string output;           // write the pages under this folder instead of in place
+  std::string settings_file;    // read the settings from here, never written back
   std::vector<std::string> paths;
 };
 
@@ -29,10 +33,11 @@ struct ParsedOptions {
 
 // Reads the arguments after the program's name. Options may stand anywhere
 // before "--"; short ones may be bundled ("-nv"); everything after "--", and
-// every argument that does not start with "-" (a lone "-" included), is a
-// path. An option that takes a number has it in the same argument ("-j4",
-// "--jobs=4") or the next one. An unknown option, or a missing or bad
-// number, is a usage error.
+// every argument that does not start with "-", is a path. A lone "-" before
+// "--" asks for standard input. An option that takes a value has it in the
+// same argument ("-j4", "--jobs=4", "-oout") or the next one. An unknown
+// option, or a missing or bad value, is a usage error. --diff implies
+// --dry-run.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
 // The help text, made from the same table the parser reads.

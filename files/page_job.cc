@@ -4,27 +4,38 @@
 #include <utility>
 
 #include "files/html_name.h"
+#include "files/output_folder.h"
 #include "files/page_compaction.h"
+#include "files/unified_diff.h"
 
 namespace quarnel {
 namespace {
 
-void WriteBack(Env& env, const std::string& path, const std::string& contents,
-               const FileStamp& read, const PageJobOptions& options, PageOutcome& outcome) {
+// Writes `contents` to `place`: the page itself, provided it is still the
+// version `read`, or (without `read`) its place in the output folder, whose
+// folders are made as needed. The outcome is `done` once written.
+void WriteBack(Env& env, const std::string& place, const std::string& contents,
+               const FileStamp* read, PageOutcome::Kind done, const PageJobOptions& options,
+               PageOutcome& outcome) {
   outcome.after = contents.size();
   if (options.dry_run) {
     // Nothing is written; a read-only file is told as the failure it would be.
-    const std::uint32_t attributes = env.GetFileAttributes(path);
+    const std::uint32_t attributes = env.GetFileAttributes(place);
     if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly) != 0) {
       outcome.kind = PageOutcome::Kind::kFailed;
-      outcome.failure = Status::ReadOnly(path);
+      outcome.failure = Status::ReadOnly(place);
     } else {
-      outcome.kind = PageOutcome::Kind::kRewritten;
+      outcome.kind = done;
     }
     return;
   }
-  outcome.failure = env.ReplaceFile(path, contents, {&read, options.stop});
-  outcome.kind = outcome.failure.ok()                               ? PageOutcome::Kind::kRewritten
+  if (read == nullptr) {
+    const std::string folder = ParentFolder(place, env.PathSeparator());
+    if (!folder.empty()) outcome.failure = env.CreateFolders(folder);
+  }
+  if (outcome.failure.ok())
+    outcome.failure = env.ReplaceFile(place, contents, {read, options.stop});
+  outcome.kind = outcome.failure.ok()                               ? done
                  : outcome.failure.code() == Status::Code::kStopped ? PageOutcome::Kind::kStopped
                                                                     : PageOutcome::Kind::kFailed;
 }
@@ -32,7 +43,7 @@ void WriteBack(Env& env, const std::string& path, const std::string& contents,
 }  // namespace
 
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options) {
+                       const PageJobOptions& options, const std::string& target) {
   PageOutcome outcome;
   if (!IsHtmlName(path)) return outcome;
   std::string bytes;
@@ -43,14 +54,21 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
     return outcome;
   }
   outcome.before = bytes.size();
+  const bool elsewhere = !target.empty();
+  const std::string old = elsewhere || options.diff ? bytes : std::string();
   const CompactedPage page = CompactPage(items, std::move(bytes), options.compaction);
   outcome.blocks_kept = page.blocks_kept;
+  outcome.target = target;
   if (!page.rewrite) {
     outcome.kind = PageOutcome::Kind::kUnchanged;
+    // The output folder gets every page: this one as it was.
+    if (elsewhere) WriteBack(env, target, old, nullptr, outcome.kind, options, outcome);
     return outcome;
   }
   outcome.still_changing = page.still_changing;
-  WriteBack(env, path, page.bytes, read, options, outcome);
+  if (options.diff) outcome.diff = UnifiedDiff(old, page.bytes, path, elsewhere ? target : path);
+  WriteBack(env, elsewhere ? target : path, page.bytes, elsewhere ? nullptr : &read,
+            PageOutcome::Kind::kRewritten, options, outcome);
   return outcome;
 }
 

@@ -19,6 +19,7 @@ struct PageJobOptions {
   // When set, a replacement not yet in place is given up (kStopped).
   const std::atomic<bool>* stop = nullptr;
   PageCompaction compaction;
+  bool diff = false;  // the outcome of a page rewritten carries its unified diff
 };
 
 // What the file job did to one page. A value, so that a job can run on any
@@ -37,6 +38,8 @@ struct PageOutcome {
   Status failure;
   bool blocks_kept = false;     // the page has blocks that the rules left as they were
   bool still_changing = false;  // repeated compaction had not settled (see PageCompaction)
+  std::string target;           // where the page went, when not in place
+  std::string diff;             // with `diff`, for a page rewritten
 };
 
 // The file job. Does nothing for a path whose name is not an HTML name.
@@ -44,9 +47,12 @@ struct PageOutcome {
 // run's settings and, only when the engine reports a change, replaces the
 // file with the compacted form, provided it is still the version that was
 // read. A read-only file is never rewritten. The file is as it was after
-// any failure. Safe to run on several threads at once.
+// any failure. With a `target`, the page itself is only read, and its new
+// form, or its bytes as they were when nothing changes, replace or make
+// the file `target` (and its folders) instead. Safe to run on several
+// threads at once.
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options);
+                       const PageJobOptions& options, const std::string& target = {});
 
 // Passes the outcome on to the report.
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report);

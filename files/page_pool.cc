@@ -22,12 +22,12 @@ PagePool::~PagePool() {
   for (std::thread& worker : workers_) worker.join();
 }
 
-void PagePool::Add(std::string path) {
+void PagePool::Add(std::string path, std::string target) {
   const FileStamp stamp = Stopped() ? FileStamp() : weigh_(path);
   {
     std::lock_guard lock(mutex_);
     largest_ = std::max(largest_, stamp.size);
-    slots_.push_back({std::move(path), stamp, false, {}});
+    slots_.push_back({std::move(path), std::move(target), stamp, false, {}});
     if (idle_ == 0 && workers_.size() < max_workers_) workers_.emplace_back([this] { Serve(); });
   }
   work_.notify_one();
@@ -53,6 +53,7 @@ void PagePool::Serve() {
     // A deque keeps its elements in place as others come and go.
     Slot& slot = slots_[number - first_];
     const std::string path = slot.path;
+    const std::string target = slot.target;
     const FileStamp stamp = slot.stamp;
     const std::uint64_t cost = kCostPerByte * stamp.size;
     const std::pair file(stamp.device, stamp.inode);
@@ -66,7 +67,7 @@ void PagePool::Serve() {
     if (Stopped()) {
       outcome.kind = PageOutcome::Kind::kStopped;
     } else {
-      outcome = job_(path);
+      outcome = job_(path, target);
       if (cost >= kReturnMemoryAfter) ReturnFreeMemory();
     }
     lock.lock();

@@ -39,7 +39,9 @@ namespace quarnel {
 // another's weighing, and a page coming or going wakes one worker, not all.
 class PagePool {
  public:
-  using Job = std::function<PageOutcome(const std::string& path)>;
+  // The file job for a page, and where it goes when not in place (empty:
+  // in place).
+  using Job = std::function<PageOutcome(const std::string& path, const std::string& target)>;
   // The page's file as it stands: its size and identity (unknown when it
   // cannot be told).
   using Weigh = std::function<FileStamp(const std::string& path)>;
@@ -62,7 +64,7 @@ class PagePool {
   // Weighs the page, on the caller's thread, and queues it. Workers start
   // as pages come, up to the number asked for, so that a drop of one page
   // starts one thread.
-  void Add(std::string path);
+  void Add(std::string path, std::string target = {});
 
   struct Done {
     std::string path;
@@ -82,6 +84,7 @@ class PagePool {
  private:
   struct Slot {
     std::string path;
+    std::string target;
     FileStamp stamp;  // as weighed when added
     bool done = false;
     PageOutcome outcome;

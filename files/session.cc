@@ -7,10 +7,17 @@
 
 namespace quarnel {
 
-Session::Session(Env& env, Settings& settings, bool dry_run)
-    : env_(env), settings_(settings), dry_run_(dry_run), program_folder_(env.ProgramFolder()) {}
+Session::Session(Env& env, Settings& settings, bool dry_run, std::string settings_file)
+    : env_(env),
+      settings_(settings),
+      dry_run_(dry_run),
+      settings_file_(std::move(settings_file)),
+      program_folder_(env.ProgramFolder()) {}
 
-Status Session::Start() { return LoadSettings(env_, program_folder_, settings_); }
+Status Session::Start() {
+  if (!settings_file_.empty()) return LoadSettingsFrom(env_, settings_file_, settings_);
+  return LoadSettings(env_, program_folder_, settings_);
+}
 
 void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report,
                        const ProgressEnv::Listener& progress, const RunOptions& run) {
@@ -23,6 +30,9 @@ void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report
   options.repeat = run.repeat;
   options.jobs = run.jobs;
   options.stop = run.stop;
+  options.diff = run.diff;
+  options.output_folder = run.output_folder;
+  options.page_done = run.page_done;
   options.page_started = progress.file_started;
   options.waiting = progress.step;
   Work work(env, settings_, report, std::move(options));
@@ -31,7 +41,7 @@ void Session::RunPaths(const std::vector<std::string>& paths, WorkReport& report
 }
 
 Status Session::End(bool pin_shown) {
-  if (dry_run_) return Status::OK();
+  if (dry_run_ || !settings_file_.empty()) return Status::OK();
   return SaveSettings(env_, program_folder_, pin_shown, settings_);
 }
 

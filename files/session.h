@@ -2,9 +2,11 @@
 #define QUARNEL_FILES_SESSION_H_
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "files/page_job.h"
 #include "files/progress_env.h"
 #include "files/work_report.h"
 #include "platform/env.h"
@@ -23,6 +25,9 @@ struct RunOptions {
   int jobs = kDefaultJobs;                  // file jobs at once (see WorkOptions)
   bool repeat = false;                      // see PageCompaction
   const std::atomic<bool>* stop = nullptr;  // see WorkOptions
+  bool diff = false;                        // see WorkOptions
+  std::string output_folder;                // see WorkOptions
+  std::function<void(const std::string&, const PageOutcome&)> page_done;  // see WorkOptions
 };
 
 // One run of Quarnel, whichever face started it: the settings are read from
@@ -33,14 +38,17 @@ struct RunOptions {
 // to save.
 class Session {
  public:
-  // With `dry_run` nothing is written: no page and no settings file.
-  Session(Env& env, Settings& settings, bool dry_run = false);
+  // With `dry_run` nothing is written: no page and no settings file. With
+  // a `settings_file`, the settings are read from there instead, and no
+  // settings file is written.
+  Session(Env& env, Settings& settings, bool dry_run = false, std::string settings_file = {});
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
   // Reads the settings file into the record. Returns what there was to say
   // about a file that could not be trusted or read; the defaults are in
-  // place then.
+  // place then. A `settings_file` that cannot be read or is no settings
+  // file is an error instead, and the record is left as it was.
   Status Start();
 
   // Hands each path to DispatchPath, in order, with the settings as they
@@ -65,6 +73,7 @@ class Session {
   Env& env_;
   Settings& settings_;
   const bool dry_run_;
+  const std::string settings_file_;
   const std::string program_folder_;
 };
 

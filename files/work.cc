@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "files/html_name.h"
+#include "files/output_folder.h"
 #include "files/page_pool.h"
 #include "files/text_encoding.h"
 
@@ -28,12 +29,14 @@ Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions o
       items_(settings),
       report_(report),
       options_(std::move(options)),
-      job_options_{options_.dry_run, options_.stop, {options_.repeat}},
+      job_options_{options_.dry_run, options_.stop, {options_.repeat}, options_.diff},
       file_main_(env) {
   if (options_.jobs > 1) {
     pool_ = std::make_unique<PagePool>(
         options_.jobs,
-        [this](const std::string& path) { return RunPageJob(env_, items_, path, job_options_); },
+        [this](const std::string& path, const std::string& target) {
+          return RunPageJob(env_, items_, path, job_options_, target);
+        },
         [this](const std::string& path) {
           FileStamp stamp;
           return env_.GetFileStamp(path, &stamp) ? stamp : FileStamp();
@@ -73,24 +76,34 @@ void Work::DispatchPath(const std::string& path) {
   std::int64_t pages = 0;
   for (const std::string& file : PathList) pages += IsHtmlName(file) ? 1 : 0;
   report_.AddPagesFound(pages);
-  for (const std::string& file : PathList) CompactFile(file);
+  const std::string& output = options_.output_folder;
+  for (const std::string& file : PathList) {
+    CompactFile(file, output.empty() ? std::string()
+                                     : OutputPath(path, file, attributes == kAttrDirectory, output,
+                                                  env_.PathSeparator()));
+  }
 }
 
-void Work::CompactFile(const std::string& path) {
+void Work::CompactFile(const std::string& path, const std::string& target) {
   if (Stopped() || !IsHtmlName(path)) return;
   if (pool_ != nullptr) {
-    pool_->Add(path);
+    pool_->Add(path, target);
     ReportReady();
     return;
   }
   if (options_.page_started) options_.page_started();
-  ReportOutcome(path, RunPageJob(env_, items_, path, job_options_), report_);
+  Tell(path, RunPageJob(env_, items_, path, job_options_, target));
+}
+
+void Work::Tell(const std::string& path, const PageOutcome& outcome) {
+  if (options_.page_done) options_.page_done(path, outcome);
+  ReportOutcome(path, outcome, report_);
 }
 
 void Work::ReportReady() {
   while (std::optional<PagePool::Done> done = pool_->Next(/*wait=*/false)) {
     if (options_.page_started) options_.page_started();
-    ReportOutcome(done->path, done->outcome, report_);
+    Tell(done->path, done->outcome);
   }
 }
 
@@ -99,12 +112,12 @@ void Work::Finish() {
   while (pool_->Pending() > 0) {
     if (options_.page_started) options_.page_started();
     const std::optional<PagePool::Done> done = pool_->Next(/*wait=*/true, options_.waiting);
-    ReportOutcome(done->path, done->outcome, report_);
+    Tell(done->path, done->outcome);
   }
 }
 
 void Work::RemoveAbandoned(const std::vector<std::string>& temp_files) {
-  if (options_.dry_run) return;
+  if (options_.dry_run || !options_.output_folder.empty()) return;
   for (const std::string& temp : temp_files) {
     if (!env_.RemoveIfAbandoned(temp)) continue;
     Finish();

@@ -26,6 +26,10 @@ std::vector<std::string> WalkPatterns();
 struct WorkOptions {
   bool dry_run = false;  // nothing is written: the report tells what would be
   bool repeat = false;   // see PageCompaction
+  bool diff = false;     // each page rewritten carries its unified diff (see PageOutcome)
+  // When set, the pages are written under this folder instead of in place
+  // (see OutputPath), and the folders walked are left as they are.
+  std::string output_folder;
   // Workers for the file jobs; 1 runs each page in turn on the caller's
   // thread. With more, the report still hears of every page in walk order,
   // on the caller's thread.
@@ -39,6 +43,9 @@ struct WorkOptions {
   // On the caller's thread, a few times a second while it waits for a file
   // job.
   std::function<void()> waiting;
+  // On the caller's thread, in walk order: a page's outcome, just before the
+  // report hears of it.
+  std::function<void(const std::string& path, const PageOutcome& outcome)> page_done;
 };
 
 // Module work: from one path to compacted files. One Work serves one run (a
@@ -58,11 +65,12 @@ class Work {
   // folder and its sub-folders. A path that does not exist, or a folder
   // that cannot be listed, is reported and no file job runs for it. A
   // temporary file that a killed run left in a walked folder is removed
-  // (not in a dry run).
+  // (not in a dry run, nor when writing under an output folder).
   void DispatchPath(const std::string& path);
 
-  // The file job for one path (see RunPageJob).
-  void CompactFile(const std::string& path);
+  // The file job for one path (see RunPageJob), writing to `target` when
+  // it is not empty.
+  void CompactFile(const std::string& path, const std::string& target = {});
 
   // Waits for the file jobs in flight and reports their outcomes. Also
   // called before the walk tells anything, so that what it tells comes
@@ -71,6 +79,7 @@ class Work {
 
  private:
   void ReportReady();
+  void Tell(const std::string& path, const PageOutcome& outcome);
   void RemoveAbandoned(const std::vector<std::string>& temp_files);
   bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }
 

@@ -11,6 +11,9 @@ packages=(
   clang libclang-rt-14-dev clang-format
   strace e2fsprogs util-linux mount
   dpkg-dev file desktop-file-utils lintian
+  # make package-test: hardening-check; the --diff test applies its output
+  # with patch; the install test drives the shell completion
+  devscripts patch bash-completion zsh
   # make windows and make test-windows: the MinGW-w64 cross compiler and Wine
   g++-mingw-w64-x86-64-posix wine wine64
   # make test-windows shows the native windows on a private X server

@@ -1,34 +1,68 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer harness in a build folder for a bounded time, each on
-# a scratch copy of its committed seed corpus (tests/fuzz/corpus/<name>), and
-# fails on the first finding. Prints the executions per harness and in all.
-# Usage: run_fuzzers.sh <build-dir> <seconds-per-harness>
+# Runs every libFuzzer harness in a build folder, each on a scratch copy of
+# its committed seed corpus (tests/fuzz/corpus/<name>), and fails on the
+# first finding. Prints the executions per harness and in all.
+#   run_fuzzers.sh <build-dir> <seconds-per-harness>
+#       each harness for a bounded time, in one process (CI)
+#   run_fuzzers.sh <build-dir> --runs N
+#       each harness until it has done at least N executions (the
+#       command-line harness, which runs a whole batch per input, N / 10),
+#       spread over one job per core
 set -euo pipefail
-build=${1:?build folder}
+build=$(cd "${1:?build folder}" && pwd)
 seconds=${2:-60}
+runs=0
+if [[ $seconds == --runs ]]; then
+  runs=${3:?number of executions}
+fi
+cores=$(nproc)
 root=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+
+# Runs harness $1 in folder $2 (corpus/ and artifacts/ inside); prints the
+# executions done, or nothing when it found something.
+fuzz_one() {
+  local harness=$1 work=$2 name want per_job done_runs=0 n log
+  local flags=(-max_len=65536 -timeout=20 -rss_limit_mb=4096 -artifact_prefix="$work/artifacts/")
+  name=$(basename "$harness" _fuzz)
+  if ((runs == 0)); then
+    "$harness" -max_total_time="$seconds" "${flags[@]}" "$work/corpus" >"$work/fuzz-0.log" 2>&1 ||
+      return 0
+  else
+    want=$runs
+    [[ $name == command_line ]] && want=$((runs / 10))
+    per_job=$(((want + cores - 1) / cores))
+    (cd "$work" && "$harness" -jobs="$cores" -workers="$cores" -runs="$per_job" "${flags[@]}" \
+      corpus >/dev/null 2>&1) || true
+    compgen -G "$work/artifacts/*" >/dev/null && return 0
+  fi
+  for log in "$work"/fuzz-*.log; do
+    n=$(grep -o 'Done [0-9]* runs' "$log" | awk '{print $2}' | tail -n 1 || true)
+    done_runs=$((done_runs + ${n:-0}))
+  done
+  ((runs == 0 || done_runs >= per_job * cores)) && echo "$done_runs"
+  return 0
+}
 
 total=0
 status=0
 for harness in "$build"/tests/fuzz/*_fuzz; do
   [[ -x "$harness" ]] || continue
   name=$(basename "$harness" _fuzz)
-  corpus="$scratch/$name"
-  mkdir -p "$corpus" "$scratch/artifacts-$name"
-  cp -r "$root/tests/fuzz/corpus/$name/." "$corpus/" 2>/dev/null || true
-  log="$scratch/$name.log"
-  if "$harness" -max_total_time="$seconds" -max_len=65536 -timeout=20 -rss_limit_mb=4096 \
-       -artifact_prefix="$scratch/artifacts-$name/" "$corpus" >"$log" 2>&1; then
-    runs=$(grep -o 'Done [0-9]* runs' "$log" | awk '{print $2}' | tail -n 1)
-    printf 'fuzz %-22s %12s executions  ok\n' "$name" "${runs:-?}"
-    total=$((total + ${runs:-0}))
+  work="$scratch/$name"
+  mkdir -p "$work/corpus" "$work/artifacts"
+  cp -r "$root/tests/fuzz/corpus/$name/." "$work/corpus/" 2>/dev/null || true
+  started=$SECONDS
+  done_runs=$(fuzz_one "$harness" "$work")
+  if [[ -n $done_runs ]]; then
+    printf 'fuzz %-22s %12s executions  %6d s  ok\n' "$name" "$done_runs" $((SECONDS - started))
+    total=$((total + done_runs))
   else
     printf 'fuzz %-22s FINDING\n' "$name"
-    tail -n 40 "$log"
+    tail -n 40 "$work"/fuzz-*.log
     mkdir -p "$root/build/fuzz-findings"
-    cp "$scratch/artifacts-$name/"* "$root/build/fuzz-findings/" 2>/dev/null || true
+    cp "$work/artifacts/"* "$root/build/fuzz-findings/" 2>/dev/null || true
     status=1
   fi
 done

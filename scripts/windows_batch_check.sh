@@ -4,7 +4,9 @@
 # Quarnel.ini), on copies of the sample site and of a generated tree with
 # Japanese, Korean and emoji names, blanks, read-only and hidden pages and a
 # path longer than 260 characters. Pages, settings files, exit statuses and
-# messages (paths aside) must be the same. Then: the settings file of a
+# messages (paths aside) must be the same, and so must the bytes of the page
+# filter (quarnel -) and a tree written under an output folder (-o). The
+# programs must be linked for ASLR and DEP (objdump -p). Then: the settings file of a
 # program folder that cannot be written goes to %APPDATA%\Quarnel, and
 # Ctrl-C (Wine turns SIGINT into it) stops a run with status 130, no page
 # torn, no temporary file left and the settings file not written.
@@ -105,6 +107,41 @@ cmp -s "$root/pristine/my site/.hidden page.htm" "$root/windows/tree/my site/.hi
 [[ -z $(find "$root" -name '*.quarnel-*.tmp') ]] || fail "a temporary file was left"
 rewritten=$(grep -c '^rewrote' "$root/windows.out")
 echo "windows-batch-check: $rewritten pages rewritten alike, read-only pages left alike, status $(cat "$root/windows.status") on both"
+
+# The page filter: the page's bytes through standard input and output
+# untranslated (no CR LF made of a line feed or the other way round), through
+# the console launcher as cmd and PowerShell start it; the same bytes as the
+# Linux program's.
+cp "${exe%.exe}.com" "$root/windows/bin/quarnel.com"
+printf '<html>\r\n<head>  \r\n<p>one\r\ntwo</p>  \n\r\n<pre>\n  kept  \n</pre>\r\nend' >"$root/filter.htm"
+"$root/linux/bin/quarnel" - <"$root/filter.htm" >"$root/filter.linux" || fail "the Linux filter failed"
+"$wine" "$root/windows/bin/quarnel.com" - <"$root/filter.htm" >"$root/filter.windows" ||
+  fail "the page filter failed: $(cat "$root/filter.windows")"
+cmp "$root/filter.linux" "$root/filter.windows" || fail "the page filter's bytes differ"
+cmp -s "$root/filter.htm" "$root/filter.windows" && fail "the page filter changed nothing"
+echo "windows-batch-check: quarnel - gives the Linux program's bytes"
+
+# An output folder: the pristine tree (a read-only page and a path past 260
+# characters in it) mirrored alike on both sides, the sources untouched.
+(cd "$root/linux" && bin/quarnel -o out "$root/pristine" >/dev/null 2>"$root/linux.err") ||
+  fail "the Linux run with an output folder failed: $(cat "$root/linux.err")"
+(cd "$root/windows" && "$wine" bin/quarnel.exe -o out "$(windows_path "$root/pristine")" \
+  >/dev/null 2>"$root/windows.err" </dev/null) ||
+  fail "the run with an output folder failed: $(cat "$root/windows.err")"
+diff -r "$root/linux/out" "$root/windows/out" || fail "the output folders differ"
+make_tree "$root/again"
+diff -r "$root/pristine" "$root/again" || fail "a source changed"
+echo "windows-batch-check: -o mirrors the tree alike ($(find "$root/windows/out" -type f | wc -l) pages)"
+
+# Linked with ASLR (64-bit entropy) and DEP.
+objdump=$(command -v x86_64-w64-mingw32-objdump || command -v objdump)
+for program in "$exe" "${exe%.exe}.com"; do
+  flags=$("$objdump" -p "$program" | sed -n '/^DllCharacteristics/,/^[A-Z]/p')
+  for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+    grep -qw "$flag" <<<"$flags" || fail "$(basename "$program") is linked without $flag"
+  done
+done
+echo "windows-batch-check: quarnel.exe and quarnel.com have HIGH_ENTROPY_VA, DYNAMIC_BASE and NX_COMPAT"
 
 # The program folder cannot be written (as an installed copy): the settings
 # go to %APPDATA%\Quarnel\Quarnel.ini. Root writes anywhere, so root gets a

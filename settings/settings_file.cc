@@ -82,6 +82,29 @@ Status LoadSettings(Env& env, const std::string& programFolder, Settings& settin
   return warning;
 }
 
+Status LoadSettingsFrom(Env& env, const std::string& path, Settings& settings) {
+  const std::uint32_t attributes = env.GetFileAttributes(path);
+  if (attributes != kInvalidAttributes && (attributes & kAttrDirectory) != 0) {
+    return Status::InvalidArgument(path, "a folder, not a settings file");
+  }
+  std::string bytes;
+  if (Status read = env.ReadFile(path, &bytes); !read.ok()) return read;
+  SettingsFileContent content = ParseSettingsFile(bytes);
+  switch (content.kind) {
+    case SettingsFileContent::Kind::kSettings:
+      settings = std::move(content.settings);
+      settings.ReadFromFile = true;
+      settings.SettingsLoaded = true;
+      return Status::OK();
+    case SettingsFileContent::Kind::kForeign:
+      return Status::InvalidArgument(path, "not a settings file: its first line is not \"" +
+                                               std::string(kSettingsHeader) + "\"");
+    case SettingsFileContent::Kind::kDamaged:
+      break;
+  }
+  return Status::InvalidArgument(path, content.problem);
+}
+
 Status SaveSettings(Env& env, const std::string& programFolder, bool pinShown, Settings& settings) {
   settings.TopmostOff = pinShown ? 0 : 1;
   const SettingsLocation location = LocateSettingsFile(env, programFolder);

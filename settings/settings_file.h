@@ -20,6 +20,13 @@ namespace quarnel {
 // Called once, at start-up.
 Status LoadSettings(Env& env, const std::string& programFolder, Settings& settings);
 
+// Reads the settings file at `path`, one that a site keeps with its pages,
+// into `settings` and sets SettingsLoaded. Unlike LoadSettings it takes no
+// defaults: a file that cannot be read, or that is not a complete settings
+// file, is an error that names it and says why, and `settings` is left
+// as it was. Such a file is never written back.
+Status LoadSettingsFrom(Env& env, const std::string& path, Settings& settings);
+
 // Sets TopmostOff from the pin state (0 when the pin indicator is shown, 1
 // when hidden) and writes the whole settings file in the encoding it was
 // read in, replacing the old one atomically. A file there that is not a

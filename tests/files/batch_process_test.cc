@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -39,14 +41,17 @@ class BatchProcessTest : public ::testing::Test {
     std::filesystem::copy_file(QUARNEL_BINARY, program_);
   }
 
-  Outcome Run(const std::vector<std::string>& args) {
+  // Runs the program in the test's folder, its standard input read from
+  // `input` when given.
+  Outcome Run(const std::vector<std::string>& args, const std::string& input = {}) {
     const std::string outPath = dir_ / "stdout";
     const std::string errPath = dir_ / "stderr";
     const pid_t pid = ::fork();
     if (pid == 0) {
+      if (!input.empty()) ::dup2(::open(input.c_str(), O_RDONLY), 0);
       ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
       ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-      ::chdir(dir_.path().c_str());
+      if (::chdir(dir_.path().c_str()) != 0) ::_exit(127);
       std::vector<char*> argv{program_.data()};
       for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
       argv.push_back(nullptr);
@@ -158,6 +163,52 @@ TEST_F(BatchProcessTest, PathsAfterDoubleDashAndWithBlanksAreTakenWhole) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(TempFolder::Read(dashed), kCompacted);
   EXPECT_EQ(TempFolder::Read(spaced), kCompacted);
+}
+
+TEST_F(BatchProcessTest, DashFiltersStandardInputToStandardOutput) {
+  const Outcome compacted = Run({"-r", "-"}, dir_.Write("in.html", kPage));
+  EXPECT_EQ(compacted.status, 0) << compacted.err;
+  EXPECT_EQ(compacted.out, kCompacted);
+  EXPECT_EQ(compacted.err, "");
+  // Opted out, it comes back byte for byte, without a final line end too.
+  const std::string optedOut = "<head>\r\n<!--NO QUARNEL-->\r\n\r\n<p>x</p>  ";
+  const Outcome kept = Run({"-"}, dir_.Write("in.html", optedOut));
+  EXPECT_EQ(kept.status, 0) << kept.err;
+  EXPECT_EQ(kept.out, optedOut);
+  const Outcome unreadable = Run({"-"}, dir_.path());
+  EXPECT_EQ(unreadable.status, 1);
+  EXPECT_EQ(unreadable.out, "");
+  EXPECT_EQ(unreadable.err, "quarnel: -: standard input cannot be read\n");
+  EXPECT_EQ(Run({"-", "site"}).status, 2);
+  EXPECT_FALSE(SettingsWritten());
+}
+
+TEST_F(BatchProcessTest, DiffAppliedByPatchGivesWhatARunWrites) {
+  const std::map<std::string, std::string> pages = {
+      {"site/a.html", std::string(kPage)},
+      {"site/sub/my page.htm", "<head>\r\n" + std::string(50, '\n') + "<p>a</p>  \r\n<p>b</p>"},
+      {"site/utf8.html", std::string(kUtf8ByteOrderMark) + "<head>  \r\n<p>\xE6\x97\xA5</p>\r\n"},
+      {"site/kept.html", "<head>\r\n<p>x</p>\r\n"}};
+  for (const auto& [path, bytes] : pages) dir_.Write(path, bytes);
+  const Outcome diff = Run({"--diff", "site"});
+  EXPECT_EQ(diff.status, 0) << diff.err;
+  EXPECT_EQ(diff.out.find("--- site/a.html\n+++ site/a.html\n@@ "), 0u) << diff.out;
+  EXPECT_EQ(diff.out.find("kept.html"), std::string::npos);
+  EXPECT_FALSE(SettingsWritten());
+  for (const auto& [path, bytes] : pages) EXPECT_EQ(TempFolder::Read(dir_ / path), bytes);
+
+  dir_.Write("change.diff", diff.out);
+  const std::string patch = "cd '" + dir_.path() + "' && patch -s -p0 < change.diff";
+  ASSERT_EQ(std::system(patch.c_str()), 0);
+  std::map<std::string, std::string> patched;
+  for (const auto& [path, bytes] : pages) {
+    patched[path] = TempFolder::Read(dir_ / path);
+    dir_.Write(path, bytes);
+  }
+  ASSERT_EQ(Run({"site"}).status, 0);
+  for (const auto& [path, bytes] : pages)
+    EXPECT_EQ(TempFolder::Read(dir_ / path), patched[path]) << path;
+  EXPECT_NE(patched["site/a.html"], pages.at("site/a.html"));
 }
 
 }  // namespace

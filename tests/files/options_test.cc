@@ -36,8 +36,28 @@ TEST(ParseOptionsTest, DoubleDashEndsOptions) {
   EXPECT_EQ(p.options.paths, (std::vector<std::string>{"-v", "--help", "--"}));
 }
 
-TEST(ParseOptionsTest, LoneDashIsAPath) {
-  EXPECT_EQ(ParseOptions({"-"}).options.paths, std::vector<std::string>{"-"});
+TEST(ParseOptionsTest, LoneDashAsksForStandardInputUnlessAfterDoubleDash) {
+  const ParsedOptions filter = ParseOptions({"-"});
+  EXPECT_TRUE(filter.options.standard_input);
+  EXPECT_TRUE(filter.options.paths.empty());
+  const ParsedOptions path = ParseOptions({"--", "-"});
+  EXPECT_FALSE(path.options.standard_input);
+  EXPECT_EQ(path.options.paths, std::vector<std::string>{"-"});
+}
+
+TEST(ParseOptionsTest, OutputSettingsAndDiffTakeTheirValues) {
+  const ParsedOptions p =
+      ParseOptions({"-oout", "--settings", "site.ini", "--diff", "site", "--output=dist"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.options.output, "dist") << "the last one counts";
+  EXPECT_EQ(p.options.settings_file, "site.ini");
+  EXPECT_TRUE(p.options.diff && p.options.dry_run) << "--diff implies --dry-run";
+  EXPECT_EQ(p.options.paths, std::vector<std::string>{"site"});
+  EXPECT_EQ(ParseOptions({"-o", "-v"}).options.output, "-v") << "the next argument, whatever it is";
+  EXPECT_EQ(ParseOptions({"-o"}).error, "option '--output' wants a folder");
+  EXPECT_EQ(ParseOptions({"--settings="}).error,
+            "option '--settings' wants a file, not an empty name");
+  EXPECT_EQ(ParseOptions({"--diff=1"}).error, "unknown option '--diff=1'");
 }
 
 TEST(ParseOptionsTest, UnknownOptionsAreUsageErrors) {
@@ -67,8 +87,10 @@ TEST(ParseOptionsTest, JobsTakeANumberInEitherFormAndProgressCanBeOff) {
 
 TEST(UsageTextTest, NamesEveryOptionFromTheTable) {
   const std::string text = UsageText("quarnel");
-  for (const char* name : {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose",
-                           "-j, --jobs N", "      --no-progress", "  --  ", "Exit status"}) {
+  for (const char* name :
+       {"-h, --help", "-V, --version", "-n, --dry-run", "-v, --verbose", "-j, --jobs N",
+        "      --no-progress", "-o, --output DIR", "      --settings FILE", "      --diff",
+        "  --  ", "Exit status", "other files are not copied"}) {
     EXPECT_NE(text.find(name), std::string::npos) << name;
   }
   EXPECT_TRUE(text.starts_with("Usage: quarnel [OPTION]... PATH...\n"));

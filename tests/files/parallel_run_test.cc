@@ -18,13 +18,14 @@
 
 #include "files/batch_run.h"
 #include "files/page_pool.h"
-#include "platform/env_wrapper.h"
 #include "settings/settings.h"
+#include "tests/support/settings_folder_env.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarnel {
 namespace {
 
+using testing_support::SettingsFolderEnv;
 using testing_support::TempFolder;
 
 TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
@@ -37,7 +38,7 @@ TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
   bool third_done = false;
   std::atomic<int> large_in_flight = 0;
   std::atomic<int> most_large_at_once = 0;
-  const auto job = [&](const std::string& path) {
+  const auto job = [&](const std::string& path, const std::string&) {
     const int page = std::stoi(path);
     if (page == 0) {
       std::unique_lock lock(mutex);
@@ -80,7 +81,7 @@ TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
 }
 
 TEST(PagePoolTest, ADropOfOnePageStartsOneWorker) {
-  const auto job = [](const std::string&) {
+  const auto job = [](const std::string&, const std::string&) {
     PageOutcome outcome;
     outcome.kind = PageOutcome::Kind::kUnchanged;
     return outcome;
@@ -94,18 +95,6 @@ TEST(PagePoolTest, ADropOfOnePageStartsOneWorker) {
 
 // The whole run below makes read-only pages and a fifo the POSIX way.
 #ifndef _WIN32
-
-// The machine's Env with the settings file in a folder of the test's own.
-class SettingsFolderEnv final : public EnvWrapper {
- public:
-  explicit SettingsFolderEnv(std::string folder)
-      : EnvWrapper(*Env::Default()), folder_(std::move(folder)) {}
-  std::string ProgramFolder() override { return folder_; }
-  std::string UserConfigFolder() override { return {}; }
-
- private:
-  std::string folder_;
-};
 
 // Every file under `root` and what it holds.
 std::map<std::string, std::string> Files(const std::string& root) {

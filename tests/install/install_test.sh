@@ -34,6 +34,37 @@ cmp -s "$source/samples/site/keep/map.html" "$work/site/keep/map.html" || fail "
 [[ -f $work/config/quarnel/Quarnel.ini ]] || fail "no settings file in the user's folder"
 [[ ! -e $bin/Quarnel.ini ]] || fail "an installed copy wrote its settings beside the program"
 
+# Shell completion where bash-completion and zsh look, with every option that
+# the help names; bash completes options, folders after -o and pages.
+bash_completion=$stage/usr/share/bash-completion/completions/quarnel
+zsh_completion=$stage/usr/share/zsh/vendor-completions/_quarnel
+for f in "$bash_completion" "$zsh_completion"; do
+  [[ -f $f ]] || fail "not installed: ${f#"$stage"}"
+done
+for option in $("$bin/quarnel" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+  grep -q -- "$option" "$bash_completion" || fail "the bash completion lacks $option"
+  grep -q -- "$option" "$zsh_completion" || fail "the zsh completion lacks $option"
+done
+if [[ -f /usr/share/bash-completion/bash_completion ]]; then
+  mkdir -p "$work/tree/a folder"
+  : >"$work/tree/page.html"
+  completes() {
+    (cd "$work/tree" && bash -c '
+      source /usr/share/bash-completion/bash_completion
+      source "$1"
+      COMP_WORDS=(quarnel "${@:2}"); COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 ))
+      COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
+      _quarnel quarnel "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+      printf "%s|" "${COMPREPLY[@]}"' _ "$bash_completion" "$@")
+  }
+  [[ $(completes --outp) == "--output|" ]] || fail "--outp completes to $(completes --outp)"
+  [[ $(completes -o "") == "a folder|" ]] || fail "-o completes to $(completes -o "")"
+  [[ $(completes -n "") == "a folder|page.html|" ]] || fail "a path completes to $(completes -n "")"
+fi
+if command -v zsh >/dev/null 2>&1; then
+  zsh -n "$zsh_completion" || fail "zsh cannot read the zsh completion"
+fi
+
 [[ $with_windows == ON ]] || { echo "ok (without windows)"; exit 0; }
 
 # The module is found where it is installed: an interactive start gets as

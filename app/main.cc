@@ -6,8 +6,8 @@
 
 #include "app/failure_notice.h"
 #include "app/interactive.h"
-#include "files/batch_run.h"
-#include "files/desktop_run.h"
+#include "cli/batch_run.h"
+#include "cli/desktop_run.h"
 #include "platform/env.h"
 #include "platform/interrupt.h"
 #include "platform/terminal.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "engine/line_list.h"
 #include "engine/opt_out.h"
 #include "engine/page_lines.h"

@@ -49,7 +49,7 @@ trap purge EXIT
 
 echo "package_test: dpkg -i, run, dpkg --purge"
 dpkg -i "${cli[0]}" "${windows[0]}" >"$work/dpkg.log" 2>&1 || fail "dpkg -i: $(cat "$work/dpkg.log")"
-version=$(sed -n 's/.*kVersionText = "\(.*\)".*/\1/p' app/product.h)
+version=$(sed -n 's/^set(QUARNEL_VERSION_TEXT \(.*\))$/\1/p' CMakeLists.txt)
 [[ $(quarnel --version) == "quarnel $version" ]] || fail "quarnel --version says $(quarnel --version)"
 cp -r samples/site "$work/site"
 XDG_CONFIG_HOME=$work/config quarnel -v "$work/site" >"$work/out" || fail "batch run failed"

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 #include "files/page_pool.h"
 #include "settings/settings.h"
 #include "tests/support/settings_folder_env.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 #include "settings/default_lists.h"
 #include "settings/settings.h"
 #include "settings/settings_format.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 #include "platform/mem_env.h"
 #include "settings/default_lists.h"
 #include "settings/settings_format.h"

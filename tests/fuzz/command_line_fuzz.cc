@@ -23,9 +23,9 @@
 #include <string_view>
 #include <vector>
 
-#include "files/batch_run.h"
-#include "files/command_line_split.h"
-#include "files/options.h"
+#include "cli/batch_run.h"
+#include "cli/command_line_split.h"
+#include "cli/options.h"
 #include "platform/mem_env.h"
 
 namespace {

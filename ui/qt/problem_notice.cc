@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "ui/rules/notice_texts.h"
 
 namespace quarnel {

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "ui/qt/art_pictures.h"
 #include "ui/qt/hot_spot.h"
 #include "ui/qt/window_services.h"

@@ -1,6 +1,6 @@
 #include "ui/rules/about_window_rules.h"
 
-#include "app/product.h"
+#include "base/product.h"
 
 namespace quarnel {
 

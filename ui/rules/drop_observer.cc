@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "files/one_line.h"
+#include "cli/one_line.h"
 #include "ui/rules/notice_texts.h"
 
 namespace quarnel {

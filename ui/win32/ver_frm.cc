@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "platform/wide_text_windows.h"
 #include "ui/win32/art.h"
 #include "ui/win32/window_services.h"

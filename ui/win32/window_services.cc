@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "platform/companion_file.h"
 #include "platform/wide_text_windows.h"
 #include "ui/rules/about_window_rules.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "tests/ui/rules/rules_fakes.h"
 
 namespace quarnel {

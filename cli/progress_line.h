@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_PROGRESS_LINE_H_
-#define QUARNEL_FILES_PROGRESS_LINE_H_
+#ifndef QUARNEL_CLI_PROGRESS_LINE_H_
+#define QUARNEL_CLI_PROGRESS_LINE_H_
 
 #include <chrono>
 #include <functional>
@@ -44,4 +44,4 @@ class ProgressLine {
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_PROGRESS_LINE_H_
+#endif  // QUARNEL_CLI_PROGRESS_LINE_H_

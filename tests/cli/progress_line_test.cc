@@ -1,4 +1,4 @@
-#include "files/progress_line.h"
+#include "cli/progress_line.h"
 
 #include <sstream>
 

@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_ARGUMENT_TEXT_H_
-#define QUARNEL_FILES_ARGUMENT_TEXT_H_
+#ifndef QUARNEL_CLI_ARGUMENT_TEXT_H_
+#define QUARNEL_CLI_ARGUMENT_TEXT_H_
 
 #include <string>
 #include <string_view>
@@ -22,4 +22,4 @@ std::vector<std::string> SplitArgumentText(std::string_view text);
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_ARGUMENT_TEXT_H_
+#endif  // QUARNEL_CLI_ARGUMENT_TEXT_H_

@@ -1,4 +1,4 @@
-#include "files/one_line.h"
+#include "cli/one_line.h"
 
 namespace quarnel {
 

@@ -1,4 +1,4 @@
-#include "files/options.h"
+#include "cli/options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "files/command_line_split.h"
+#include "cli/command_line_split.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "files/desktop_run.h"
+#include "cli/desktop_run.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 #include "platform/mem_env.h"
 
 namespace quarnel {

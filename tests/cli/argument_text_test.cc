@@ -1,5 +1,5 @@
 // The Windows command line cut into arguments.
-#include "files/argument_text.h"
+#include "cli/argument_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "files/argument_text.h"
+#include "cli/argument_text.h"
 
 namespace quarnel {
 namespace {

@@ -1,8 +1,8 @@
-#include "files/desktop_run.h"
+#include "cli/desktop_run.h"
 
 #include <sstream>
 
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 
 namespace quarnel {
 

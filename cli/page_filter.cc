@@ -1,11 +1,11 @@
-#include "files/page_filter.h"
+#include "cli/page_filter.h"
 
 #include <array>
 #include <istream>
 #include <ostream>
 #include <string>
 
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 #include "files/page_compaction.h"
 #include "files/work_items.h"
 

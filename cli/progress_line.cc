@@ -1,9 +1,9 @@
-#include "files/progress_line.h"
+#include "cli/progress_line.h"
 
 #include <cstdio>
 #include <ostream>
 
-#include "files/one_line.h"
+#include "cli/one_line.h"
 
 namespace quarnel {
 namespace {

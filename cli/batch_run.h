@@ -1,11 +1,11 @@
-#ifndef QUARNEL_FILES_BATCH_RUN_H_
-#define QUARNEL_FILES_BATCH_RUN_H_
+#ifndef QUARNEL_CLI_BATCH_RUN_H_
+#define QUARNEL_CLI_BATCH_RUN_H_
 
 #include <iosfwd>
 #include <string>
 #include <vector>
 
-#include "files/options.h"
+#include "cli/options.h"
 #include "platform/env.h"
 #include "settings/settings.h"
 
@@ -42,4 +42,4 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_BATCH_RUN_H_
+#endif  // QUARNEL_CLI_BATCH_RUN_H_

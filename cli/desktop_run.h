@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_DESKTOP_RUN_H_
-#define QUARNEL_FILES_DESKTOP_RUN_H_
+#ifndef QUARNEL_CLI_DESKTOP_RUN_H_
+#define QUARNEL_CLI_DESKTOP_RUN_H_
 
 #include <functional>
 #include <iosfwd>
@@ -24,4 +24,4 @@ int RunFromDesktop(const std::vector<std::string>& args, Env& env, Settings& set
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_DESKTOP_RUN_H_
+#endif  // QUARNEL_CLI_DESKTOP_RUN_H_

@@ -1,9 +1,9 @@
-#ifndef QUARNEL_FILES_PAGE_FILTER_H_
-#define QUARNEL_FILES_PAGE_FILTER_H_
+#ifndef QUARNEL_CLI_PAGE_FILTER_H_
+#define QUARNEL_CLI_PAGE_FILTER_H_
 
 #include <iosfwd>
 
-#include "files/options.h"
+#include "cli/options.h"
 #include "settings/settings.h"
 
 namespace quarnel {
@@ -19,4 +19,4 @@ int RunPageFilter(const Options& options, const Settings& settings, std::istream
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_PAGE_FILTER_H_
+#endif  // QUARNEL_CLI_PAGE_FILTER_H_

@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_COMMAND_LINE_SPLIT_H_
-#define QUARNEL_FILES_COMMAND_LINE_SPLIT_H_
+#ifndef QUARNEL_CLI_COMMAND_LINE_SPLIT_H_
+#define QUARNEL_CLI_COMMAND_LINE_SPLIT_H_
 
 #include <string>
 #include <string_view>
@@ -31,4 +31,4 @@ ArgumentList PathsFromArguments(const std::vector<std::string>& args);
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_COMMAND_LINE_SPLIT_H_
+#endif  // QUARNEL_CLI_COMMAND_LINE_SPLIT_H_

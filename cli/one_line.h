@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_ONE_LINE_H_
-#define QUARNEL_FILES_ONE_LINE_H_
+#ifndef QUARNEL_CLI_ONE_LINE_H_
+#define QUARNEL_CLI_ONE_LINE_H_
 
 #include <string>
 #include <string_view>
@@ -14,4 +14,4 @@ std::string OneLine(std::string_view text);
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_ONE_LINE_H_
+#endif  // QUARNEL_CLI_ONE_LINE_H_

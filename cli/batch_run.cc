@@ -1,15 +1,15 @@
-#include "files/batch_run.h"
+#include "cli/batch_run.h"
 
 #include <optional>
 #include <ostream>
 
-#include "app/product.h"
-#include "files/command_line_split.h"
-#include "files/one_line.h"
+#include "base/product.h"
+#include "cli/command_line_split.h"
+#include "cli/one_line.h"
+#include "cli/page_filter.h"
+#include "cli/progress_line.h"
 #include "files/output_folder.h"
 #include "files/page_compaction.h"
-#include "files/page_filter.h"
-#include "files/progress_line.h"
 #include "files/session.h"
 #include "files/work_report.h"
 #include "platform/interrupt.h"

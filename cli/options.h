@@ -1,5 +1,5 @@
-#ifndef QUARNEL_FILES_OPTIONS_H_
-#define QUARNEL_FILES_OPTIONS_H_
+#ifndef QUARNEL_CLI_OPTIONS_H_
+#define QUARNEL_CLI_OPTIONS_H_
 
 #include <string>
 #include <string_view>
@@ -45,4 +45,4 @@ std::string UsageText(std::string_view program);
 
 }  // namespace quarnel
 
-#endif  // QUARNEL_FILES_OPTIONS_H_
+#endif  // QUARNEL_CLI_OPTIONS_H_

@@ -19,13 +19,13 @@
 #include "cli/batch_run.h"
 #include "files/page_pool.h"
 #include "settings/settings.h"
-#include "tests/support/settings_folder_env.h"
+#include "tests/support/folder_env.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarnel {
 namespace {
 
-using testing_support::SettingsFolderEnv;
+using testing_support::FolderEnv;
 using testing_support::TempFolder;
 
 TEST(PagePoolTest, OutcomesComeBackInOrderWithinTheMemoryBudget) {
@@ -140,7 +140,7 @@ TEST(ParallelRunTest, SaysAndWritesExactlyWhatOnePageAfterAnotherDoes) {
     const std::string site = "site" + jobs + flags;
     WriteSite(dir, site);
     const std::string root = dir / site;
-    SettingsFolderEnv env(dir / ("bin" + jobs + flags));
+    FolderEnv env(dir / ("bin" + jobs + flags));
     std::filesystem::create_directories(env.ProgramFolder());
     Settings settings;
     std::ostringstream out;

@@ -9,16 +9,16 @@
 #include "settings/default_lists.h"
 #include "settings/settings.h"
 #include "settings/settings_format.h"
-#include "tests/support/settings_folder_env.h"
+#include "tests/support/folder_env.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarnel {
 namespace {
 
 using testing_support::AgeFile;
+using testing_support::FolderEnv;
 using testing_support::FsPath;
 using testing_support::ModificationTime;
-using testing_support::SettingsFolderEnv;
 using testing_support::TempFolder;
 
 constexpr std::string_view kPage = "<html>\r\n<head>\r\n<title>t</title>  \r\n</head>\r\n\r\n";
@@ -45,7 +45,7 @@ class PipelineRunTest : public ::testing::Test {
   }
 
   TempFolder dir_;
-  SettingsFolderEnv env_;
+  FolderEnv env_;
   std::ostringstream out_;
   std::ostringstream err_;
 };

@@ -69,8 +69,13 @@ Status CheckPlace(Env& env, const std::vector<std::string>& paths, const std::st
     return Status::InvalidArgument(output, "the output folder is a file");
   }
   while (attributes == kInvalidAttributes) {
-    const std::string parent = ParentFolder(probe, separator);
-    probe = parent.empty() ? std::string(kCurrentFolder) : parent;
+    std::string parent = ParentFolder(probe, separator);
+    if (parent.empty()) parent = std::string(kCurrentFolder);
+    // No folder above can be seen (a root that is gone, a current folder
+    // that was removed): there is nothing to compare, and the writes tell
+    // their own failures.
+    if (parent == probe) return Status::OK();
+    probe = std::move(parent);
     attributes = env.GetFileAttributes(probe);
   }
   const std::map<FolderId, std::string> walked = WalkedFolders(env, paths);

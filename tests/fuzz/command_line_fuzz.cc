@@ -123,8 +123,9 @@ bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::
 void CheckOptions(const std::vector<std::string>& args) {
   const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
   Check(IsSubsequence(parsed.options.paths, args));
-  const bool optionLike = std::any_of(
-      args.begin(), args.end(), [](const std::string& a) { return a.size() > 1 && a[0] == '-'; });
+  // A lone "-" asks for the page filter: an option too.
+  const bool optionLike = std::any_of(args.begin(), args.end(),
+                                      [](const std::string& a) { return a.starts_with('-'); });
   if (!optionLike) Check(parsed.error.empty() && parsed.options.paths == args);
 
   // Every argument is one path, exactly as given: the quoted form drops only
@@ -171,6 +172,12 @@ bool MayWrite(const std::string& file, const quarnel::Options& options, quarnel:
     return s;
   };
   const std::string folded = fold(file);
+  // With -o every page goes under the output folder instead.
+  if (!options.output.empty()) {
+    std::string out = fold(options.output);
+    if (!out.ends_with('\\')) out += '\\';
+    return folded.starts_with(out);
+  }
   for (const std::string& path : options.paths) {
     std::string p = fold(path);
     if (p == folded) return true;
@@ -189,9 +196,16 @@ void CheckBatch(const std::vector<std::string>& args) {
   const quarnel::ParsedOptions parsed = quarnel::ParseOptions(args);
   const int status = quarnel::RunCommandLine(args, *env, settings, out, err);
   const quarnel::Options& options = parsed.options;
+  // "-" filters one page, alone; without it some path is needed.
+  const bool filterMisused = options.standard_input &&
+                             (!options.paths.empty() || !options.output.empty() || options.dry_run);
   const bool usage =
-      !parsed.error.empty() || (!options.help && !options.version && options.paths.empty());
-  Check(usage == (status == 2));
+      !parsed.error.empty() || (!options.help && !options.version &&
+                                (options.standard_input ? filterMisused : options.paths.empty()));
+  // A settings file that cannot be read and an output folder that may not
+  // be written are refused with the same status, before anything is written.
+  const bool mayRefuse = !options.settings_file.empty() || !options.output.empty();
+  Check(usage ? status == 2 : mayRefuse || status != 2);
   Check(status == 0 || status == 1 || status == 2);
   if (status == 1) Check(!err.str().empty());
   const std::string errors = err.str();
@@ -202,7 +216,7 @@ void CheckBatch(const std::vector<std::string>& args) {
     Check(line.starts_with("quarnel: ") || line.starts_with("Try 'quarnel --help'"));
     start = end + 1;
   }
-  if (usage || options.help || options.version) {
+  if (usage || status == 2 || options.help || options.version) {
     Check(env->files_written().empty());
     return;
   }

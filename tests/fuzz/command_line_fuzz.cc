@@ -8,8 +8,8 @@
 //   order, PathsFromArguments keeps every non-empty argument whole;
 // - the whole batch run over those arguments, on an in-memory site: it ends
 //   with status 0, 1 or 2 as the options say, every line on stderr names
-//   the program, a dry run writes nothing at all, and no file outside the
-//   named paths is ever written.
+//   the program (but what -v adds beside a diff), a dry run writes nothing
+//   at all, and no file outside the named paths is ever written.
 //
 // Input: one byte of switches (the platform side), then the argument string;
 // the same bytes cut at NUL are the argument vector.
@@ -188,6 +188,15 @@ bool MayWrite(const std::string& file, const quarnel::Options& options, quarnel:
   return false;
 }
 
+// A line that -v prints on standard error beside a diff: the summary, the
+// pages with blocks, or a page still changing after the last pass.
+bool IsDiffNote(std::string_view line) {
+  if (line.find(": still changing after ") != std::string_view::npos) return true;
+  if (line.empty() || line[0] < '0' || line[0] > '9') return false;
+  return line.find(" files examined, ") != std::string_view::npos ||
+         line.ends_with(" blocks, kept as they are");
+}
+
 void CheckBatch(const std::vector<std::string>& args) {
   const std::unique_ptr<quarnel::MemEnv> env = Site();
   quarnel::Settings settings;
@@ -209,11 +218,15 @@ void CheckBatch(const std::vector<std::string>& args) {
   Check(status == 0 || status == 1 || status == 2);
   if (status == 1) Check(!err.str().empty());
   const std::string errors = err.str();
+  // With --diff, standard output holds the diff alone, so what -v prints
+  // besides it (the summary, a page still changing) goes to standard error.
+  const bool diffNotes = options.diff && options.verbose;
   for (std::size_t start = 0; start < errors.size();) {
     const std::size_t end = errors.find('\n', start);
     Check(end != std::string::npos);
     const std::string_view line(errors.data() + start, end - start);
-    Check(line.starts_with("quarnel: ") || line.starts_with("Try 'quarnel --help'"));
+    Check(line.starts_with("quarnel: ") || line.starts_with("Try 'quarnel --help'") ||
+          (diffNotes && IsDiffNote(line)));
     start = end + 1;
   }
   if (usage || status == 2 || options.help || options.version) {

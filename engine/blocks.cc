@@ -1,7 +1,10 @@
 #include "engine/blocks.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
+
+#include "engine/byte_masks.h"
 
 namespace quarnel {
 namespace {
@@ -66,12 +69,52 @@ std::size_t ClosingTag(std::string_view text, std::size_t from, std::string_view
   return kNone;
 }
 
+// The "<" that may open a comment or a block: those followed by "!" or by
+// the first letter of a block name, found a stretch at a time. Most of a
+// page's "<" open other tags and are passed over without a look.
+class TagStarts {
+ public:
+  explicit TagStarts(std::string_view text) : text_(text) {}
+
+  // The first one at or after `from`, or kNone.
+  std::size_t Next(std::size_t from) {
+    if (from >= text_.size()) return kNone;
+    std::uint64_t mask = 0;
+    if (from >= base_ && from - base_ < Stretch::kSize) {
+      mask = mask_ & (~std::uint64_t{0} << (from - base_));
+    } else {
+      Load(from - from % Stretch::kSize);
+      mask = mask_ & (~std::uint64_t{0} << (from - base_));
+    }
+    while (mask == 0) {
+      if (base_ + Stretch::kSize >= text_.size()) return kNone;
+      Load(base_ + Stretch::kSize);
+      mask = mask_;
+    }
+    return base_ + LowestBit(mask);
+  }
+
+ private:
+  void Load(std::size_t base) {
+    base_ = base;
+    const Stretch here(text_, base);
+    const Stretch after(text_, base + 1);
+    mask_ = here.Equal('<') & (after.Equal('!') | after.EqualLetter('p') | after.EqualLetter('t') |
+                               after.EqualLetter('s'));
+  }
+
+  std::string_view text_;
+  std::size_t base_ = kNone;
+  std::uint64_t mask_ = 0;
+};
+
 }  // namespace
 
 std::vector<BlockContent> FindBlocks(std::string_view text) {
   std::vector<BlockContent> blocks;
+  TagStarts starts(text);
   std::size_t at = 0;
-  while ((at = Find(text, '<', at)) != kNone) {
+  while ((at = starts.Next(at)) != kNone) {
     if (text.substr(at, kCommentOpen.size()) == kCommentOpen) {
       const std::size_t close = text.find(kCommentClose, at + kCommentOpen.size());
       if (close == kNone) break;

@@ -35,7 +35,8 @@ class LinePass : public LinePreparer {
            const CompactContext& context)
       : marks_(marks), compact_flag_(compactFlag), delete_lines_(deleteLines), context_(context) {}
 
-  void Visit(std::string& line, std::size_t i) {
+  void Visit(LineViews& lines, std::size_t i) {
+    std::string_view line = lines.Own(i);
     const HeadState before = state_;
     state_ = TrackHead(state_, line);
     // Head lines inserted after a line that ends inside a block would land
@@ -47,23 +48,24 @@ class LinePass : public LinePreparer {
       CountHeadLines();
       return;
     }
-    if (TrimLine(line, compact_flag_)) changed_ = true;
+    if (TrimView(line, compact_flag_)) changed_ = true;
     if (EndsWithAnyItem(line, delete_lines_, context_.encoding)) {
-      line.clear();
+      line = {};
       changed_ = true;
     }
     if (EqualsIgnoreAsciiCase(line, SignatureLine, Encoding::kUtf8)) {
-      line.clear();
+      line = {};
       // With the signature on, a fresh one is written anyway; an old one is
       // no reason by itself to rewrite.
       if (!context_.write_signature) changed_ = true;
     }
     if (state_ == HeadState::InHead && !head_rules_off_) RemoveHeadLines(line);
+    lines.SetOwn(i, line);
     CountHeadLines();
   }
 
-  void Prepare(LineList& lines, std::size_t begin, std::size_t end) override {
-    for (std::size_t i = begin; i < end; ++i) Visit(lines[i], i);
+  void Prepare(LineViews& lines, std::size_t begin, std::size_t end) override {
+    for (std::size_t i = begin; i < end; ++i) Visit(lines, i);
   }
 
   HeadState state() const { return state_; }
@@ -84,11 +86,11 @@ class LinePass : public LinePreparer {
 
   // Every item is compared with the line as the items before left it, so an
   // empty item also counts a line that an earlier item blanked.
-  void RemoveHeadLines(std::string& line) {
+  void RemoveHeadLines(std::string_view& line) {
     for (const std::string& item : context_.head_lines) {
       if (EqualsIgnoreAsciiCase(item, line, context_.encoding)) {
         ++head_lines_found_;
-        line.clear();
+        line = {};
         if (!context_.insert_head_lines) changed_ = true;
       }
     }
@@ -112,6 +114,16 @@ bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
 }
 
 bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
+                  const ItemList& joinTags, const ItemList& deleteLines,
+                  const CompactContext& context) {
+  LineViews views(lines);
+  const bool rewrite = CompactLines(views, marks, compactFlag, joinTags, deleteLines, context);
+  LineList compacted = views.ToLineList();
+  lines.swap(compacted);
+  return rewrite;
+}
+
+bool CompactLines(LineViews& lines, const LineMarks& marks, bool compactFlag,
                   const ItemList& joinTags, const ItemList& deleteLines,
                   const CompactContext& context) {
   if (!context.opt_out_checked && HoldsOptOutMarker(lines, marks, compactFlag)) return false;

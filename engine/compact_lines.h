@@ -6,6 +6,7 @@
 
 #include "base/product.h"
 #include "engine/line_list.h"
+#include "engine/line_views.h"
 #include "engine/opt_out.h"
 #include "engine/page_lines.h"
 #include "engine/text_compare.h"
@@ -52,6 +53,13 @@ bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
 // containing "<HEAD>" ends inside a block, the head-line rules are off for
 // the page (the writer inserts nothing there either).
 bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
+                  const ItemList& joinTags, const ItemList& deleteLines,
+                  const CompactContext& context);
+
+// The same over views into the page's bytes (see LineViews): the rules
+// narrow, empty, join and pull views, and no line is copied. When the page
+// opts out, `lines` is left as it was.
+bool CompactLines(LineViews& lines, const LineMarks& marks, bool compactFlag,
                   const ItemList& joinTags, const ItemList& deleteLines,
                   const CompactContext& context);
 

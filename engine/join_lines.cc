@@ -65,6 +65,18 @@ class JoinTagSet {
     return false;
   }
 
+  // The same for line `i` of `lines`; a line with pieces is put together in
+  // `scratch` first, but only when some item has its length.
+  bool ContainsLine(const LineViews& lines, std::size_t i, std::string& scratch) const {
+    if (!lines.HasPieces(i)) return Contains(lines.Own(i));
+    const std::size_t size = lines.ContentSize(i);
+    if (tags_.empty() || size > tags_.back().size()) return false;
+    if (size < kIndexed && first_of_length_[size] == 0) return false;
+    scratch.clear();
+    lines.AppendContent(i, scratch);
+    return Contains(scratch);
+  }
+
  private:
   static constexpr std::size_t kIndexed = 64;
 
@@ -74,21 +86,10 @@ class JoinTagSet {
   std::array<std::size_t, kIndexed> first_of_length_{};
 };
 
-// Appends line `i + 1`, trimmed at both ends, to line `i` after one blank.
-void JoinWithNext(LineList& lines, std::size_t i) {
-  std::string& next = lines[i + 1];
-  TrimLine(next, true);
-  std::string& line = lines[i];
-  line.reserve(line.size() + 1 + next.size());  // grows geometrically
-  line += ' ';
-  line += next;
-  next.clear();
-}
-
 // Hands out the lines to the preparer a block at a time, ahead of need.
 class Frontier {
  public:
-  Frontier(LineList& lines, LinePreparer* preparer)
+  Frontier(LineViews& lines, LinePreparer* preparer)
       : lines_(lines), preparer_(preparer), end_(preparer == nullptr ? lines.size() : 0) {}
 
   // Makes sure line `i` has been prepared.
@@ -106,36 +107,48 @@ class Frontier {
 
  private:
   static constexpr std::size_t kBlock = 512;
-  LineList& lines_;
+  LineViews& lines_;
   LinePreparer* const preparer_;
   std::size_t end_;
 };
 
-bool Join(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
+// Appends line `i + 1`, trimmed at both ends, to line `i` after one blank.
+void JoinWithNext(LineViews& lines, std::size_t i) {
+  std::string_view next = lines.Own(i + 1);
+  TrimView(next, true);
+  lines.SetOwn(i + 1, next);
+  lines.TakeNext(i);
+}
+
+bool Join(LineViews& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
           Frontier& frontier) {
-  if (lines.empty()) return false;
+  if (lines.size() == 0) return false;
   const std::size_t last = lines.size() - 1;
   const JoinTagSet tags(joinTags, encoding);
+  std::string scratch;  // a joined line's content, when a tag may match it
   bool changed = false;
   // The greatest index below the visited one whose line is not empty or is
   // protected. Lines above the visited one only ever grow, so this never
   // needs a rescan.
   std::optional<std::size_t> above;
   auto note_above = [&](std::size_t k) {
-    if (!lines[k].empty() || Protected(marks, k)) above = k;
+    if (!lines.Empty(k) || Protected(marks, k)) above = k;
   };
 
   std::size_t i = 0;
   while (i <= last) {
     frontier.Reach(i < last ? i + 1 : i);
-    if (i < last && OpensUnclosedComment(lines[i])) {
+    // Until the visit of line i, nothing has been joined or pulled onto it:
+    // its own view is all of it.
+    const std::string_view line = lines.Own(i);
+    if (i < last && OpensUnclosedComment(line)) {
       // Leave the comment's lines untouched and go on after its closing line.
       std::size_t k = i;
       do {
         note_above(k);
         ++k;
         if (k <= last) frontier.Reach(k);
-      } while (k <= last && lines[k].find(kCommentClose) == std::string::npos);
+      } while (k <= last && lines.Own(k).find(kCommentClose) == std::string_view::npos);
       if (k > last) return changed;
       note_above(k);
       i = k + 1;
@@ -146,13 +159,12 @@ bool Join(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Enc
       ++i;
       continue;
     }
-    if (i < last && !lines[i].empty() && lines[i].back() != '>' && !Protected(marks, i + 1)) {
+    if (i < last && !line.empty() && line.back() != '>' && !Protected(marks, i + 1)) {
       JoinWithNext(lines, i);
       changed = true;
     }
-    if (above && !Protected(marks, *above) && tags.Contains(lines[i])) {
-      lines[*above] += lines[i];
-      lines[i].clear();
+    if (above && !Protected(marks, *above) && tags.ContainsLine(lines, i, scratch)) {
+      lines.Pull(i, *above);
       changed = true;
     }
     note_above(i);
@@ -169,12 +181,16 @@ bool JoinLines(LineList& lines, const ItemList& joinTags, Encoding encoding) {
 
 bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags,
                Encoding encoding) {
-  Frontier frontier(lines, nullptr);
-  return Join(lines, marks, joinTags, encoding, frontier);
+  LineViews views(lines);
+  Frontier frontier(views, nullptr);
+  const bool changed = Join(views, marks, joinTags, encoding, frontier);
+  LineList joined = views.ToLineList();
+  lines.swap(joined);
+  return changed;
 }
 
-bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
-               LinePreparer& preparer) {
+bool JoinLines(LineViews& lines, const LineMarks& marks, const ItemList& joinTags,
+               Encoding encoding, LinePreparer& preparer) {
   Frontier frontier(lines, &preparer);
   const bool changed = Join(lines, marks, joinTags, encoding, frontier);
   frontier.Finish();

@@ -2,6 +2,7 @@
 #define QUARNEL_ENGINE_JOIN_LINES_H_
 
 #include "engine/line_list.h"
+#include "engine/line_views.h"
 #include "engine/page_lines.h"
 #include "engine/text_compare.h"
 
@@ -28,11 +29,12 @@ bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags
 class LinePreparer {
  public:
   virtual ~LinePreparer() = default;
-  virtual void Prepare(LineList& lines, std::size_t begin, std::size_t end) = 0;
+  virtual void Prepare(LineViews& lines, std::size_t begin, std::size_t end) = 0;
 };
 
-bool JoinLines(LineList& lines, const LineMarks& marks, const ItemList& joinTags, Encoding encoding,
-               LinePreparer& preparer);
+// The join pass over a page's line views, with a preparer.
+bool JoinLines(LineViews& lines, const LineMarks& marks, const ItemList& joinTags,
+               Encoding encoding, LinePreparer& preparer);
 
 }  // namespace quarnel
 

@@ -63,8 +63,12 @@ bool HoldsOptOutMarker(const LineList& lines, bool compactFlag) {
 }
 
 bool HoldsOptOutMarker(const LineList& lines, const LineMarks& marks, bool compactFlag) {
+  return HoldsOptOutMarker(LineViews(lines), marks, compactFlag);
+}
+
+bool HoldsOptOutMarker(const LineViews& lines, const LineMarks& marks, bool compactFlag) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+    const std::string_view line = lines.Own(i);
     if (line.size() < OptOutMarker.size()) continue;
     const std::string_view seen = Protected(marks, i) ? line : TrimmedView(line, compactFlag);
     if (EqualsIgnoreAsciiCase(seen, OptOutMarker, Encoding::kUtf8)) return true;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/line_list.h"
+#include "engine/line_views.h"
 #include "engine/page_lines.h"
 
 namespace quarnel {
@@ -19,6 +20,8 @@ inline constexpr std::string_view OptOutMarker = "<!--NO QUARNEL-->";
 // as it is, untrimmed.
 bool HoldsOptOutMarker(const LineList& lines, bool compactFlag);
 bool HoldsOptOutMarker(const LineList& lines, const LineMarks& marks, bool compactFlag);
+// Over the lines' own views (before any rule changed them).
+bool HoldsOptOutMarker(const LineViews& lines, const LineMarks& marks, bool compactFlag);
 
 // The rule over a page's text before it is cut into lines (at CR LF, CR or
 // LF), found with one fast search for "<!--", so that a page that cannot

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/line_list.h"
+#include "engine/line_views.h"
 
 namespace quarnel {
 
@@ -44,6 +45,17 @@ struct PageLines {
 };
 
 PageLines ReadPageLines(std::string_view text);
+
+// The same as views into `text`, which must outlive them: the page's lines
+// without a copy.
+struct PageViews {
+  LineViews lines;
+  LineMarks marks;
+  LineEnd line_end = LineEnd::kCrLf;
+  bool has_blocks = false;
+};
+
+PageViews ReadPageViews(std::string_view text);
 
 }  // namespace quarnel
 

@@ -4,7 +4,7 @@
 
 namespace quarnel {
 
-bool TrimLine(std::string& line, bool compactFlag) {
+bool TrimView(std::string_view& line, bool compactFlag) {
   if (line.empty()) return true;
   std::size_t end = line.size();
   while (end > 0 && IsLayoutBlank(line[end - 1])) --end;
@@ -14,8 +14,16 @@ bool TrimLine(std::string& line, bool compactFlag) {
     while (IsLayoutBlank(line[first])) ++first;
   }
   const bool changed = first > 0 || end < line.size();
-  if (first > 0) std::memmove(line.data(), line.data() + first, end - first);
-  line.resize(end - first);
+  line = line.substr(first, end - first);
+  return changed;
+}
+
+bool TrimLine(std::string& line, bool compactFlag) {
+  std::string_view view = line;
+  const bool changed = TrimView(view, compactFlag);
+  const std::size_t first = static_cast<std::size_t>(view.data() - line.data());
+  if (first > 0) std::memmove(line.data(), view.data(), view.size());
+  line.resize(view.size());
   return changed;
 }
 

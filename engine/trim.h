@@ -2,6 +2,7 @@
 #define QUARNEL_ENGINE_TRIM_H_
 
 #include <string>
+#include <string_view>
 
 namespace quarnel {
 
@@ -14,6 +15,8 @@ constexpr bool IsLayoutBlank(char c) { return c == ' ' || c == '\t'; }
 // it is empty (an empty line disappears on writing, which is a change). A
 // line made only of layout blanks is left as it is and reported unchanged.
 bool TrimLine(std::string& line, bool compactFlag);
+// The same on a view of the line: the view is narrowed.
+bool TrimView(std::string_view& line, bool compactFlag);
 
 }  // namespace quarnel
 

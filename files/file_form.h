@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/line_list.h"
+#include "engine/line_views.h"
 #include "engine/page_lines.h"
 
 namespace quarnel {
@@ -26,7 +27,8 @@ struct FileFrame {
 // nothing is inserted. Every line, the last one too, ends in the frame's
 // line end.
 // The result takes over the memory of `storage` (not its content), so that
-// the buffer the page was read into can hold its new form.
+// a buffer no longer needed can hold the new form.
+std::string FormatFile(const LineViews& lines, const FileFrame& frame, std::string storage = {});
 std::string FormatFile(const LineList& lines, const FileFrame& frame, std::string storage = {});
 
 }  // namespace quarnel

@@ -2,6 +2,7 @@
 #define QUARNEL_FILES_PAGE_COMPACTION_H_
 
 #include <string>
+#include <string_view>
 
 #include "files/work_items.h"
 
@@ -28,9 +29,10 @@ struct CompactedPage {
 };
 
 // Compacts a page's bytes (as read from its file, byte order mark and all)
-// with the run's settings. Takes the bytes over, so that their buffer can
-// hold the new form: a caller that needs the old bytes passes a copy.
-CompactedPage CompactPage(const WorkItems& items, std::string bytes, const PageCompaction& how);
+// with the run's settings. The lines are views into the bytes, which are
+// never copied, and the new form is written once, into a buffer of its own.
+CompactedPage CompactPage(const WorkItems& items, std::string_view bytes,
+                          const PageCompaction& how);
 
 }  // namespace quarnel
 

@@ -55,19 +55,18 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
   }
   outcome.before = bytes.size();
   const bool elsewhere = !target.empty();
-  const std::string old = elsewhere || options.diff ? bytes : std::string();
-  const CompactedPage page = CompactPage(items, std::move(bytes), options.compaction);
+  const CompactedPage page = CompactPage(items, bytes, options.compaction);
   outcome.blocks_kept = page.blocks_kept;
   outcome.target = target;
   if (!page.rewrite) {
     outcome.kind = PageOutcome::Kind::kUnchanged;
     // The output folder gets every page: this one as it was.
     if (elsewhere)
-      WriteBack(env, target, old, {nullptr, options.stop}, outcome.kind, options, outcome);
+      WriteBack(env, target, bytes, {nullptr, options.stop}, outcome.kind, options, outcome);
     return outcome;
   }
   outcome.still_changing = page.still_changing;
-  if (options.diff) outcome.diff = UnifiedDiff(old, page.bytes, path, elsewhere ? target : path);
+  if (options.diff) outcome.diff = UnifiedDiff(bytes, page.bytes, path, elsewhere ? target : path);
   const ReplaceGuard guard = elsewhere
                                  ? ReplaceGuard{nullptr, options.stop}
                                  : ReplaceGuard{&read, options.stop, folder ? &*folder : nullptr};

@@ -24,7 +24,12 @@ trap 'rm -rf "$scratch"' EXIT
 # executions done, or nothing when it found something.
 fuzz_one() {
   local harness=$1 work=$2 name want per_job done_runs=0 n log
-  local flags=(-max_len=65536 -timeout=20 -rss_limit_mb=4096 -artifact_prefix="$work/artifacts/")
+  # The long run shares every core among its jobs, and a command-line input
+  # starts up to eight threads of its own: a loaded machine needs the
+  # longer limit, or a slow input reads as a hang.
+  local timeout=20
+  ((runs == 0)) || timeout=60
+  local flags=(-max_len=65536 -timeout="$timeout" -rss_limit_mb=4096 -artifact_prefix="$work/artifacts/")
   name=$(basename "$harness" _fuzz)
   if ((runs == 0)); then
     "$harness" -max_total_time="$seconds" "${flags[@]}" "$work/corpus" >"$work/fuzz-0.log" 2>&1 ||

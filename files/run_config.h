@@ -6,15 +6,15 @@
 
 namespace quarnel {
 
-// File jobs at once unless told otherwise. Chosen from measurements
-// (bench/tree_bench.sh): a disk serves several flushes side by side, so more
-// file jobs than cores pay.
-inline constexpr int kDefaultJobs = 8;
-
 // What one run asks for, whichever face started it: made once (from the
 // command line, or as a drop on the window asks) and read by the session,
 // the work and every file job.
 struct RunConfig {
+  // File jobs at once unless told otherwise. Chosen from measurements
+  // (bench/tree_bench.sh): a disk serves several flushes side by side, so
+  // more file jobs than cores pay.
+  static constexpr int kDefaultJobs = 8;
+
   // Nothing is written, neither a page nor the settings file: the report
   // tells what would be.
   bool dry_run = false;

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <ostream>
-#include <utility>
 
 #include "base/product.h"
 #include "cli/command_line_split.h"
@@ -254,7 +253,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
     // The filter writes no settings file: a session that writes nothing.
     RunConfig config = RunConfigFrom(options);
     config.dry_run = true;
-    Session session(env, settings, std::move(config));
+    Session session(env, settings, config);
     if (const std::optional<int> refused = Start(session, options, err)) return *refused;
     return RunPageFilter(options, settings, *in, out, err);
   }

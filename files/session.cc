@@ -1,17 +1,12 @@
 #include "files/session.h"
 
-#include <utility>
-
 #include "files/work.h"
 #include "settings/settings_file.h"
 
 namespace quarnel {
 
-Session::Session(Env& env, Settings& settings, RunConfig config)
-    : env_(env),
-      settings_(settings),
-      config_(std::move(config)),
-      program_folder_(env.ProgramFolder()) {}
+Session::Session(Env& env, Settings& settings, const RunConfig& config)
+    : env_(env), settings_(settings), config_(config), program_folder_(env.ProgramFolder()) {}
 
 Status Session::Start() {
   if (!config_.settings_file.empty())

@@ -25,7 +25,7 @@ class Session {
   // run nothing is written, no page and no settings file; with a
   // `settings_file`, the settings are read from there, and no settings file
   // is written.
-  Session(Env& env, Settings& settings, RunConfig config = {});
+  Session(Env& env, Settings& settings, const RunConfig& config = {});
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -49,7 +49,6 @@ class Session {
 
   Settings& settings() { return settings_; }
   const Settings& settings() const { return settings_; }
-  const RunConfig& config() const { return config_; }
   Env& env() { return env_; }
   const std::string& program_folder() const { return program_folder_; }
 

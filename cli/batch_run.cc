@@ -10,6 +10,9 @@
 #include "cli/progress_line.h"
 #include "files/output_folder.h"
 #include "files/page_compaction.h"
+#include "files/page_job.h"
+#include "files/run_config.h"
+#include "files/run_observer.h"
 #include "files/session.h"
 #include "files/work_report.h"
 #include "platform/interrupt.h"
@@ -40,32 +43,65 @@ std::string FolderKind(std::uint32_t attributes) {
 }
 
 // Prints the events of the run as they happen, the progress line (when
-// there is one) cleared first.
-class ConsoleObserver final : public WorkReport::Observer {
+// there is one) cleared first, and passes the run's advance on to it.
+class ConsoleObserver final : public RunObserver {
  public:
   ConsoleObserver(const Options& options, std::ostream& out, std::ostream& err)
       : options_(options), out_(out), err_(err) {}
 
   void set_progress(ProgressLine* progress) { progress_ = progress; }
 
-  void FileRewritten(const std::string& path, std::uint64_t before, std::uint64_t after) override {
-    // A diff, or a page written elsewhere, is told by PageDone.
-    if ((!options_.verbose && !options_.dry_run) || options_.diff || !options_.output.empty()) {
-      return;
-    }
-    Out() << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " (" << before
-          << " -> " << after << " bytes)\n";
+  void PageStarted() override {
+    if (progress_ != nullptr) progress_->PageStarted();
+  }
+  void EntryListed() override {
+    if (progress_ != nullptr) progress_->EntryListed();
+  }
+  void Waiting() override {
+    if (progress_ != nullptr) progress_->Waiting();
   }
 
-  // Every page's outcome, before the report hears of it.
-  void PageDone(const std::string& path, const PageOutcome& outcome) {
+  void PageDone(const std::string& path, const PageOutcome& outcome) override {
     using Kind = PageOutcome::Kind;
     if (options_.diff) {
       if (outcome.kind == Kind::kRewritten) Out() << outcome.diff;
+    } else if (!outcome.target.empty()) {
+      TellWritten(path, outcome);
+    }
+    if (outcome.kind != Kind::kRewritten) return;
+    if (outcome.still_changing) StillChanging(path);
+    // A diff, or a page written elsewhere, is told above.
+    if ((!options_.verbose && !options_.dry_run) || options_.diff || !options_.output.empty()) {
       return;
     }
+    Out() << (options_.dry_run ? "would rewrite " : "rewrote ") << OneLine(path) << " ("
+          << outcome.before << " -> " << outcome.after << " bytes)\n";
+  }
+
+  void Failure(const Status& failure) override {
+    Err() << kProgram << ": " << OneLine(failure.ToString()) << '\n';
+  }
+
+  void Note(const RunNote& note) override {
+    switch (note.kind) {
+      case RunNote::Kind::kFolderNotWalked:
+        Err() << kProgram << ": " << OneLine(note.path) << ": not walked: the folder is "
+              << FolderKind(note.attributes) << "; only plain folders are walked\n";
+        return;
+      case RunNote::Kind::kTempFileRemoved:
+        if (!options_.verbose) return;
+        Out() << "removed " << OneLine(note.path)
+              << ": a temporary file that a killed run left behind\n";
+        return;
+    }
+  }
+
+ private:
+  // A page written under the output folder, rewritten or as it was.
+  void TellWritten(const std::string& path, const PageOutcome& outcome) {
+    using Kind = PageOutcome::Kind;
     const bool written = outcome.kind == Kind::kRewritten || outcome.kind == Kind::kUnchanged;
-    if (outcome.target.empty() || !written || (!options_.verbose && !options_.dry_run)) return;
+    if (!written || (!options_.verbose && !options_.dry_run)) return;
     Out() << (options_.dry_run ? "would write " : "wrote ") << OneLine(outcome.target) << " from "
           << OneLine(path) << " (";
     if (outcome.kind == Kind::kRewritten) {
@@ -75,28 +111,13 @@ class ConsoleObserver final : public WorkReport::Observer {
     }
   }
 
-  void PathFailed(const Status& failure) override {
-    Err() << kProgram << ": " << OneLine(failure.ToString()) << '\n';
-  }
-
-  void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
-    Err() << kProgram << ": " << OneLine(path) << ": not walked: the folder is "
-          << FolderKind(attributes) << "; only plain folders are walked\n";
-  }
-
-  void StillChanging(const std::string& path) override {
+  void StillChanging(const std::string& path) {
     if (!options_.verbose) return;
     // With a diff, standard output carries nothing but the diff.
     (options_.diff ? Err() : Out()) << OneLine(path) << ": still changing after "
                                     << kMostCompactionPasses << " passes; written as it stands\n";
   }
 
-  void TempFileRemoved(const std::string& path) override {
-    if (!options_.verbose) return;
-    Out() << "removed " << OneLine(path) << ": a temporary file that a killed run left behind\n";
-  }
-
- private:
   std::ostream& Out() {
     if (progress_ != nullptr) progress_->Clear();
     return out_;
@@ -146,11 +167,24 @@ std::optional<int> Start(Session& session, const Options& options, std::ostream&
   return std::nullopt;
 }
 
+// The run the command line asks for, stopped by an interrupt.
+RunConfig RunConfigFrom(const Options& options) {
+  RunConfig config;
+  config.dry_run = options.dry_run;
+  config.repeat = options.repeat;
+  config.diff = options.diff;
+  config.output_folder = options.output;
+  if (options.jobs > 0) config.jobs = options.jobs;
+  config.stop = &InterruptFlag();
+  config.settings_file = options.settings_file;
+  return config;
+}
+
 }  // namespace
 
 int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream& out,
              std::ostream& err, bool errIsTerminal) {
-  Session session(env, settings, options.dry_run, options.settings_file);
+  Session session(env, settings, RunConfigFrom(options));
   if (const std::optional<int> refused = Start(session, options, err)) return *refused;
   const std::vector<std::string> paths = PathsFromArguments(options.paths);
   if (!options.output.empty()) {
@@ -160,24 +194,13 @@ int RunBatch(const Options& options, Env& env, Settings& settings, std::ostream&
   }
 
   ConsoleObserver observer(options, out, err);
-  WorkReport report(&observer);
+  WorkReport report;
   std::optional<ProgressLine> progress;
-  ProgressEnv::Listener listener;
   if (errIsTerminal && !options.no_progress) {
     progress.emplace(err, report);
     observer.set_progress(&*progress);
-    listener = {[&] { progress->Update(); }, [&] { progress->Update(); }};
   }
-  RunOptions run;
-  if (options.jobs > 0) run.jobs = options.jobs;
-  run.repeat = options.repeat;
-  run.stop = &InterruptFlag();
-  run.diff = options.diff;
-  run.output_folder = options.output;
-  run.page_done = [&observer](const std::string& path, const PageOutcome& outcome) {
-    observer.PageDone(path, outcome);
-  };
-  session.RunPaths(paths, report, listener, run);
+  session.RunPaths(paths, report, &observer);
   if (progress) progress->Clear();
 
   // A stopped run leaves the settings file as it was and ends at once.
@@ -228,7 +251,9 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, Settings& set
       return kExitFailure;
     }
     // The filter writes no settings file: a session that writes nothing.
-    Session session(env, settings, /*dry_run=*/true, options.settings_file);
+    RunConfig config = RunConfigFrom(options);
+    config.dry_run = true;
+    Session session(env, settings, config);
     if (const std::optional<int> refused = Start(session, options, err)) return *refused;
     return RunPageFilter(options, settings, *in, out, err);
   }

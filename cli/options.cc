@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "files/session.h"
+#include "files/run_config.h"
 
 namespace quarnel {
 namespace {
@@ -20,7 +20,7 @@ struct OptionEntry {
 };
 
 constexpr int kMaxJobs = 256;
-static_assert(kDefaultJobs == 8, "the help for --jobs names the default");
+static_assert(RunConfig::kDefaultJobs == 8, "the help for --jobs names the default");
 
 constexpr std::array<OptionEntry, 11> kOptionTable{{
     {'n', "dry-run", &Options::dry_run, nullptr, nullptr, "",

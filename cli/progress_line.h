@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "files/run_observer.h"
 #include "files/work_report.h"
 
 namespace quarnel {
@@ -13,8 +14,9 @@ namespace quarnel {
 // One line on a terminal that shows how a long run advances: pages done of
 // pages found, bytes read, and the folder of the page last done. It appears
 // once the run has lasted about a second, is redrawn a few times a second,
-// and is cleared before anything else is written and at the end.
-class ProgressLine {
+// and is cleared before anything else is written and at the end. It hears
+// of the run's advance as a RunObserver.
+class ProgressLine final : public RunObserver {
  public:
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
@@ -24,6 +26,10 @@ class ProgressLine {
 
   ProgressLine(std::ostream& terminal, const WorkReport& report,
                Clock clock = std::chrono::steady_clock::now);
+
+  void PageStarted() override { Update(); }
+  void EntryListed() override { Update(); }
+  void Waiting() override { Update(); }
 
   // Redraws the line when it is due.
   void Update();

@@ -120,6 +120,7 @@ void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened) {
   listing.folder = search.Folder();
   std::vector<std::string> subFolders;
   for (FindRecord record; search.Next(&record); record = FindRecord()) {
+    if (observer_ != nullptr) observer_->EntryListed();
     const std::uint32_t attributes = record.dwFileAttributes;
     std::string name = RecordName(record);
     if ((attributes & kAttrDirectory) != 0) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/run_observer.h"
 #include "platform/env.h"
 #include "platform/status.h"
 
@@ -21,10 +22,11 @@ std::string CutAtNul(std::string_view text);
 // Module fileMain: expands a folder into the HTML files that it and all its
 // sub-folders hold, over the Env's attribute and search operations. The
 // folder list is module state that every expansion resets, so one FileMain
-// serves one expansion at a time.
+// serves one expansion at a time. The observer, when set, hears of every
+// entry the walk lists, so that a long walk is seen to advance.
 class FileMain {
  public:
-  explicit FileMain(Env& env) : env_(env) {}
+  explicit FileMain(Env& env, RunObserver* observer = nullptr) : env_(env), observer_(observer) {}
   FileMain(const FileMain&) = delete;
   FileMain& operator=(const FileMain&) = delete;
 
@@ -105,6 +107,7 @@ class FileMain {
                      const std::string& pattern, std::vector<std::string>& paths);
 
   Env& env_;
+  RunObserver* const observer_;
   std::vector<std::string> folder_list_;
   std::vector<FolderListing> listings_;  // one for each FolderList entry
   std::set<FolderId> walked_;            // the folders of this expansion

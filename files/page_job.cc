@@ -15,7 +15,7 @@ namespace {
 // (with no version read to guard) its place in the output folder, whose
 // folders are made as needed. The outcome is `done` once written.
 void WriteBack(Env& env, const std::string& place, const std::string& contents,
-               const ReplaceGuard& guard, PageOutcome::Kind done, const PageJobOptions& options,
+               const ReplaceGuard& guard, PageOutcome::Kind done, const RunConfig& options,
                PageOutcome& outcome) {
   outcome.after = contents.size();
   if (options.dry_run) {
@@ -42,7 +42,7 @@ void WriteBack(Env& env, const std::string& place, const std::string& contents,
 }  // namespace
 
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options, const std::string& target,
+                       const RunConfig& options, const std::string& target,
                        const std::optional<FolderId>& folder) {
   PageOutcome outcome;
   if (!IsHtmlName(path)) return outcome;
@@ -55,7 +55,7 @@ PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path
   }
   outcome.before = bytes.size();
   const bool elsewhere = !target.empty();
-  const CompactedPage page = CompactPage(items, bytes, options.compaction);
+  const CompactedPage page = CompactPage(items, bytes, PageCompaction{options.repeat});
   outcome.blocks_kept = page.blocks_kept;
   outcome.target = target;
   if (!page.rewrite) {
@@ -86,13 +86,12 @@ void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkRepo
       report.AddUnchanged(outcome.before);
       return;
     case PageOutcome::Kind::kRewritten:
-      if (outcome.still_changing) report.AddStillChanging(path);
-      report.AddRewritten(path, outcome.before, outcome.after);
+      report.AddRewritten(outcome.before, outcome.after);
       return;
     case PageOutcome::Kind::kFailed:
       // A page that could not be read counts no bytes; one that could not be
       // written counts its unchanged size.
-      report.AddFileFailure(outcome.failure, outcome.before);
+      report.AddFileFailure(outcome.before);
       return;
   }
 }

@@ -1,26 +1,17 @@
 #ifndef QUARNEL_FILES_PAGE_JOB_H_
 #define QUARNEL_FILES_PAGE_JOB_H_
 
-#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "files/page_compaction.h"
+#include "files/run_config.h"
 #include "files/work_items.h"
 #include "files/work_report.h"
 #include "platform/env.h"
 #include "platform/status.h"
 
 namespace quarnel {
-
-struct PageJobOptions {
-  bool dry_run = false;  // nothing is written: the outcome tells what would be
-  // When set, a replacement not yet in place is given up (kStopped).
-  const std::atomic<bool>* stop = nullptr;
-  PageCompaction compaction;
-  bool diff = false;  // the outcome of a page rewritten carries its unified diff
-};
 
 // What the file job did to one page. A value, so that a job can run on any
 // thread and its outcome be told later, in the walk's order.
@@ -42,8 +33,10 @@ struct PageOutcome {
   std::string diff;             // with `diff`, for a page rewritten
 };
 
-// The file job. Does nothing for a path whose name is not an HTML name.
-// Otherwise reads the file, takes its encoding, compacts its lines with the
+// The file job, as `options` asks: in a dry run nothing is written and the
+// outcome tells what would be; with `stop` set, a replacement not yet in
+// place is given up (kStopped). Does nothing for a path whose name is not
+// an HTML name. Otherwise reads the file, takes its encoding, compacts its lines with the
 // run's settings and, only when the engine reports a change, replaces the
 // file with the compacted form, provided it is still the version that was
 // read. A read-only file is never rewritten. The file is as it was after
@@ -53,10 +46,10 @@ struct PageOutcome {
 // walk listed the page in), the page is replaced only while its path still
 // leads into that folder. Safe to run on several threads at once.
 PageOutcome RunPageJob(Env& env, const WorkItems& items, const std::string& path,
-                       const PageJobOptions& options, const std::string& target = {},
+                       const RunConfig& options, const std::string& target = {},
                        const std::optional<FolderId>& folder = std::nullopt);
 
-// Passes the outcome on to the report.
+// Counts the outcome in the report.
 void ReportOutcome(const std::string& path, const PageOutcome& outcome, WorkReport& report);
 
 }  // namespace quarnel

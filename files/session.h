@@ -1,34 +1,17 @@
 #ifndef QUARNEL_FILES_SESSION_H_
 #define QUARNEL_FILES_SESSION_H_
 
-#include <atomic>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "files/page_job.h"
-#include "files/progress_env.h"
+#include "files/run_config.h"
+#include "files/run_observer.h"
 #include "files/work_report.h"
 #include "platform/env.h"
 #include "platform/status.h"
 #include "settings/settings.h"
 
 namespace quarnel {
-
-// File jobs at once unless told otherwise. Chosen from measurements
-// (bench/tree_bench.sh): a disk serves several flushes side by side, so more
-// file jobs than cores pay.
-inline constexpr int kDefaultJobs = 8;
-
-// How the pages of a batch of paths are worked on.
-struct RunOptions {
-  int jobs = kDefaultJobs;                  // file jobs at once (see WorkOptions)
-  bool repeat = false;                      // see PageCompaction
-  const std::atomic<bool>* stop = nullptr;  // see WorkOptions
-  bool diff = false;                        // see WorkOptions
-  std::string output_folder;                // see WorkOptions
-  std::function<void(const std::string&, const PageOutcome&)> page_done;  // see WorkOptions
-};
 
 // One run of Quarnel, whichever face started it: the settings are read from
 // "Quarnel.ini" at its start, every batch of paths (the command line's, or
@@ -38,10 +21,11 @@ struct RunOptions {
 // to save.
 class Session {
  public:
-  // With `dry_run` nothing is written: no page and no settings file. With
-  // a `settings_file`, the settings are read from there instead, and no
-  // settings file is written.
-  Session(Env& env, Settings& settings, bool dry_run = false, std::string settings_file = {});
+  // Every batch of paths runs as `config` asks (see RunConfig): in a dry
+  // run nothing is written, no page and no settings file; with a
+  // `settings_file`, the settings are read from there, and no settings file
+  // is written.
+  Session(Env& env, Settings& settings, const RunConfig& config = {});
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -52,13 +36,12 @@ class Session {
   Status Start();
 
   // Hands each path to DispatchPath, in order, with the settings as they
-  // stand now. The pages are worked on by `run.jobs` workers, and `report`
-  // hears of them in order, on this thread, exactly as if each were
-  // finished before the next. `progress` hears, on this thread, of every
-  // page's turn and every folder entry listed, and a few times a second
-  // while the run waits.
+  // stand now. The pages are worked on by the config's `jobs` workers;
+  // `report` counts them and `observer`, when set, hears of them and of
+  // the walk, in order and on this thread, exactly as if each page were
+  // finished before the next.
   void RunPaths(const std::vector<std::string>& paths, WorkReport& report,
-                const ProgressEnv::Listener& progress = {}, const RunOptions& run = {});
+                RunObserver* observer = nullptr);
 
   // Writes the settings file, TopmostOff taken from `pin_shown` (not in a
   // dry run). Returns why it could not be written, if it could not.
@@ -72,8 +55,7 @@ class Session {
  private:
   Env& env_;
   Settings& settings_;
-  const bool dry_run_;
-  const std::string settings_file_;
+  const RunConfig config_;
   const std::string program_folder_;
 };
 

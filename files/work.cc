@@ -1,7 +1,5 @@
 #include "files/work.h"
 
-#include <utility>
-
 #include "files/html_name.h"
 #include "files/output_folder.h"
 #include "files/page_pool.h"
@@ -13,43 +11,41 @@ std::vector<std::string> WalkPatterns() { return {"*.htm", "*.html", "*.shtml"};
 
 namespace {
 
-WorkOptions DryRunOnly(bool dry_run) {
-  WorkOptions options;
-  options.dry_run = dry_run;
-  return options;
+// Hears nothing: the observer of a run that nobody follows.
+RunObserver& NobodyListening() {
+  static RunObserver nobody;
+  return nobody;
 }
 
 }  // namespace
 
-Work::Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run)
-    : Work(env, settings, report, DryRunOnly(dry_run)) {}
-
-Work::Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions options)
+Work::Work(Env& env, const Settings& settings, WorkReport& report, const RunConfig& config,
+           RunObserver* observer)
     : env_(env),
       items_(settings),
       report_(report),
-      options_(std::move(options)),
-      job_options_{options_.dry_run, options_.stop, {options_.repeat}, options_.diff},
-      file_main_(env) {
-  if (options_.jobs > 1) {
+      config_(config),
+      observer_(observer != nullptr ? *observer : NobodyListening()),
+      file_main_(env, &observer_) {
+  if (config_.jobs > 1) {
     pool_ = std::make_unique<PagePool>(
-        options_.jobs,
+        config_.jobs,
         [this](const std::string& path, const std::string& target,
                const std::optional<FolderId>& folder) {
-          return RunPageJob(env_, items_, path, job_options_, target, folder);
+          return RunPageJob(env_, items_, path, config_, target, folder);
         },
         [this](const std::string& path) {
           FileStamp stamp;
           return env_.GetFileStamp(path, &stamp) ? stamp : FileStamp();
         },
-        options_.stop);
+        config_.stop);
   }
 }
 
 Work::~Work() { Finish(); }
 
 void Work::DispatchPath(const std::string& path) {
-  if (Stopped()) return;
+  if (config_.Stopped()) return;
   const std::vector<std::string> patterns = WalkPatterns();
   std::vector<std::string> PathList;
   // For each page the walk found, the folder it was listed in: the page is
@@ -58,7 +54,7 @@ void Work::DispatchPath(const std::string& path) {
   const std::uint32_t attributes = env_.GetFileAttributes(path);
   if (attributes == kInvalidAttributes) {
     Finish();
-    report_.AddPathFailure(Status::NotFound(path));
+    TellPathFailure(Status::NotFound(path));
     return;
   }
   if (attributes == kAttrDirectory) {
@@ -68,20 +64,20 @@ void Work::DispatchPath(const std::string& path) {
     if (!expanded.ok()) {
       // An error anywhere in the expansion cancels every file of the path.
       Finish();
-      report_.AddPathFailure(expanded);
+      TellPathFailure(expanded);
       return;
     }
   } else {
     if ((attributes & kAttrDirectory) != 0) {
       Finish();
-      report_.AddFolderNotWalked(path, attributes);
+      observer_.Note({RunNote::Kind::kFolderNotWalked, path, attributes});
     }
     PathList.push_back(path);
   }
   std::int64_t pages = 0;
   for (const std::string& file : PathList) pages += IsHtmlName(file) ? 1 : 0;
   report_.AddPagesFound(pages);
-  const std::string& output = options_.output_folder;
+  const std::string& output = config_.output_folder;
   for (std::size_t i = 0; i < PathList.size(); ++i) {
     const std::string& file = PathList[i];
     StartPage(file,
@@ -98,24 +94,30 @@ void Work::CompactFile(const std::string& path, const std::string& target) {
 
 void Work::StartPage(const std::string& path, const std::string& target,
                      const std::optional<FolderId>& folder) {
-  if (Stopped() || !IsHtmlName(path)) return;
+  if (config_.Stopped() || !IsHtmlName(path)) return;
   if (pool_ != nullptr) {
     pool_->Add(path, target, folder);
     ReportReady();
     return;
   }
-  if (options_.page_started) options_.page_started();
-  Tell(path, RunPageJob(env_, items_, path, job_options_, target, folder));
+  observer_.PageStarted();
+  Tell(path, RunPageJob(env_, items_, path, config_, target, folder));
 }
 
 void Work::Tell(const std::string& path, const PageOutcome& outcome) {
-  if (options_.page_done) options_.page_done(path, outcome);
+  observer_.PageDone(path, outcome);
   ReportOutcome(path, outcome, report_);
+  if (outcome.kind == PageOutcome::Kind::kFailed) observer_.Failure(outcome.failure);
+}
+
+void Work::TellPathFailure(const Status& failure) {
+  report_.AddPathFailure();
+  observer_.Failure(failure);
 }
 
 void Work::ReportReady() {
   while (std::optional<PagePool::Done> done = pool_->Next(/*wait=*/false)) {
-    if (options_.page_started) options_.page_started();
+    observer_.PageStarted();
     Tell(done->path, done->outcome);
   }
 }
@@ -123,18 +125,19 @@ void Work::ReportReady() {
 void Work::Finish() {
   if (pool_ == nullptr) return;
   while (pool_->Pending() > 0) {
-    if (options_.page_started) options_.page_started();
-    const std::optional<PagePool::Done> done = pool_->Next(/*wait=*/true, options_.waiting);
+    observer_.PageStarted();
+    const std::optional<PagePool::Done> done =
+        pool_->Next(/*wait=*/true, [this] { observer_.Waiting(); });
     Tell(done->path, done->outcome);
   }
 }
 
 void Work::RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files) {
-  if (options_.dry_run || !options_.output_folder.empty()) return;
+  if (config_.dry_run || !config_.output_folder.empty()) return;
   for (const FileMain::TempFile& temp : temp_files) {
     if (!env_.RemoveIfAbandoned(temp.path, temp.folder ? &*temp.folder : nullptr)) continue;
     Finish();
-    report_.AddTempFileRemoved(temp.path);
+    observer_.Note({RunNote::Kind::kTempFileRemoved, temp.path});
   }
 }
 

@@ -1,8 +1,6 @@
 #ifndef QUARNEL_FILES_WORK_H_
 #define QUARNEL_FILES_WORK_H_
 
-#include <atomic>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +8,8 @@
 
 #include "files/folder_walk.h"
 #include "files/page_job.h"
+#include "files/run_config.h"
+#include "files/run_observer.h"
 #include "files/work_items.h"
 #include "files/work_report.h"
 #include "platform/env.h"
@@ -23,39 +23,14 @@ class PagePool;
 // taken.
 std::vector<std::string> WalkPatterns();
 
-// How a Work runs its file jobs.
-struct WorkOptions {
-  bool dry_run = false;  // nothing is written: the report tells what would be
-  bool repeat = false;   // see PageCompaction
-  bool diff = false;     // each page rewritten carries its unified diff (see PageOutcome)
-  // When set, the pages are written under this folder instead of in place
-  // (see OutputPath), and the folders walked are left as they are.
-  std::string output_folder;
-  // Workers for the file jobs; 1 runs each page in turn on the caller's
-  // thread. With more, the report still hears of every page in walk order,
-  // on the caller's thread.
-  int jobs = 1;
-  // When set and true, no further page is started, and a page whose new
-  // form is not yet in place is left as it was.
-  const std::atomic<bool>* stop = nullptr;
-  // On the caller's thread: a page's turn to be told has come (every page
-  // before it has been).
-  std::function<void()> page_started;
-  // On the caller's thread, a few times a second while it waits for a file
-  // job.
-  std::function<void()> waiting;
-  // On the caller's thread, in walk order: a page's outcome, just before the
-  // report hears of it.
-  std::function<void(const std::string& path, const PageOutcome& outcome)> page_done;
-};
-
 // Module work: from one path to compacted files. One Work serves one run (a
 // batch run or one drop), with the settings as they stood when it began.
 class Work {
  public:
-  // With `dry_run` nothing is written: the report tells what would be.
-  Work(Env& env, const Settings& settings, WorkReport& report, bool dry_run = false);
-  Work(Env& env, const Settings& settings, WorkReport& report, WorkOptions options);
+  // The run is as `config` asks; `report` counts its pages, and `observer`,
+  // when set, hears of them on the caller's thread.
+  Work(Env& env, const Settings& settings, WorkReport& report, const RunConfig& config,
+       RunObserver* observer = nullptr);
   // Tells the outcome of every page still in flight (see Finish).
   ~Work();
   Work(const Work&) = delete;
@@ -83,14 +58,14 @@ class Work {
                  const std::optional<FolderId>& folder);
   void ReportReady();
   void Tell(const std::string& path, const PageOutcome& outcome);
+  void TellPathFailure(const Status& failure);
   void RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files);
-  bool Stopped() const { return options_.stop != nullptr && options_.stop->load(); }
 
   Env& env_;
   const WorkItems items_;
   WorkReport& report_;
-  const WorkOptions options_;
-  const PageJobOptions job_options_;
+  const RunConfig config_;
+  RunObserver& observer_;
   FileMain file_main_;
   std::unique_ptr<PagePool> pool_;  // only with more than one worker
 };

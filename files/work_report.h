@@ -4,50 +4,26 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/status.h"
-
 namespace quarnel {
 
 // What happened to the paths of one run (a batch run, or one drop on the
-// main window): counts, bytes, and each event passed on to an observer as it
-// happens, so a failure is told at once and never lost.
+// main window): counts and bytes. The events themselves go to the run's
+// RunObserver.
 class WorkReport {
  public:
-  class Observer {
-   public:
-    virtual ~Observer() = default;
-    // A file was rewritten (or, in a dry run, would be).
-    virtual void FileRewritten(const std::string& path, std::uint64_t before,
-                               std::uint64_t after) = 0;
-    // A path could not be read, expanded or written; `failure` names it and
-    // says why.
-    virtual void PathFailed(const Status& failure) = 0;
-    // A folder that was not walked because it is not a plain folder (it is
-    // read-only, hidden, a link...). Not a failure.
-    virtual void FolderNotWalked(const std::string& path, std::uint32_t attributes) = 0;
-    // A page that repeated compaction had not settled when it was written
-    // (told just before FileRewritten).
-    virtual void StillChanging(const std::string& /*path*/) {}
-    // A temporary file that a killed run left behind was removed.
-    virtual void TempFileRemoved(const std::string& /*path*/) {}
-  };
-
-  explicit WorkReport(Observer* observer = nullptr) : observer_(observer) {}
+  WorkReport() = default;
   WorkReport(const WorkReport&) = delete;
   WorkReport& operator=(const WorkReport&) = delete;
 
   // A qualifying file that the engine left as it was.
   void AddUnchanged(std::uint64_t size);
-  void AddRewritten(const std::string& path, std::uint64_t before, std::uint64_t after);
+  void AddRewritten(std::uint64_t before, std::uint64_t after);
   // A qualifying file that could not be read (`size` 0) or written (`size`
   // its unchanged size on disk).
-  void AddFileFailure(const Status& failure, std::uint64_t size);
+  void AddFileFailure(std::uint64_t size);
   // A path that failed before any file job: missing, or its folder could not
   // be listed.
-  void AddPathFailure(const Status& failure);
-  void AddFolderNotWalked(const std::string& path, std::uint32_t attributes);
-  void AddStillChanging(const std::string& path);
-  void AddTempFileRemoved(const std::string& path);
+  void AddPathFailure() { ++failures_; }
   // A page with <pre>, <textarea>, <script> or <style> content, kept as it was.
   void AddBlocksKept() { ++pages_with_blocks_; }
   // The page whose outcome is told next.
@@ -65,7 +41,6 @@ class WorkReport {
   const std::string& currentPage() const { return current_page_; }
 
  private:
-  Observer* observer_;
   std::int64_t files_examined_ = 0;
   std::int64_t files_rewritten_ = 0;
   std::int64_t failures_ = 0;

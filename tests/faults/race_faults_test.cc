@@ -77,7 +77,7 @@ class RaceTest : public ::testing::Test {
   }
 
   void Dispatch(std::initializer_list<std::string> paths) {
-    Work work(env_, settings_, report_);
+    Work work(env_, settings_, report_, OneJob(), &observer_);
     for (const std::string& path : paths) work.DispatchPath(dir_ / path);
   }
 
@@ -105,7 +105,7 @@ class RaceTest : public ::testing::Test {
   ChangingEnv env_;
   Settings settings_;
   RecordingObserver observer_;
-  WorkReport report_{&observer_};
+  WorkReport report_;
   TreeState forms_;
   TreeState before_;
 };

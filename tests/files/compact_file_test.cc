@@ -22,6 +22,7 @@ namespace {
 using testing_support::AgeFile;
 using testing_support::MakeReadOnly;
 using testing_support::ModificationTime;
+using testing_support::OneJob;
 using testing_support::RecordingObserver;
 using testing_support::TempFolder;
 
@@ -43,14 +44,14 @@ class CompactFileTest : public ::testing::Test {
 
   // Runs the file job on each path with the current settings.
   void Compact(std::initializer_list<std::string> paths, bool dry_run = false) {
-    Work work(*Env::Default(), settings_, report_, dry_run);
+    Work work(*Env::Default(), settings_, report_, OneJob(dry_run), &observer_);
     for (const std::string& path : paths) work.CompactFile(path);
   }
 
   TempFolder dir_;
   Settings settings_;
   RecordingObserver observer_;
-  WorkReport report_{&observer_};
+  WorkReport report_;
 };
 
 TEST_F(CompactFileTest, RewritesWithCrLfAfterEveryLineAndNoEmptyLines) {
@@ -253,7 +254,7 @@ class EditorSavesEnv final : public EnvWrapper {
 TEST_F(CompactFileTest, PageChangedWhileBeingCompactedIsLeftAsTheOtherProgramWroteIt) {
   const std::string page = dir_.Write("a.html", kPage);
   EditorSavesEnv env;
-  Work(env, settings_, report_).CompactFile(page);
+  Work(env, settings_, report_, OneJob(), &observer_).CompactFile(page);
   EXPECT_EQ(TempFolder::Read(page), "<head>\r\nsaved by an editor\r\n");
   ASSERT_EQ(observer_.failures.size(), 1u);
   EXPECT_EQ(observer_.failures[0].ToString(),

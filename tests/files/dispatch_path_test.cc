@@ -25,6 +25,7 @@ namespace {
 
 using testing_support::FsPath;
 using testing_support::MakeHidden;
+using testing_support::OneJob;
 using testing_support::RecordingObserver;
 using testing_support::TempFolder;
 using testing_support::Utf8;
@@ -241,8 +242,8 @@ TEST(WalkTest, FolderWhoseAttributesCannotBeReadAgainIsAFailureNotAnEmptyFolder)
   FleetingFolderEnv env(dir / "site");
   Settings settings;
   RecordingObserver observer;
-  WorkReport report(&observer);
-  Work(env, settings, report).DispatchPath(dir / "site");
+  WorkReport report;
+  Work(env, settings, report, OneJob(), &observer).DispatchPath(dir / "site");
   ASSERT_EQ(observer.failures.size(), 1u);
   EXPECT_EQ(observer.failures[0].ToString(),
             dir / "site: the folder can no longer be read; nothing in it was processed");
@@ -257,14 +258,14 @@ TEST(WalkTest, FolderWhoseAttributesCannotBeReadAgainIsAFailureNotAnEmptyFolder)
 class DispatchPathTest : public ::testing::Test {
  protected:
   void Dispatch(std::initializer_list<std::string> paths) {
-    Work work(*Env::Default(), settings_, report_);
+    Work work(*Env::Default(), settings_, report_, OneJob(), &observer_);
     for (const std::string& path : paths) work.DispatchPath(path);
   }
 
   TempFolder dir_;
   Settings settings_;
   RecordingObserver observer_;
-  WorkReport report_{&observer_};
+  WorkReport report_;
 };
 
 TEST_F(DispatchPathTest, FolderFilesAndMissingPathsEachGetTheirDue) {
@@ -327,7 +328,7 @@ TEST_F(DispatchPathTest, WalkRemovesAbandonedTemporaryFilesButNoLiveOne) {
   // A dry run removes nothing.
   const std::string again = dir_.Write("site/.e.html.quarnel-000000.tmp", "half");
   WorkReport report;
-  Work(*Env::Default(), settings_, report, /*dry_run=*/true).DispatchPath(dir_ / "site");
+  Work(*Env::Default(), settings_, report, OneJob(/*dry_run=*/true)).DispatchPath(dir_ / "site");
   EXPECT_TRUE(std::filesystem::exists(FsPath(again)));
 }
 

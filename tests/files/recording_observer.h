@@ -4,23 +4,43 @@
 #include <string>
 #include <vector>
 
-#include "files/work_report.h"
+#include "files/page_job.h"
+#include "files/run_config.h"
+#include "files/run_observer.h"
 
 namespace quarnel::testing_support {
 
-// Keeps every event of a run, in order.
-class RecordingObserver final : public WorkReport::Observer {
- public:
-  void FileRewritten(const std::string& path, std::uint64_t, std::uint64_t) override {
-    rewritten.push_back(path);
-  }
-  void PathFailed(const Status& failure) override { failures.push_back(failure); }
-  void FolderNotWalked(const std::string& path, std::uint32_t attributes) override {
-    not_walked.push_back(path);
-    not_walked_attributes.push_back(attributes);
-  }
-  void TempFileRemoved(const std::string& path) override { temp_files_removed.push_back(path); }
+// A run whose pages are done one after another, on the test's thread.
+inline RunConfig OneJob(bool dry_run = false) {
+  RunConfig config;
+  config.dry_run = dry_run;
+  config.jobs = 1;
+  return config;
+}
 
+// Keeps every event of a run, in order.
+class RecordingObserver final : public RunObserver {
+ public:
+  void PageStarted() override { ++pages_started; }
+  void PageDone(const std::string& path, const PageOutcome& outcome) override {
+    if (outcome.kind == PageOutcome::Kind::kRewritten) rewritten.push_back(path);
+  }
+  void EntryListed() override { ++entries_listed; }
+  void Failure(const Status& failure) override { failures.push_back(failure); }
+  void Note(const RunNote& note) override {
+    switch (note.kind) {
+      case RunNote::Kind::kFolderNotWalked:
+        not_walked.push_back(note.path);
+        not_walked_attributes.push_back(note.attributes);
+        return;
+      case RunNote::Kind::kTempFileRemoved:
+        temp_files_removed.push_back(note.path);
+        return;
+    }
+  }
+
+  int pages_started = 0;
+  int entries_listed = 0;
   std::vector<std::string> rewritten;
   std::vector<Status> failures;
   std::vector<std::string> not_walked;

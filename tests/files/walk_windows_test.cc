@@ -13,6 +13,7 @@
 namespace quarnel {
 namespace {
 
+using testing_support::OneJob;
 using testing_support::RecordingObserver;
 using Paths = std::vector<std::string>;
 
@@ -32,15 +33,27 @@ class WindowsWalkTest : public ::testing::Test {
   }
 
   void Dispatch(std::initializer_list<std::string> paths) {
-    Work work(env_, settings_, report_);
+    Work work(env_, settings_, report_, OneJob(), &observer_);
     for (const std::string& path : paths) work.DispatchPath(path);
   }
 
   MemEnv env_;
   Settings settings_;
   RecordingObserver observer_;
-  WorkReport report_{&observer_};
+  WorkReport report_;
 };
+
+TEST_F(WindowsWalkTest, ObserverHearsOfEveryEntryListedAndEveryPage) {
+  env_.AddFile(R"(C:\site\a.html)", kPage);
+  env_.AddFile(R"(C:\site\notes.txt)", "text");
+  env_.AddFile(R"(C:\site\sub\b.htm)", kPage);
+  Dispatch({R"(C:\site)"});
+  // ".", "..", a.html, notes.txt and sub in the site; ".", ".." and b.htm
+  // in sub.
+  EXPECT_EQ(observer_.entries_listed, 8);
+  EXPECT_EQ(observer_.pages_started, 2);
+  EXPECT_EQ(observer_.rewritten, (Paths{R"(C:\site\a.html)", R"(C:\site\sub\b.htm)"}));
+}
 
 TEST_F(WindowsWalkTest, FolderOrderAndPatternOrderAreExact) {
   env_.AddFile(R"(C:\site\z.shtml)", kPage);
@@ -199,8 +212,8 @@ TEST_F(WindowsWalkTest, FolderThatCannotBeListedCancelsItsPathAndIsTold) {
     env.AddFile(R"(C:\next.html)", kPage);
     env.FailSearch(c.failing);
     RecordingObserver observer;
-    WorkReport report(&observer);
-    Work work(env, settings_, report);
+    WorkReport report;
+    Work work(env, settings_, report, OneJob(), &observer);
     work.DispatchPath(R"(C:\site)");
     work.DispatchPath(R"(C:\next.html)");
     // Files collected before the failing folder are not processed either.

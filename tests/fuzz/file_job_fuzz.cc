@@ -149,12 +149,13 @@ bool ModelJob(std::string_view bytes, const quarnel::Settings& settings, std::st
 }
 
 // Records what the job reports.
-struct Events final : quarnel::WorkReport::Observer {
+struct Events final : quarnel::RunObserver {
   int rewritten = 0;
   int failed = 0;
-  void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override { ++rewritten; }
-  void PathFailed(const quarnel::Status&) override { ++failed; }
-  void FolderNotWalked(const std::string&, std::uint32_t) override {}
+  void PageDone(const std::string&, const quarnel::PageOutcome& outcome) override {
+    if (outcome.kind == quarnel::PageOutcome::Kind::kRewritten) ++rewritten;
+  }
+  void Failure(const quarnel::Status&) override { ++failed; }
 };
 
 }  // namespace
@@ -196,9 +197,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (throughLink) Check(::symlink("page.html", link.c_str()) == 0);
 
   Events events;
-  quarnel::WorkReport report(&events);
+  quarnel::WorkReport report;
+  quarnel::RunConfig config;
+  config.jobs = 1;
   {
-    quarnel::Work work(*quarnel::Env::Default(), settings, report);
+    quarnel::Work work(*quarnel::Env::Default(), settings, report, config, &events);
     work.CompactFile(throughLink ? link : file);
   }
 

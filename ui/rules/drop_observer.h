@@ -4,23 +4,36 @@
 #include <string>
 #include <vector>
 
-#include "files/work_report.h"
+#include "files/run_observer.h"
+#include "ui/rules/drop_progress.h"
 
 namespace quarnel {
 
-// What failed during a drop goes to the standard error stream for whoever
-// started the program from a terminal, and is kept for the notice that the
-// window shows once the drop has ended.
-class DropObserver final : public WorkReport::Observer {
+class MainWindowFace;
+
+// Follows one drop on the main window. Its advance keeps the count of files
+// done current and the face painted during a long drop. What failed goes
+// to the standard error stream for whoever started the program from a
+// terminal, and is kept for the notice that the window shows once the drop
+// has ended.
+class DropObserver final : public RunObserver {
  public:
-  void FileRewritten(const std::string&, std::uint64_t, std::uint64_t) override {}
-  void PathFailed(const Status& failure) override;
-  void FolderNotWalked(const std::string& path, std::uint32_t) override;
+  DropObserver(DropProgress& progress, MainWindowFace& face) : progress_(progress), face_(face) {}
+
+  void PageStarted() override;
+  void EntryListed() override { Step(); }
+  void Waiting() override { Step(); }
+  void Failure(const Status& failure) override;
+  void Note(const RunNote& note) override;
 
   // "path: reason" of each failure, in the order the drop met them.
   const std::vector<std::string>& problems() const { return problems_; }
 
  private:
+  void Step();
+
+  DropProgress& progress_;
+  MainWindowFace& face_;
   std::vector<std::string> problems_;
 };
 

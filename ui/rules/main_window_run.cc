@@ -37,17 +37,9 @@ void MainWindowRun::Load() {
 void MainWindowRun::Drop(const std::vector<std::string>& paths) {
   if (paths.empty() || progress_.running()) return;
   progress_.Begin();
-  DropObserver observer;
-  {
-    WorkReport report(&observer);
-    session_.RunPaths(paths, report,
-                      {[this] {
-                         if (progress_.FileStarted()) face_.PaintDuringDrop();
-                       },
-                       [this] {
-                         if (progress_.Step()) face_.PaintDuringDrop();
-                       }});
-  }
+  DropObserver observer(progress_, face_);
+  WorkReport report;
+  session_.RunPaths(paths, report, &observer);
   progress_.End();
   face_.Repaint();
   const std::vector<std::string>& problems = observer.problems();

@@ -82,7 +82,9 @@ class Stretch {
 };
 
 // The index of the lowest set bit; `mask` is not 0.
-inline unsigned LowestBit(std::uint64_t mask) { return static_cast<unsigned>(__builtin_ctzll(mask)); }
+inline unsigned LowestBit(std::uint64_t mask) {
+  return static_cast<unsigned>(__builtin_ctzll(mask));
+}
 
 }  // namespace quarnel
 

@@ -1,6 +1,7 @@
 #ifndef QUARNEL_ENGINE_BYTE_MASKS_H_
 #define QUARNEL_ENGINE_BYTE_MASKS_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -83,7 +84,7 @@ class Stretch {
 
 // The index of the lowest set bit; `mask` is not 0.
 inline unsigned LowestBit(std::uint64_t mask) {
-  return static_cast<unsigned>(__builtin_ctzll(mask));
+  return static_cast<unsigned>(std::countr_zero(mask));
 }
 
 }  // namespace quarnel

@@ -16,6 +16,8 @@ class Writer {
  public:
   explicit Writer(char* at) : at_(at) {}
   void Put(std::string_view text) {
+    // An emptied line is a view without data: memcpy must not see it.
+    if (text.empty()) return;
     std::memcpy(at_, text.data(), text.size());
     at_ += text.size();
   }

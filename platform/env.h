@@ -115,10 +115,6 @@ class FolderSearch {
   // cannot tell.
   virtual std::optional<FolderId> Folder() const { return std::nullopt; }
 
-  // The search that reads the folder: a search that only watches another
-  // one (to count, to tell progress) gives that one.
-  virtual const FolderSearch& Reader() const { return *this; }
-
  protected:
   Status status_;
 };

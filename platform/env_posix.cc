@@ -476,8 +476,7 @@ class PosixEnv final : public Env {
     // Opened from its parent, a folder could be deeper than any path the
     // system takes; then no page in it could be read or written by its path.
     if (folder.size() >= PATH_MAX) return PosixError(folder, ENAMETOOLONG);
-    const auto* from =
-        parent == nullptr ? nullptr : dynamic_cast<const PosixSearch*>(&parent->Reader());
+    const auto* from = parent == nullptr ? nullptr : dynamic_cast<const PosixSearch*>(parent);
     const int fd = from == nullptr
                        ? ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
                        : ::openat(from->fd(), std::string(LastComponent(folder)).c_str(),

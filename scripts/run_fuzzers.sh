@@ -8,13 +8,20 @@
 #       each harness until it has done at least N executions (the
 #       command-line harness, which runs a whole batch per input, N / 10),
 #       spread over one job per core
+# Names of harnesses after these (page_compaction, command_line...) run only
+# those, in that order: a long run can be split over several sittings.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 seconds=${2:-60}
+shift 2 || shift $#
 runs=0
 if [[ $seconds == --runs ]]; then
-  runs=${3:?number of executions}
+  runs=${1:?number of executions}
+  shift
 fi
+harnesses=()
+for name in "$@"; do harnesses+=("$build/tests/fuzz/${name}_fuzz"); done
+((${#harnesses[@]})) || harnesses=("$build"/tests/fuzz/*_fuzz)
 cores=$(nproc)
 root=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
@@ -52,8 +59,8 @@ fuzz_one() {
 
 total=0
 status=0
-for harness in "$build"/tests/fuzz/*_fuzz; do
-  [[ -x "$harness" ]] || continue
+for harness in "${harnesses[@]}"; do
+  [[ -x "$harness" ]] || { echo "no harness $harness" >&2; exit 2; }
   name=$(basename "$harness" _fuzz)
   work="$scratch/$name"
   mkdir -p "$work/corpus" "$work/artifacts"

@@ -47,37 +47,57 @@ std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, 
 
 Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                               std::vector<std::string>& paths) {
-  page_folders_.clear();
-  const std::int32_t last = ListFolders(folder);
-  if (last == -1) {
+  return StreamFolder(
+      folder, patterns,
+      [&paths](const std::string& path, const std::optional<FolderId>&) { paths.push_back(path); });
+}
+
+Status FileMain::SurveyFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                              std::int64_t& pages) {
+  const PageSink count = [&pages](const std::string&, const std::optional<FolderId>&) { ++pages; };
+  return Walk(
+      folder,
+      [&](const std::string& prefix, const FolderListing& listing) {
+        ForEachMatch(listing, prefix, patterns, count);
+      },
+      /*tell_entries=*/true);
+}
+
+Status FileMain::StreamFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                              const PageSink& sink) {
+  return Walk(
+      folder,
+      [&](const std::string& prefix, const FolderListing& listing) {
+        ForEachMatch(listing, prefix, patterns, sink);
+      },
+      /*tell_entries=*/false);
+}
+
+Status FileMain::Walk(const std::string& folder, const ListingVisitor& visit, bool tell_entries) {
+  tell_entries_ = tell_entries;
+  failure_ = Status::OK();
+  if (ListFolders(folder, visit) == -1 && folder_attributes_ == kInvalidAttributes) {
     // Not a folder, nothing to expand; but attributes that cannot be read
     // at all, for a path the caller saw as a folder, are a failure to tell.
-    if (folder_attributes_ != kInvalidAttributes) return Status::OK();
     return Status::IOError(folder, "the folder can no longer be read; nothing in it was processed");
   }
-  for (std::int32_t j = 0; j <= last; ++j) {
-    const std::string prefix = AddBackslash(folder_list_[j], env_.PathSeparator());
-    const FolderListing& listing = listings_[j];
-    if (!listing.failure.ok()) return CannotList(folder, j, folder_list_[j], listing.failure);
-    for (const std::string& pattern : patterns) CollectListed(listing, prefix, pattern, paths);
-  }
-  return Status::OK();
+  return failure_;
 }
 
-void FileMain::CollectListed(const FolderListing& listing, const std::string& prefix,
-                             const std::string& pattern, std::vector<std::string>& paths) {
-  for (const ListedFile& file : listing.files) {
-    const bool matches = MatchesWildcard(pattern, file.name) ||
-                         (!file.short_name.empty() && MatchesWildcard(pattern, file.short_name));
-    if (!matches || !LastCharacterMatches(file.name, pattern)) continue;
-    paths.push_back(prefix + file.name);
-    page_folders_.push_back(listing.folder);
+void FileMain::ForEachMatch(const FolderListing& listing, const std::string& prefix,
+                            const std::vector<std::string>& patterns, const PageSink& found) {
+  for (const std::string& pattern : patterns) {
+    for (const ListedFile& file : listing.files) {
+      const bool matches = MatchesWildcard(pattern, file.name) ||
+                           (!file.short_name.empty() && MatchesWildcard(pattern, file.short_name));
+      if (matches && LastCharacterMatches(file.name, pattern))
+        found(prefix + file.name, listing.folder);
+    }
   }
 }
 
-std::int32_t FileMain::ListFolders(const std::string& folder) {
+std::int32_t FileMain::ListFolders(const std::string& folder, const ListingVisitor& visit) {
   folder_list_.clear();
-  listings_.clear();
   walked_.clear();
   temp_files_.clear();
   const std::uint32_t attributes = env_.GetFileAttributes(folder);
@@ -86,8 +106,7 @@ std::int32_t FileMain::ListFolders(const std::string& folder) {
   OpenedFolder opened = OpenFolder(folder, nullptr);
   if (opened.id) walked_.insert(*opened.id);
   folder_list_.push_back(folder);
-  listings_.emplace_back();
-  WalkFolder(folder, std::move(opened));
+  WalkFolder(folder, std::move(opened), visit);
   return FolderCount() - 1;
 }
 
@@ -105,22 +124,46 @@ FileMain::OpenedFolder FileMain::OpenFolder(const std::string& folder, const Fol
   return opened;
 }
 
-void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened) {
+void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened,
+                          const ListingVisitor& visit) {
   const std::string dir = AddBackslash(folder, env_.PathSeparator());
-  const std::size_t index = listings_.size() - 1;
+  const std::int32_t index = FolderCount() - 1;
   FolderListing listing;
-  if (!opened.status.ok()) {
-    // A folder the walk cannot read may hold sub-folders it would miss:
-    // the path fails with the reason, rather than lose them unsaid.
-    listing.failure = opened.status;
-    listings_[index] = std::move(listing);
-    return;
+  listing.failure = opened.status;
+  std::vector<std::string> subFolders;
+  if (opened.status.ok()) {
+    listing.folder = opened.search->Folder();
+    subFolders = ListEntries(*opened.search, dir, listing);
+    listing.failure = opened.search->status();
   }
-  FolderSearch& search = *opened.search;
-  listing.folder = search.Folder();
+  // A folder the walk cannot read may hold sub-folders it would miss: the
+  // path fails with the reason, rather than lose them unsaid. The walk goes
+  // on, so that every leftover temporary file is still seen.
+  if (failure_.ok() && !listing.failure.ok()) {
+    failure_ = CannotList(folder_list_.front(), index, folder, listing.failure);
+  }
+  if (failure_.ok()) visit(dir, listing);
+  if (!opened.status.ok()) return;
+
+  // The sub-folders are walked once this folder's search has ended: the
+  // same depth-first order. Each is opened from this folder's search, which
+  // stays open for that.
+  for (const std::string& name : subFolders) {
+    const std::string sub = dir + name;
+    OpenedFolder subOpened = OpenFolder(sub, opened.search.get());
+    // Checked here rather than when listed, so that the first path in the
+    // walk's order is the one that counts.
+    if (subOpened.id && !walked_.insert(*subOpened.id).second) continue;
+    folder_list_.push_back(sub);
+    WalkFolder(sub, std::move(subOpened), visit);
+  }
+}
+
+std::vector<std::string> FileMain::ListEntries(FolderSearch& search, const std::string& dir,
+                                               FolderListing& listing) {
   std::vector<std::string> subFolders;
   for (FindRecord record; search.Next(&record); record = FindRecord()) {
-    if (observer_ != nullptr) observer_->EntryListed();
+    if (tell_entries_ && observer_ != nullptr) observer_->EntryListed();
     const std::uint32_t attributes = record.dwFileAttributes;
     std::string name = RecordName(record);
     if ((attributes & kAttrDirectory) != 0) {
@@ -135,22 +178,7 @@ void FileMain::WalkFolder(const std::string& folder, OpenedFolder opened) {
                                                           record.cAlternateFileName.size()})});
     }
   }
-  listing.failure = search.status();
-  listings_[index] = std::move(listing);
-
-  // The sub-folders are walked once this folder's search has ended: the
-  // same depth-first order. Each is opened from this folder's search, which
-  // stays open for that.
-  for (const std::string& name : subFolders) {
-    const std::string sub = dir + name;
-    OpenedFolder subOpened = OpenFolder(sub, &search);
-    // Checked here rather than when listed, so that the first path in the
-    // walk's order is the one that counts.
-    if (subOpened.id && !walked_.insert(*subOpened.id).second) continue;
-    folder_list_.push_back(sub);
-    listings_.emplace_back();
-    WalkFolder(sub, std::move(subOpened));
-  }
+  return subFolders;
 }
 
 }  // namespace quarnel

@@ -2,6 +2,7 @@
 #define QUARNEL_FILES_FOLDER_WALK_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -42,15 +43,31 @@ class FileMain {
   Status ExpandFolder(const std::string& folder, const std::vector<std::string>& patterns,
                       std::vector<std::string>& paths);
 
+  // A page the walk found, and the folder it was listed in where the
+  // platform can tell. A file job hands the folder on (ReplaceGuard::folder),
+  // so that a folder that a link has taken the place of since the walk leads
+  // the job nowhere else.
+  using PageSink =
+      std::function<void(const std::string& path, const std::optional<FolderId>& folder)>;
+
+  // Walks as ExpandFolder does, without keeping any page: fills FolderList
+  // and TempFiles, tells the observer of every entry, and counts in `pages`
+  // the files ExpandFolder would give. Fails as ExpandFolder does. A run
+  // surveys a folder first, so that a folder it cannot read stops the path
+  // before any page of it has changed.
+  Status SurveyFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                      std::int64_t& pages);
+
+  // The pages ExpandFolder would give, in the same order, handed to `sink`
+  // folder by folder as each is listed: a tree of any size is walked in the
+  // memory of its largest folder. Stops handing on pages at the first folder
+  // that cannot be listed, and returns ExpandFolder's failure.
+  Status StreamFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                      const PageSink& sink);
+
   // Entry 0 is the folder as handed to ListFolders; every further entry is a
   // parent with separator plus a sub-folder name.
   const std::vector<std::string>& FolderList() const { return folder_list_; }
-
-  // For each path the last expansion appended, in the same order: the
-  // folder it was listed in, where the platform can tell. A file job hands
-  // it on (ReplaceGuard::folder), so that a folder that a link has taken
-  // the place of since the walk leads the job nowhere else.
-  const std::vector<std::optional<FolderId>>& PageFolders() const { return page_folders_; }
 
   // A temporary file of a file replacement (".<page>.quarnel-XXXXXX.tmp")
   // that the last expansion's walk saw, with its folder, and the folder it
@@ -82,38 +99,54 @@ class FileMain {
     std::optional<FolderId> folder;  // the folder read
     Status failure;                  // it could not be read, or not to the end
   };
+  // What a walk does with each folder it could list, as soon as it has: the
+  // folder with its separator, and what its search saw.
+  using ListingVisitor =
+      std::function<void(const std::string& prefix, const FolderListing& listing)>;
+
+  // Walks `folder` and every sub-folder, visiting each folder listed while
+  // none has failed so far. Returns the first failure, in FolderList order.
+  Status Walk(const std::string& folder, const ListingVisitor& visit, bool tell_entries);
 
   // Resets the folder list and walks `folder`. Returns the index of the last
   // FolderList entry (FolderCount - 1), or -1 when `folder` lacks the
   // directory flag.
-  std::int32_t ListFolders(const std::string& folder);
+  std::int32_t ListFolders(const std::string& folder, const ListingVisitor& visit);
 
   // Starts the search of every entry of `folder`, from `parent`'s open
   // folder when there is one.
   OpenedFolder OpenFolder(const std::string& folder, const FolderSearch* parent);
 
-  // Lists the last FolderList entry, `folder`, through `opened`, then
-  // appends every sub-folder to FolderList, depth first, each followed at
-  // once by its own sub-folders. A sub-folder is opened from its parent's
-  // open folder, so a link that takes its place is never entered. Links,
-  // junctions and other reparse points are not entered, and a folder
+  // Lists the last FolderList entry, `folder`, through `opened` and visits
+  // it, then appends every sub-folder to FolderList, depth first, each
+  // followed at once by its own sub-folders. A sub-folder is opened from its
+  // parent's open folder, so a link that takes its place is never entered.
+  // Links, junctions and other reparse points are not entered, and a folder
   // already walked under another path (a bind mount of a folder above it,
   // say) is passed over, so the walk always ends and meets every file once.
-  void WalkFolder(const std::string& folder, OpenedFolder opened);
+  void WalkFolder(const std::string& folder, OpenedFolder opened, const ListingVisitor& visit);
+
+  // Reads `search` to its end: records in `listing` the files the patterns
+  // may take and in TempFiles the leftover temporary files of `dir`, and
+  // returns the names of its sub-folders.
+  std::vector<std::string> ListEntries(FolderSearch& search, const std::string& dir,
+                                       FolderListing& listing);
 
   std::int32_t FolderCount() const { return static_cast<std::int32_t>(folder_list_.size()); }
 
-  void CollectListed(const FolderListing& listing, const std::string& prefix,
-                     const std::string& pattern, std::vector<std::string>& paths);
+  // Calls `found` for every file of `listing` that a pattern takes, pattern
+  // by pattern.
+  static void ForEachMatch(const FolderListing& listing, const std::string& prefix,
+                           const std::vector<std::string>& patterns, const PageSink& found);
 
   Env& env_;
   RunObserver* const observer_;
   std::vector<std::string> folder_list_;
-  std::vector<FolderListing> listings_;  // one for each FolderList entry
-  std::set<FolderId> walked_;            // the folders of this expansion
-  std::vector<std::optional<FolderId>> page_folders_;
+  std::set<FolderId> walked_;  // the folders of this expansion
   std::vector<TempFile> temp_files_;
   std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
+  Status failure_;                       // the walk's first folder not listed
+  bool tell_entries_ = false;            // the observer hears of this walk's entries
 };
 
 }  // namespace quarnel

@@ -76,8 +76,8 @@ void PagePool::Serve() {
     if (stamp.known) busy_.erase(busy_.find(file));
     slot.outcome = std::move(outcome);
     slot.done = true;
-    // The caller only ever waits for the oldest page.
-    if (number == first_) done_.notify_one();
+    // The caller only ever waits for the oldest page or the watched one.
+    if (number == first_ || number == watched_) done_.notify_one();
     // No one else need be woken: this worker looks for the next page itself
     // and wakes another when there is more than it can take.
   }
@@ -91,6 +91,22 @@ std::size_t PagePool::Workers() {
 std::size_t PagePool::Pending() {
   std::lock_guard lock(mutex_);
   return slots_.size();
+}
+
+void PagePool::WaitForDone(std::size_t nth, const std::function<void()>& waiting) {
+  std::unique_lock lock(mutex_);
+  if (slots_.empty() || nth == 0) return;
+  const std::size_t index = std::min(nth, slots_.size()) - 1;
+  watched_ = first_ + index;
+  while (!slots_[index].done) {
+    if (waiting) {
+      lock.unlock();
+      waiting();
+      lock.lock();
+    }
+    done_.wait_for(lock, kTick, [this, index] { return slots_[index].done; });
+  }
+  watched_ = UINT64_MAX;
 }
 
 std::optional<PagePool::Done> PagePool::Next(bool wait, const std::function<void()>& waiting) {

@@ -78,6 +78,13 @@ class PagePool {
   // meanwhile; without, nothing also when it is not ready.
   std::optional<Done> Next(bool wait, const std::function<void()>& waiting = {});
 
+  // Waits until the `nth` oldest page not handed back is done (the newest,
+  // when fewer are pending), calling `waiting` every tick meanwhile. Pages
+  // are taken in order, so the ones before it are then mostly done too: a
+  // caller that keeps the pool full wakes once for that many pages, not
+  // once for each.
+  void WaitForDone(std::size_t nth, const std::function<void()>& waiting = {});
+
   // Pages added and not yet handed back.
   std::size_t Pending();
 
@@ -118,9 +125,11 @@ class PagePool {
   std::deque<Slot> slots_;
   std::uint64_t first_ = 0;         // the number of slots_.front(); guarded by mutex_
   std::uint64_t next_to_take_ = 0;  // guarded by mutex_
-  std::uint64_t in_flight_ = 0;     // the cost of the pages being worked on; guarded by mutex_
-  std::uint64_t largest_ = 0;       // guarded by mutex_
-  std::size_t idle_ = 0;            // workers waiting for a page; guarded by mutex_
+  // The page WaitForDone waits for, by number; guarded by mutex_.
+  std::uint64_t watched_ = UINT64_MAX;
+  std::uint64_t in_flight_ = 0;  // the cost of the pages being worked on; guarded by mutex_
+  std::uint64_t largest_ = 0;    // guarded by mutex_
+  std::size_t idle_ = 0;         // workers waiting for a page; guarded by mutex_
   // The files in flight, as (device, inode); guarded by mutex_.
   std::multiset<std::pair<std::uint64_t, std::uint64_t>> busy_;
   bool ending_ = false;  // guarded by mutex_

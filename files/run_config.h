@@ -2,6 +2,7 @@
 #define QUARNEL_FILES_RUN_CONFIG_H_
 
 #include <atomic>
+#include <cstddef>
 #include <string>
 
 namespace quarnel {
@@ -27,6 +28,10 @@ struct RunConfig {
   // thread. With more, the pages are still told in walk order, on the
   // caller's thread.
   int jobs = kDefaultJobs;
+  // With more than one worker: how many pages the walk may hand on before it
+  // waits for the oldest. Enough to keep every worker busy through a slow
+  // page, few enough that memory stays flat however many pages a tree holds.
+  std::size_t pages_ahead = 1024;
   // When set and true, no further page is started, and a page whose new
   // form is not yet in place is left as it was.
   const std::atomic<bool>* stop = nullptr;

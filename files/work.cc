@@ -1,5 +1,7 @@
 #include "files/work.h"
 
+#include <algorithm>
+
 #include "files/html_name.h"
 #include "files/output_folder.h"
 #include "files/page_pool.h"
@@ -46,11 +48,6 @@ Work::~Work() { Finish(); }
 
 void Work::DispatchPath(const std::string& path) {
   if (config_.Stopped()) return;
-  const std::vector<std::string> patterns = WalkPatterns();
-  std::vector<std::string> PathList;
-  // For each page the walk found, the folder it was listed in: the page is
-  // rewritten only inside that folder.
-  std::vector<std::optional<FolderId>> folders;
   const std::uint32_t attributes = env_.GetFileAttributes(path);
   if (attributes == kInvalidAttributes) {
     Finish();
@@ -58,34 +55,48 @@ void Work::DispatchPath(const std::string& path) {
     return;
   }
   if (attributes == kAttrDirectory) {
-    const Status expanded = file_main_.ExpandFolder(path, patterns, PathList);
-    folders = file_main_.PageFolders();
-    RemoveAbandoned(file_main_.TempFiles());
-    if (!expanded.ok()) {
-      // An error anywhere in the expansion cancels every file of the path.
-      Finish();
-      TellPathFailure(expanded);
-      return;
-    }
-  } else {
-    if ((attributes & kAttrDirectory) != 0) {
-      Finish();
-      observer_.Note({RunNote::Kind::kFolderNotWalked, path, attributes});
-    }
-    PathList.push_back(path);
+    DispatchFolder(path);
+    return;
   }
+  if ((attributes & kAttrDirectory) != 0) {
+    Finish();
+    observer_.Note({RunNote::Kind::kFolderNotWalked, path, attributes});
+  }
+  report_.AddPagesFound(IsHtmlName(path) ? 1 : 0);
+  StartPage(path, config_.output_folder.empty() ? std::string() : TargetOf(path, path, false),
+            std::nullopt);
+}
+
+void Work::DispatchFolder(const std::string& path) {
+  const std::vector<std::string> patterns = WalkPatterns();
+  // The first walk reads every folder and keeps no page, so that a folder
+  // that cannot be listed cancels every file of the path before any has
+  // changed. The second hands each folder's pages on as it lists them: the
+  // run's memory does not grow with the tree.
   std::int64_t pages = 0;
-  for (const std::string& file : PathList) pages += IsHtmlName(file) ? 1 : 0;
-  report_.AddPagesFound(pages);
-  const std::string& output = config_.output_folder;
-  for (std::size_t i = 0; i < PathList.size(); ++i) {
-    const std::string& file = PathList[i];
-    StartPage(file,
-              output.empty() ? std::string()
-                             : OutputPath(path, file, attributes == kAttrDirectory, output,
-                                          env_.PathSeparator()),
-              i < folders.size() ? folders[i] : std::nullopt);
+  const Status surveyed = file_main_.SurveyFolder(path, patterns, pages);
+  RemoveAbandoned(file_main_.TempFiles());
+  if (!surveyed.ok()) {
+    Finish();
+    TellPathFailure(surveyed);
+    return;
   }
+  report_.AddPagesFound(pages);
+  const Status walked = file_main_.StreamFolder(
+      path, patterns, [&](const std::string& file, const std::optional<FolderId>& folder) {
+        StartPage(file, config_.output_folder.empty() ? std::string() : TargetOf(path, file, true),
+                  folder);
+      });
+  // Only a folder changed since the first walk fails here: the pages handed
+  // on before it stand.
+  if (!walked.ok()) {
+    Finish();
+    TellPathFailure(walked);
+  }
+}
+
+std::string Work::TargetOf(const std::string& path, const std::string& file, bool walked) const {
+  return OutputPath(path, file, walked, config_.output_folder, env_.PathSeparator());
 }
 
 void Work::CompactFile(const std::string& path, const std::string& target) {
@@ -96,6 +107,12 @@ void Work::StartPage(const std::string& path, const std::string& target,
                      const std::optional<FolderId>& folder) {
   if (config_.Stopped() || !IsHtmlName(path)) return;
   if (pool_ != nullptr) {
+    // The walk runs ahead of the workers by a bounded number of pages. When
+    // it is that far ahead, it waits for half of them at once.
+    while (pool_->Pending() >= std::max<std::size_t>(config_.pages_ahead, 1)) {
+      pool_->WaitForDone(config_.pages_ahead / 2, [this] { observer_.Waiting(); });
+      if (!ReportReady()) TellNext();
+    }
     pool_->Add(path, target, folder);
     ReportReady();
     return;
@@ -115,21 +132,26 @@ void Work::TellPathFailure(const Status& failure) {
   observer_.Failure(failure);
 }
 
-void Work::ReportReady() {
+bool Work::ReportReady() {
+  bool told = false;
   while (std::optional<PagePool::Done> done = pool_->Next(/*wait=*/false)) {
     observer_.PageStarted();
     Tell(done->path, done->outcome);
+    told = true;
   }
+  return told;
 }
 
 void Work::Finish() {
   if (pool_ == nullptr) return;
-  while (pool_->Pending() > 0) {
-    observer_.PageStarted();
-    const std::optional<PagePool::Done> done =
-        pool_->Next(/*wait=*/true, [this] { observer_.Waiting(); });
-    Tell(done->path, done->outcome);
-  }
+  while (pool_->Pending() > 0) TellNext();
+}
+
+void Work::TellNext() {
+  observer_.PageStarted();
+  const std::optional<PagePool::Done> done =
+      pool_->Next(/*wait=*/true, [this] { observer_.Waiting(); });
+  Tell(done->path, done->outcome);
 }
 
 void Work::RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files) {

@@ -54,9 +54,15 @@ class Work {
   void Finish();
 
  private:
+  void DispatchFolder(const std::string& path);
+  // Where the page `file` of `path` goes under the output folder.
+  std::string TargetOf(const std::string& path, const std::string& file, bool walked) const;
   void StartPage(const std::string& path, const std::string& target,
                  const std::optional<FolderId>& folder);
-  void ReportReady();
+  // Waits for the oldest page in the pool and tells its outcome.
+  void TellNext();
+  // Tells the outcomes that are in, oldest first; whether there was one.
+  bool ReportReady();
   void Tell(const std::string& path, const PageOutcome& outcome);
   void TellPathFailure(const Status& failure);
   void RemoveAbandoned(const std::vector<FileMain::TempFile>& temp_files);

@@ -350,6 +350,78 @@ TEST_F(DispatchPathTest, UnreadableSubFolderCancelsThePathAndIsTold) {
 #endif
 }
 
+// Fails the search of any folder whose path holds `folder`, from its
+// `fail_from`-th search on (1: every search), and counts every search.
+class FailingSearchEnv : public EnvWrapper {
+ public:
+  FailingSearchEnv(std::string folder, int fail_from)
+      : EnvWrapper(*Env::Default()), folder_(std::move(folder)), fail_from_(fail_from) {}
+  Status StartSearch(const std::string& pattern, SearchDetail detail,
+                     std::unique_ptr<FolderSearch>* search, const FolderSearch* parent) override {
+    ++searches;
+    if (pattern.find(folder_) != std::string::npos && ++searches_of_folder_ >= fail_from_) {
+      return Status::IOError(pattern, "permission denied");
+    }
+    return EnvWrapper::StartSearch(pattern, detail, search, parent);
+  }
+  int searches = 0;
+
+ private:
+  const std::string folder_;
+  const int fail_from_;
+  int searches_of_folder_ = 0;
+};
+
+TEST_F(DispatchPathTest, FolderNotListedCancelsThePathUnlessOnlyTheSecondWalkMeetsIt) {
+  const std::string a = dir_.Write("site/a.html", kPage);
+  const std::string b = dir_.Write("site/locked/b.html", kPage);
+  const std::string compacted = "<head>\r\n<p>x</p>\r\n";
+  {
+    FailingSearchEnv env("locked", /*fail_from=*/1);
+    Work(env, settings_, report_, OneJob(), &observer_).DispatchPath(dir_ / "site");
+    EXPECT_EQ(TempFolder::Read(a), kPage) << "a page listed before the failure";
+    ASSERT_EQ(observer_.failures.size(), 1u);
+    EXPECT_EQ(observer_.failures[0].path(), dir_ / "site");
+  }
+  // A folder that turns unreadable after the first walk stops the path
+  // there: what was handed on before it stands.
+  FailingSearchEnv env("locked", /*fail_from=*/2);
+  Work(env, settings_, report_, OneJob(), &observer_).DispatchPath(dir_ / "site");
+  EXPECT_EQ(TempFolder::Read(a), compacted);
+  EXPECT_EQ(TempFolder::Read(b), kPage);
+  EXPECT_EQ(observer_.failures.size(), 2u);
+}
+
+// Hears when the first page is told, and how many searches had run then.
+class FirstPageObserver final : public RunObserver {
+ public:
+  explicit FirstPageObserver(const FailingSearchEnv& env) : env_(env) {}
+  void PageDone(const std::string&, const PageOutcome&) override {
+    if (searches_at_first_page < 0) searches_at_first_page = env_.searches;
+  }
+  int searches_at_first_page = -1;
+
+ private:
+  const FailingSearchEnv& env_;
+};
+
+TEST_F(DispatchPathTest, PagesAreToldWhileTheWalkGoesOn) {
+  constexpr int kFolders = 300;
+  for (int i = 0; i < kFolders; ++i) dir_.Write("site/f" + std::to_string(i) + "/p.html", kPage);
+  FailingSearchEnv env("no folder has this name", 1);
+  FirstPageObserver observer(env);
+  RunConfig config;
+  config.jobs = 2;
+  config.pages_ahead = 16;  // the walk waits for the workers
+  Work(env, settings_, report_, config, &observer).DispatchPath(dir_ / "site");
+  EXPECT_EQ(report_.filesRewritten(), kFolders);
+  // Both walks search every folder once: the first page is told before the
+  // second walk has ended.
+  EXPECT_EQ(env.searches, 2 * (kFolders + 1));
+  EXPECT_GT(observer.searches_at_first_page, 0);
+  EXPECT_LT(observer.searches_at_first_page, env.searches);
+}
+
 TEST(CutAtNulTest, CutsAtTheFirstNul) {
   EXPECT_EQ(CutAtNul(std::string_view("abc\0def\0", 8)), "abc");
   EXPECT_EQ(CutAtNul(std::string_view("\0x", 2)), "");

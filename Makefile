@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 10000000
 
-.PHONY: all bootstrap configure build test test-sanitize test-thread test-faults fuzz fuzz-build fuzz-long reliability-report run bench bench-tree bench-blocks bench-jobs clean art screenshots
+.PHONY: all bootstrap configure build test test-sanitize test-thread test-faults fuzz fuzz-build fuzz-long reliability-report run bench bench-tree bench-blocks bench-jobs bench-cost clean art screenshots
 .PHONY: install package package-test
 
 all: build
@@ -55,6 +55,12 @@ bench-blocks: build
 # read-only floors, on two generated trees (a few minutes; about 1 GB free).
 bench-jobs: build
 	@bench/jobs_bench.sh $(BUILD)
+
+# The cost of the compaction road and of a whole run against the floors, and
+# the peak memory over a hundred times more pages, in one table. BASELINE
+# names an older quarnel binary to compare CPU with.
+bench-cost: build
+	@BASELINE=$(BASELINE) bench/cost_bench.sh $(BUILD)
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: bootstrap
@@ -108,9 +114,10 @@ fuzz: fuzz-build
 
 # Each harness until it has done at least 10,000,000 executions (the
 # command-line harness 1,000,000), one job per core; not in CI: it takes
-# hours on two cores. FUZZ_RUNS sets the count.
+# hours on two cores. FUZZ_RUNS sets the count; FUZZ_ONLY names the harnesses
+# to run, in order (for example "page_compaction command_line").
 fuzz-long: fuzz-build
-	@scripts/run_fuzzers.sh $(BUILD)-fuzz --runs $(FUZZ_RUNS)
+	@scripts/run_fuzzers.sh $(BUILD)-fuzz --runs $(FUZZ_RUNS) $(FUZZ_ONLY)
 
 # Installs the program under $(DESTDIR)$(PREFIX); with DESTDIR (a staging
 # folder) it needs no root.

@@ -62,7 +62,7 @@ copy() {  # a fresh copy of tree $1 at $work/run, its writes flushed
 declare -A secs rss
 keep_best() {  # name, "seconds rss"
   local s r
-  read -r s r <<<"$2"
+  read -r s r _ <<<"$2"
   if [[ -z ${secs[$1]:-} ]] || awk -v a="$s" -v b="${secs[$1]}" 'BEGIN { exit !(a < b) }'; then
     secs[$1]=$s
   fi

@@ -26,7 +26,7 @@
 //                           as quarnel's replacement does and nothing more
 //   tree_tool read DIR      the read-only floor: every byte read once
 //   tree_tool measure CMD...  runs CMD with its output discarded and prints
-//                           "SECONDS MAX_RSS_KB"
+//                           "SECONDS MAX_RSS_KB CPU_SECONDS" (CPU: user + sys)
 //
 // The floors walk with nftw without following links, as quarnel walks.
 #include <fcntl.h>
@@ -286,7 +286,9 @@ int Measure(int argc, char** argv) {
   if (wait4(pid, &status, 0, &usage) < 0) Fail("wait4");
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("%.3f %ld\n", seconds, usage.ru_maxrss);
+  const auto cpu = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  std::printf("%.3f %ld %.3f\n", seconds, usage.ru_maxrss,
+              cpu(usage.ru_utime) + cpu(usage.ru_stime));
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     std::fprintf(stderr, "tree_tool: %s ended with status %d\n", argv[2], WEXITSTATUS(status));
     return 1;

@@ -16,8 +16,8 @@
 #                              again with --repeat, against reading every
 #                              byte once (target <= 1.2)
 #   peak memory                a dry run and a default run over SMALL small
-#                              pages against the same over 1,000 (target: no
-#                              more on the larger tree)
+#                              pages against the same over 1,000 and 10,000
+#                              (target: no more on the larger tree)
 # Every run that writes gets a fresh copy of its tree; times and CPU are
 # medians of ROUNDS rounds, as the machine's disk is shared and noisy.
 # Usage: bench/cost_bench.sh [BUILD_DIR] [WORK_DIR]
@@ -39,7 +39,7 @@ quarnel=$build/quarnel
 for f in "$quarnel" "$tool" "$build/bench/engine_bench" ${baseline:+"$baseline"}; do
   [[ -x $f ]] || { echo "cost_bench: $f is missing; build first" >&2; exit 1; }
 done
-small_mb=$((small * 2 / 1000 + 2))
+small_mb=$((small * 2 / 1000 + 22))
 need_mb=$((mbytes * 3 + small_mb * 2 + 200))
 mkdir -p "$work"
 free_mb=$(df -Pm "$work" | awk 'NR == 2 { print $4 }')
@@ -57,6 +57,7 @@ echo "Generating the trees..."
 printf '  pages:    '; "$tool" generate "$work/tree" "$files" "$mbytes"
 printf '  small:    '; "$tool" generate "$work/small-$small" "$small" "$small_mb" --no-large
 printf '  1,000:    '; "$tool" generate "$work/small-1000" 1000 2 --no-large
+printf '  10,000:   '; "$tool" generate "$work/small-10000" 10000 20 --no-large
 
 # A fresh copy of tree $1 at $work/run: its folders made anew, its pages
 # hard links to the tree's (every program renames a new file over a page,
@@ -70,7 +71,7 @@ declare -A seen  # "name" -> the figures of every round, one "SECONDS RSS CPU" e
 measure() {  # measure NAME COMMAND...: COMMAND over $work/run
   local name=$1
   shift
-  seen[$name]="${seen[$name]:-}$("$tool" measure "$@" "$work/run")"$'\n'
+  seen[$name]="${seen[$name]:-}$("$tool" measure "$@" "$work/run" 2>/dev/null)"$'\n'
 }
 column() { awk -v c="$2" 'NF { print $c }' <<<"${seen[$1]}"; }
 median() {
@@ -103,7 +104,7 @@ for ((round = 1; round <= rounds; round++)); do
   measure nothing "$quarnel" --repeat
   measure read "$tool" read
 done
-for tree in 1000 "$small"; do
+for tree in 1000 10000 "$small"; do
   fresh "small-$tree"; measure "dry $tree" "$quarnel" --dry-run
   measure "run $tree" "$quarnel"
 done
@@ -129,9 +130,12 @@ row "default run / unflushed 1-thread floor ($(median unflushed) s)" \
   "$(ratio "$(median quarnel)" "$(median unflushed)")" x "<=" 1.0
 row "nothing to write ($(median nothing) s) / read ($(median read) s)" \
   "$(ratio "$(median nothing)" "$(median read)")" x "<=" 1.2
+# Beyond the walk's own list of folders (the larger trees have twice as
+# many) and the pages the walk may hand ahead, nothing grows with the tree.
 for kind in dry run; do
   low=$(median "$kind 1000" 2)
+  mid=$(median "$kind 10000" 2)
   high=$(median "$kind $small" 2)
-  printf '  %-46s %8d KB, %d KB on 1,000  %s\n' "peak memory, $kind, $small pages" "$high" "$low" \
-    "$(awk -v a="$high" -v b="$low" 'BEGIN { print (a <= b * 1.05 ? "ok" : "MISSED") }')"
+  printf '  %-46s %8d KB; 10,000: %d KB; 1,000: %d KB  %s\n' "peak memory, $kind, $small pages" \
+    "$high" "$mid" "$low" "$(awk -v a="$high" -v b="$low" 'BEGIN { print (a <= b ? "ok" : "MISSED") }')"
 done

@@ -9,11 +9,13 @@
 #include "cli/batch_run.h"
 #include "cli/desktop_run.h"
 #include "platform/env.h"
+#include "platform/free_memory.h"
 #include "platform/interrupt.h"
 #include "platform/terminal.h"
 #include "settings/settings.h"
 
 int main(int argc, char** argv) {
+  quarnel::KeepFreedMemory();
   if (argc <= 1) return quarnel::RunInteractive(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   quarnel::Env& env = *quarnel::Env::Default();

@@ -17,6 +17,7 @@
 #include "bench/html_corpus.h"
 #include "engine/page_lines.h"
 #include "files/page_compaction.h"
+#include "platform/free_memory.h"
 #include "settings/default_lists.h"
 
 namespace quarnel::bench {
@@ -117,6 +118,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 }  // namespace quarnel::bench
 
 int main(int argc, char** argv) {
+  quarnel::KeepFreedMemory();  // as the program runs the engine
   benchmark::Initialize(&argc, argv);
   quarnel::bench::SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

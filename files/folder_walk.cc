@@ -53,8 +53,17 @@ Status FileMain::ExpandFolder(const std::string& folder, const std::vector<std::
 }
 
 Status FileMain::SurveyFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                              std::int64_t& pages) {
-  const PageSink count = [&pages](const std::string&, const std::optional<FolderId>&) { ++pages; };
+                              std::size_t keep, std::int64_t& pages) {
+  kept_.emplace();
+  const PageSink count = [&](const std::string& path, const std::optional<FolderId>& id) {
+    ++pages;
+    if (!kept_) return;
+    if (kept_->size() < keep) {
+      kept_->push_back({path, id});
+    } else {
+      kept_.reset();
+    }
+  };
   return Walk(
       folder,
       [&](const std::string& prefix, const FolderListing& listing) {

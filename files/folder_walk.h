@@ -50,13 +50,23 @@ class FileMain {
   using PageSink =
       std::function<void(const std::string& path, const std::optional<FolderId>& folder)>;
 
-  // Walks as ExpandFolder does, without keeping any page: fills FolderList
-  // and TempFiles, tells the observer of every entry, and counts in `pages`
-  // the files ExpandFolder would give. Fails as ExpandFolder does. A run
-  // surveys a folder first, so that a folder it cannot read stops the path
-  // before any page of it has changed.
+  // Walks as ExpandFolder does: fills FolderList and TempFiles, tells the
+  // observer of every entry, counts in `pages` the files ExpandFolder would
+  // give and keeps them (KeptPages) when they are no more than `keep`. Fails
+  // as ExpandFolder does. A run surveys a folder first, so that a folder it
+  // cannot read stops the path before any page of it has changed.
   Status SurveyFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                      std::int64_t& pages);
+                      std::size_t keep, std::int64_t& pages);
+
+  // A page the survey found, as a PageSink is given it.
+  struct FoundPage {
+    std::string path;
+    std::optional<FolderId> folder;
+  };
+  // The pages of the last survey, in ExpandFolder's order, when it found no
+  // more than it was to keep; nothing otherwise (StreamFolder then walks
+  // again for them).
+  const std::optional<std::vector<FoundPage>>& KeptPages() const { return kept_; }
 
   // The pages ExpandFolder would give, in the same order, handed to `sink`
   // folder by folder as each is listed: a tree of any size is walked in the
@@ -144,9 +154,10 @@ class FileMain {
   std::vector<std::string> folder_list_;
   std::set<FolderId> walked_;  // the folders of this expansion
   std::vector<TempFile> temp_files_;
-  std::uint32_t folder_attributes_ = 0;  // of the folder ListFolders was given
-  Status failure_;                       // the walk's first folder not listed
-  bool tell_entries_ = false;            // the observer hears of this walk's entries
+  std::optional<std::vector<FoundPage>> kept_;  // see KeptPages
+  std::uint32_t folder_attributes_ = 0;         // of the folder ListFolders was given
+  Status failure_;                              // the walk's first folder not listed
+  bool tell_entries_ = false;                   // the observer hears of this walk's entries
 };
 
 }  // namespace quarnel

@@ -28,9 +28,12 @@ struct RunConfig {
   // thread. With more, the pages are still told in walk order, on the
   // caller's thread.
   int jobs = kDefaultJobs;
-  // With more than one worker: how many pages the walk may hand on before it
-  // waits for the oldest. Enough to keep every worker busy through a slow
-  // page, few enough that memory stays flat however many pages a tree holds.
+  // How many pages a run holds before it works on them: the first walk of a
+  // folder keeps up to this many (a larger tree is walked again, its pages
+  // handed on folder by folder), and the walk hands the workers this many
+  // before it waits for the oldest. Enough to keep every worker busy
+  // through a slow page, few enough that memory stays flat however many
+  // pages a tree holds.
   std::size_t pages_ahead = 1024;
   // When set and true, no further page is started, and a page whose new
   // form is not yet in place is left as it was.

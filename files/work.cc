@@ -6,6 +6,7 @@
 #include "files/output_folder.h"
 #include "files/page_pool.h"
 #include "files/text_encoding.h"
+#include "platform/free_memory.h"
 
 namespace quarnel {
 
@@ -44,7 +45,11 @@ Work::Work(Env& env, const Settings& settings, WorkReport& report, const RunConf
   }
 }
 
-Work::~Work() { Finish(); }
+Work::~Work() {
+  Finish();
+  // What the run's pages held goes back to the system, as the window lives on.
+  ReturnFreeMemory();
+}
 
 void Work::DispatchPath(const std::string& path) {
   if (config_.Stopped()) return;
@@ -69,12 +74,13 @@ void Work::DispatchPath(const std::string& path) {
 
 void Work::DispatchFolder(const std::string& path) {
   const std::vector<std::string> patterns = WalkPatterns();
-  // The first walk reads every folder and keeps no page, so that a folder
-  // that cannot be listed cancels every file of the path before any has
-  // changed. The second hands each folder's pages on as it lists them: the
-  // run's memory does not grow with the tree.
+  // The first walk reads every folder, so that a folder that cannot be
+  // listed cancels every file of the path before any has changed. It keeps
+  // the pages it finds while they are few; for a larger tree a second walk
+  // hands each folder's pages on as it lists them, so that the run's memory
+  // does not grow with the tree.
   std::int64_t pages = 0;
-  const Status surveyed = file_main_.SurveyFolder(path, patterns, pages);
+  const Status surveyed = file_main_.SurveyFolder(path, patterns, config_.pages_ahead, pages);
   RemoveAbandoned(file_main_.TempFiles());
   if (!surveyed.ok()) {
     Finish();
@@ -82,11 +88,15 @@ void Work::DispatchFolder(const std::string& path) {
     return;
   }
   report_.AddPagesFound(pages);
-  const Status walked = file_main_.StreamFolder(
-      path, patterns, [&](const std::string& file, const std::optional<FolderId>& folder) {
-        StartPage(file, config_.output_folder.empty() ? std::string() : TargetOf(path, file, true),
-                  folder);
-      });
+  const auto start = [&](const std::string& file, const std::optional<FolderId>& folder) {
+    StartPage(file, config_.output_folder.empty() ? std::string() : TargetOf(path, file, true),
+              folder);
+  };
+  if (const std::optional<std::vector<FileMain::FoundPage>>& kept = file_main_.KeptPages()) {
+    for (const FileMain::FoundPage& page : *kept) start(page.path, page.folder);
+    return;
+  }
+  const Status walked = file_main_.StreamFolder(path, patterns, start);
   // Only a folder changed since the first walk fails here: the pages handed
   // on before it stand.
   if (!walked.ok()) {

@@ -14,4 +14,11 @@ void ReturnFreeMemory() {
 #endif
 }
 
+void KeepFreedMemory() {
+#if defined(__GLIBC__)
+  // As much as the pool lets a page hold before it hands memory back.
+  ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
 }  // namespace quarnel

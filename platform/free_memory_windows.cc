@@ -5,4 +5,7 @@ namespace quarnel {
 // The Windows heap gives large freed blocks back by itself.
 void ReturnFreeMemory() {}
 
+// Nor does it hand small ones back at once.
+void KeepFreedMemory() {}
+
 }  // namespace quarnel

@@ -376,9 +376,11 @@ TEST_F(DispatchPathTest, FolderNotListedCancelsThePathUnlessOnlyTheSecondWalkMee
   const std::string a = dir_.Write("site/a.html", kPage);
   const std::string b = dir_.Write("site/locked/b.html", kPage);
   const std::string compacted = "<head>\r\n<p>x</p>\r\n";
+  RunConfig config = OneJob();
+  config.pages_ahead = 1;  // more pages than the first walk keeps: it walks again
   {
     FailingSearchEnv env("locked", /*fail_from=*/1);
-    Work(env, settings_, report_, OneJob(), &observer_).DispatchPath(dir_ / "site");
+    Work(env, settings_, report_, config, &observer_).DispatchPath(dir_ / "site");
     EXPECT_EQ(TempFolder::Read(a), kPage) << "a page listed before the failure";
     ASSERT_EQ(observer_.failures.size(), 1u);
     EXPECT_EQ(observer_.failures[0].path(), dir_ / "site");
@@ -386,7 +388,7 @@ TEST_F(DispatchPathTest, FolderNotListedCancelsThePathUnlessOnlyTheSecondWalkMee
   // A folder that turns unreadable after the first walk stops the path
   // there: what was handed on before it stands.
   FailingSearchEnv env("locked", /*fail_from=*/2);
-  Work(env, settings_, report_, OneJob(), &observer_).DispatchPath(dir_ / "site");
+  Work(env, settings_, report_, config, &observer_).DispatchPath(dir_ / "site");
   EXPECT_EQ(TempFolder::Read(a), compacted);
   EXPECT_EQ(TempFolder::Read(b), kPage);
   EXPECT_EQ(observer_.failures.size(), 2u);

@@ -118,20 +118,35 @@ inline std::optional<std::string> ReferencePagePass(std::string_view text, bool 
   return out;
 }
 
+// One pass over a page as a run reads it: a UTF-8 byte order mark at its
+// start stays where it is, and the rules see the rest.
+inline std::optional<std::string> ReferencePageRun(std::string_view page, bool flag,
+                                                   const ItemList& joinTags,
+                                                   const ItemList& deleteLines,
+                                                   const CompactContext& context) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const bool bom = page.starts_with(kByteOrderMark);
+  std::optional<std::string> out = ReferencePagePass(page.substr(bom ? kByteOrderMark.size() : 0),
+                                                     flag, joinTags, deleteLines, context);
+  if (out && bom) out->insert(0, kByteOrderMark);
+  return out;
+}
+
 // The page compacted once, or with `repeat` until a pass changes nothing
-// (64 passes at most).
-inline std::optional<std::string> ReferencePage(std::string_view text, bool flag,
+// (64 passes at most). Every pass reads the last one's page as the next
+// run would, byte order mark and all.
+inline std::optional<std::string> ReferencePage(std::string_view page, bool flag,
                                                 const ItemList& joinTags,
                                                 const ItemList& deleteLines,
                                                 const CompactContext& context, bool repeat) {
-  std::optional<std::string> page = ReferencePagePass(text, flag, joinTags, deleteLines, context);
-  for (int pass = 2; repeat && page && pass <= 64; ++pass) {
+  std::optional<std::string> out = ReferencePageRun(page, flag, joinTags, deleteLines, context);
+  for (int pass = 2; repeat && out && pass <= 64; ++pass) {
     const std::optional<std::string> next =
-        ReferencePagePass(*page, flag, joinTags, deleteLines, context);
-    if (!next || *next == *page) break;
-    page = next;
+        ReferencePageRun(*out, flag, joinTags, deleteLines, context);
+    if (!next || *next == *out) break;
+    out = next;
   }
-  return page;
+  return out;
 }
 
 }  // namespace quarnel

@@ -114,8 +114,10 @@ fuzz: fuzz-build
 
 # Each harness until it has done at least 10,000,000 executions (the
 # command-line harness 1,000,000), one job per core; not in CI: it takes
-# hours on two cores. FUZZ_RUNS sets the count; FUZZ_ONLY names the harnesses
-# to run, in order (for example "page_compaction command_line").
+# hours on two cores. It keeps each harness's corpus and executions in
+# $(BUILD)-fuzz/fuzz-long/, so that a run stopped part way goes on from there
+# next time. FUZZ_RUNS sets the count; FUZZ_ONLY names the harnesses to run,
+# in order (for example "page_compaction command_line").
 fuzz-long: fuzz-build
 	@scripts/run_fuzzers.sh $(BUILD)-fuzz --runs $(FUZZ_RUNS) $(FUZZ_ONLY)
 

@@ -7,9 +7,12 @@
 #   run_fuzzers.sh <build-dir> --runs N
 #       each harness until it has done at least N executions (the
 #       command-line harness, which runs a whole batch per input, N / 10),
-#       spread over one job per core
+#       spread over one job per core. Such a run keeps each harness's corpus
+#       and the executions done in <build-dir>/fuzz-long/<name>, so that a
+#       run stopped part way (the machine was needed, the sitting ended)
+#       goes on from there the next time; delete that folder to start anew.
 # Names of harnesses after these (page_compaction, command_line...) run only
-# those, in that order: a long run can be split over several sittings.
+# those, in that order.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 seconds=${2:-60}
@@ -27,6 +30,22 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+# Adds the executions that the logs in folder $1 tell of to its tally (the
+# "executions" file), and removes the logs: a log of a job that was stopped
+# part way still tells how far it came.
+tally_logs() {
+  local work=$1 log n done_runs
+  done_runs=$(cat "$work/executions" 2>/dev/null || echo 0)
+  for log in "$work"/fuzz-*.log; do
+    [[ -e $log ]] || continue
+    n=$(grep -o 'Done [0-9]* runs' "$log" | awk '{print $2}' | tail -n 1 || true)
+    [[ -n $n ]] || n=$(tr '\r' '\n' <"$log" | grep -o '^#[0-9]*' | tr -d '#' | tail -n 1 || true)
+    done_runs=$((done_runs + ${n:-0}))
+    rm -f "$log"
+  done
+  echo "$done_runs" >"$work/executions"
+}
+
 # Runs harness $1 in folder $2 (corpus/ and artifacts/ inside); prints the
 # executions done, or nothing when it found something.
 fuzz_one() {
@@ -41,21 +60,25 @@ fuzz_one() {
   if ((runs == 0)); then
     "$harness" -max_total_time="$seconds" "${flags[@]}" "$work/corpus" >"$work/fuzz-0.log" 2>&1 ||
       return 0
-  else
-    want=$runs
-    [[ $name == command_line ]] && want=$((runs / 10))
-    per_job=$(((want + cores - 1) / cores))
+    n=$(grep -o 'Done [0-9]* runs' "$work/fuzz-0.log" | awk '{print $2}' | tail -n 1 || true)
+    echo "${n:-0}"
+    return 0
+  fi
+  want=$runs
+  [[ $name == command_line ]] && want=$((runs / 10))
+  tally_logs "$work"
+  done_runs=$(cat "$work/executions")
+  if ((done_runs < want)); then
+    per_job=$(((want - done_runs + cores - 1) / cores))
     (cd "$work" && "$harness" -jobs="$cores" -workers="$cores" -runs="$per_job" "${flags[@]}" \
       corpus >/dev/null 2>&1) || true
     # A slow-unit-* file only tells of an input that took long on a loaded
     # machine; crash-, leak-, timeout- and oom- files are findings.
     compgen -G "$work/artifacts/[!s]*" >/dev/null && return 0
+    tally_logs "$work"
+    done_runs=$(cat "$work/executions")
   fi
-  for log in "$work"/fuzz-*.log; do
-    n=$(grep -o 'Done [0-9]* runs' "$log" | awk '{print $2}' | tail -n 1 || true)
-    done_runs=$((done_runs + ${n:-0}))
-  done
-  ((runs == 0 || done_runs >= per_job * cores)) && echo "$done_runs"
+  ((done_runs >= want)) && echo "$done_runs"
   return 0
 }
 
@@ -65,6 +88,7 @@ for harness in "${harnesses[@]}"; do
   [[ -x "$harness" ]] || { echo "no harness $harness" >&2; exit 2; }
   name=$(basename "$harness" _fuzz)
   work="$scratch/$name"
+  ((runs == 0)) || work="$build/fuzz-long/$name"
   mkdir -p "$work/corpus" "$work/artifacts"
   cp -r "$root/tests/fuzz/corpus/$name/." "$work/corpus/" 2>/dev/null || true
   started=$SECONDS
@@ -76,7 +100,8 @@ for harness in "${harnesses[@]}"; do
     printf 'fuzz %-22s FINDING\n' "$name"
     tail -n 40 "$work"/fuzz-*.log
     mkdir -p "$root/build/fuzz-findings"
-    cp "$work/artifacts/"* "$root/build/fuzz-findings/" 2>/dev/null || true
+    # Moved, so that a long run's next sitting starts without them.
+    mv "$work/artifacts/"* "$root/build/fuzz-findings/" 2>/dev/null || true
     status=1
   fi
 done

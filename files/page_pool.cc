@@ -35,10 +35,14 @@ void PagePool::Add(std::string path, std::string target, std::optional<FolderId>
 
 std::uint64_t PagePool::Budget() const { return std::max(kMinBudget, kCostPerByte * largest_); }
 
-bool PagePool::CanTakeNext() const {
+bool PagePool::CanTakeNext() {
   if (next_to_take_ >= first_ + slots_.size()) return false;
-  const FileStamp& stamp = slots_[next_to_take_ - first_].stamp;
-  if (stamp.known && busy_.contains({stamp.device, stamp.inode})) return false;
+  Slot& next = slots_[next_to_take_ - first_];
+  const FileStamp& stamp = next.stamp;
+  if (stamp.known && busy_.contains({stamp.device, stamp.inode})) {
+    next.waited_on_file = true;
+    return false;
+  }
   return in_flight_ == 0 || in_flight_ + kCostPerByte * stamp.size <= Budget();
 }
 
@@ -52,6 +56,9 @@ void PagePool::Serve() {
     const std::uint64_t number = next_to_take_++;
     // A deque keeps its elements in place as others come and go.
     Slot& slot = slots_[number - first_];
+    // Under the lock, so that no page after it is taken before it holds
+    // its file: pages are taken in order. Only a page given twice comes here.
+    if (slot.waited_on_file && !Stopped()) slot.stamp = weigh_(slot.path);
     const std::string path = slot.path;
     const std::string target = slot.target;
     const std::optional<FolderId> folder = slot.folder;

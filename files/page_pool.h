@@ -32,7 +32,9 @@ namespace quarnel {
 // strictly in order, so a large one is not passed over for ever by small
 // ones. A page whose file is already being worked on (the same file given
 // twice, under two paths) waits until that job is done, so that it reads
-// what the first one wrote, as it would one page after another.
+// what the first one wrote, as it would one page after another; it is then
+// weighed again, as a rewrite gives the file a new identity that a third
+// copy of the page, added meanwhile, already carries.
 //
 // Pages are weighed as they are added, on the caller's thread, so that a
 // worker takes and lets in a page in one step: workers never wait on one
@@ -96,7 +98,10 @@ class PagePool {
     std::string path;
     std::string target;
     std::optional<FolderId> folder;
-    FileStamp stamp;  // as weighed when added
+    FileStamp stamp;  // as weighed when added, or again when taken (see Serve)
+    // Its file was being worked on when it came next: that job may have
+    // put a new file in its place since, so it is weighed again.
+    bool waited_on_file = false;
     bool done = false;
     PageOutcome outcome;
   };
@@ -104,8 +109,9 @@ class PagePool {
   void Serve();
   bool Stopped() const { return stop_ != nullptr && stop_->load(); }
   std::uint64_t Budget() const;
-  // Whether the next page not taken may be taken now.
-  bool CanTakeNext() const;
+  // Whether the next page not taken may be taken now. Marks a page that
+  // waits for its file (Slot::waited_on_file).
+  bool CanTakeNext();
 
   // Set once by the constructor and only read afterwards, by any thread.
   const Job job_;

@@ -94,6 +94,56 @@ TEST(PagePoolTest, ADropOfOnePageStartsOneWorker) {
   EXPECT_EQ(pool.Workers(), 1u);
 }
 
+TEST(PagePoolTest, APageGivenThreeTimesIsNeverWorkedOnTwiceAtOnce) {
+  // Each job on "p" gives the file a new identity, as a rewrite does. The
+  // third copy is added while the first runs, after its rewrite: it is
+  // weighed with the new identity, the second copy with the old one.
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::uint64_t inode = 1;
+  bool third_added = false;
+  std::atomic<int> at_once = 0;
+  std::atomic<int> most_at_once = 0;
+  const auto weigh = [&](const std::string&) {
+    std::lock_guard lock(mutex);
+    FileStamp stamp;
+    stamp.known = true;
+    stamp.inode = inode;
+    return stamp;
+  };
+  const auto job = [&](const std::string& path, const std::string&,
+                       const std::optional<FolderId>&) {
+    const int now = ++at_once;
+    most_at_once = std::max(most_at_once.load(), now);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    {
+      std::unique_lock lock(mutex);
+      ++inode;
+      if (path == "first") {
+        changed.notify_all();
+        changed.wait(lock, [&] { return third_added; });
+      }
+    }
+    --at_once;
+    return PageOutcome{};
+  };
+  PagePool pool(4, job, weigh, nullptr);
+  pool.Add("first");
+  pool.Add("second");
+  {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return inode == 2; });
+  }
+  pool.Add("third");
+  {
+    std::lock_guard lock(mutex);
+    third_added = true;
+  }
+  changed.notify_all();
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(pool.Next(/*wait=*/true));
+  EXPECT_EQ(most_at_once, 1);
+}
+
 // The whole run below makes read-only pages and a fifo the POSIX way.
 #ifndef _WIN32
 

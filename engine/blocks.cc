@@ -69,72 +69,53 @@ std::size_t ClosingTag(std::string_view text, std::size_t from, std::string_view
   return kNone;
 }
 
-// The "<" that may open a comment or a block: those followed by "!" or by
-// the first letter of a block name, found a stretch at a time. Most of a
-// page's "<" open other tags and are passed over without a look.
-class TagStarts {
- public:
-  explicit TagStarts(std::string_view text) : text_(text) {}
-
-  // The first one at or after `from`, or kNone.
-  std::size_t Next(std::size_t from) {
-    if (from >= text_.size()) return kNone;
-    std::uint64_t mask = 0;
-    if (from >= base_ && from - base_ < Stretch::kSize) {
-      mask = mask_ & (~std::uint64_t{0} << (from - base_));
-    } else {
-      Load(from - from % Stretch::kSize);
-      mask = mask_ & (~std::uint64_t{0} << (from - base_));
-    }
-    while (mask == 0) {
-      if (base_ + Stretch::kSize >= text_.size()) return kNone;
-      Load(base_ + Stretch::kSize);
-      mask = mask_;
-    }
-    return base_ + LowestBit(mask);
-  }
-
- private:
-  void Load(std::size_t base) {
-    base_ = base;
-    const Stretch here(text_, base);
-    const Stretch after(text_, base + 1);
-    mask_ = here.Equal('<') & (after.Equal('!') | after.EqualLetter('p') | after.EqualLetter('t') |
-                               after.EqualLetter('s'));
-  }
-
-  std::string_view text_;
-  std::size_t base_ = kNone;
-  std::uint64_t mask_ = 0;
-};
-
 }  // namespace
 
-std::vector<BlockContent> FindBlocks(std::string_view text) {
-  std::vector<BlockContent> blocks;
-  TagStarts starts(text);
-  std::size_t at = 0;
-  while ((at = starts.Next(at)) != kNone) {
-    if (text.substr(at, kCommentOpen.size()) == kCommentOpen) {
-      const std::size_t close = text.find(kCommentClose, at + kCommentOpen.size());
-      if (close == kNone) break;
-      at = close + kCommentClose.size();
-      continue;
-    }
-    const std::string_view name = BlockNameAt(text, at + 1);
-    if (name.empty()) {
-      ++at;
-      continue;
-    }
-    const std::size_t gt = TagEnd(text, at + 1 + name.size());
-    if (gt == kNone) break;
-    const std::size_t close = ClosingTag(text, gt + 1, name);
-    const std::size_t end = close == kNone ? text.size() : close;
-    if (end > gt + 1) blocks.push_back({gt + 1, end});
-    if (close == kNone) break;
-    at = close + 2 + name.size();
+TagStarts TagStartsIn(const Stretch& stretch, std::string_view text, std::size_t base) {
+  const std::uint64_t opens = stretch.Equal('<');
+  if (opens == 0) return {};
+  // The byte after each one: the stretch's own masks moved down by one,
+  // and the first byte of the next stretch for the last.
+  const std::size_t beyond = base + Stretch::kSize;
+  const char next = beyond < text.size() ? LowerAscii(text[beyond]) : '\0';
+  const std::uint64_t bang = (stretch.Equal('!') >> 1) | (std::uint64_t{next == '!'} << 63);
+  const std::uint64_t letter = (stretch.EqualAnyLetter('p', 't', 's') >> 1) |
+                               (std::uint64_t{next == 'p' || next == 't' || next == 's'} << 63);
+  return {opens & (bang | letter), opens & bang};
+}
+
+void BlockFinder::Look(std::size_t at) {
+  if (at < next_) return;
+  if (text_.substr(at, kCommentOpen.size()) == kCommentOpen) {
+    const std::size_t close = text_.find(kCommentClose, at + kCommentOpen.size());
+    next_ = close == kNone ? kNone : close + kCommentClose.size();
+    return;
   }
-  return blocks;
+  const std::string_view name = BlockNameAt(text_, at + 1);
+  if (name.empty()) return;
+  // A tag whose ">" never comes opens nothing, and nothing after it does.
+  const std::size_t gt = TagEnd(text_, at + 1 + name.size());
+  if (gt == kNone) {
+    next_ = kNone;
+    return;
+  }
+  const std::size_t close = ClosingTag(text_, gt + 1, name);
+  const std::size_t end = close == kNone ? text_.size() : close;
+  if (end > gt + 1) blocks_.push_back({gt + 1, end});
+  next_ = close == kNone ? kNone : close + 2 + name.size();
+}
+
+std::vector<BlockContent> FindBlocks(std::string_view text) {
+  BlockFinder finder(text);
+  for (std::size_t base = 0; base < text.size() && finder.NextLook() < text.size();
+       base += Stretch::kSize) {
+    if (base + Stretch::kSize <= finder.NextLook()) continue;
+    for (std::uint64_t tags = TagStartsIn(Stretch(text, base), text, base).tags; tags != 0;
+         tags &= tags - 1) {
+      finder.Look(base + LowestBit(tags));
+    }
+  }
+  return finder.Found();
 }
 
 }  // namespace quarnel

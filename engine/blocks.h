@@ -2,6 +2,7 @@
 #define QUARNEL_ENGINE_BLOCKS_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,38 @@ struct BlockContent {
 // "<" and "/" never occur inside a CP932 character, so the scan holds for
 // CP932 and UTF-8 pages alike. Blocks with empty content are left out.
 std::vector<BlockContent> FindBlocks(std::string_view text);
+
+class Stretch;
+
+// The "<" in one stretch of `text` from `base` that may matter to the scan:
+// `tags` those followed by "!" or by the first letter of a block name (in
+// any case, and a few more), `comments` those followed by "!". Most of a
+// page's "<" open other tags and are in neither.
+struct TagStarts {
+  std::uint64_t tags = 0;
+  std::uint64_t comments = 0;
+};
+TagStarts TagStartsIn(const Stretch& stretch, std::string_view text, std::size_t base);
+
+// FindBlocks a "<" at a time, so that a scan that reads a page's bytes for
+// more than its blocks can find them on its way.
+class BlockFinder {
+ public:
+  explicit BlockFinder(std::string_view text) : text_(text) {}
+
+  // Looks at a "<" of TagStartsIn's `tags`; they are given in order. One
+  // inside a comment or block already found is passed over.
+  void Look(std::size_t at);
+  // No "<" before this matters any more; the text's size or more once none
+  // does.
+  std::size_t NextLook() const { return next_; }
+  const std::vector<BlockContent>& Found() const { return blocks_; }
+
+ private:
+  std::string_view text_;
+  std::size_t next_ = 0;
+  std::vector<BlockContent> blocks_;
+};
 
 }  // namespace quarnel
 

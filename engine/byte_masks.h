@@ -35,27 +35,46 @@ class Stretch {
   }
 
   // The bytes equal to `c`.
-  std::uint64_t Equal(char c) const {
+  std::uint64_t Equal(char c) const { return EqualAny(c); }
+
+  // The bytes equal to any of `cs`, in one mask.
+  template <typename... Chars>
+  std::uint64_t EqualAny(Chars... cs) const {
 #if defined(__SSE2__)
-    const __m128i needle = _mm_set1_epi8(c);
-    return Gather([&](__m128i v) { return _mm_cmpeq_epi8(v, needle); });
+    return Gather([&](__m128i v) { return AnyOf(v, cs...); });
 #else
     std::uint64_t mask = 0;
-    for (std::size_t k = 0; k < kSize; ++k) mask |= std::uint64_t{bytes_[k] == c} << k;
+    for (std::size_t k = 0; k < kSize; ++k) mask |= std::uint64_t{((bytes_[k] == cs) || ...)} << k;
     return mask;
 #endif
   }
 
-  // The bytes equal to the lower-case ASCII letter `lower` in either case.
-  std::uint64_t EqualLetter(char lower) const {
+  // The bytes equal to any of the lower-case ASCII letters `lowers` in
+  // either case. A byte is folded by setting its 0x20 bit, so a few other
+  // bytes match too (0x01 for '!', say); callers look closer at each hit.
+  template <typename... Chars>
+  std::uint64_t EqualAnyLetter(Chars... lowers) const {
 #if defined(__SSE2__)
-    const __m128i needle = _mm_set1_epi8(lower);
     const __m128i fold = _mm_set1_epi8(0x20);
-    return Gather([&](__m128i v) { return _mm_cmpeq_epi8(_mm_or_si128(v, fold), needle); });
+    return Gather([&](__m128i v) { return AnyOf(_mm_or_si128(v, fold), lowers...); });
 #else
     std::uint64_t mask = 0;
     for (std::size_t k = 0; k < kSize; ++k) {
-      mask |= std::uint64_t{static_cast<char>(bytes_[k] | 0x20) == lower} << k;
+      const char folded = static_cast<char>(bytes_[k] | 0x20);
+      mask |= std::uint64_t{((folded == lowers) || ...)} << k;
+    }
+    return mask;
+#endif
+  }
+
+  // The bytes of 0x80 or more: those that are not ASCII.
+  std::uint64_t High() const {
+#if defined(__SSE2__)
+    return Gather([](__m128i v) { return v; });
+#else
+    std::uint64_t mask = 0;
+    for (std::size_t k = 0; k < kSize; ++k) {
+      mask |= std::uint64_t{static_cast<unsigned char>(bytes_[k]) >= 0x80} << k;
     }
     return mask;
 #endif
@@ -66,6 +85,13 @@ class Stretch {
   void Load(const char* p) {
     for (int k = 0; k < 4; ++k) v_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p) + k);
   }
+  template <typename... Chars>
+  static __m128i AnyOf(__m128i v, Chars... cs) {
+    __m128i hits = _mm_setzero_si128();
+    ((hits = _mm_or_si128(hits, _mm_cmpeq_epi8(v, _mm_set1_epi8(cs)))), ...);
+    return hits;
+  }
+  // The top bit of every byte `compare` gives, as one mask.
   template <typename Compare>
   std::uint64_t Gather(Compare compare) const {
     std::uint64_t mask = 0;

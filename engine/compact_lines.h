@@ -32,7 +32,7 @@ struct CompactContext {
   bool write_signature = false;    // a fresh signature is written
   bool insert_head_lines = false;  // head_lines are inserted after <HEAD>
   // The caller has already found that the file holds no OptOutMarker line
-  // (HoldsOptOutLine on its text), so the lines need not be searched again.
+  // (HoldsOptOutMarker on its scan), so the lines need not be searched again.
   bool opt_out_checked = false;
   ItemList head_lines;
 };

@@ -23,11 +23,12 @@ bool HoldsOptOutMarker(const LineList& lines, const LineMarks& marks, bool compa
 // Over the lines' own views (before any rule changed them).
 bool HoldsOptOutMarker(const LineViews& lines, const LineMarks& marks, bool compactFlag);
 
-// The rule over a page's text before it is cut into lines (at CR LF, CR or
-// LF), found with one fast search for "<!--", so that a page that cannot
-// be opted out need not be cut for it. Knows nothing of blocks: a page it
-// finds may still be cleared by HoldsOptOutMarker on its marked lines.
-bool HoldsOptOutLine(std::string_view text, bool compactFlag);
+// Over a page as ReadPageViews found it; only a page whose text holds the
+// marker somewhere has its lines searched.
+bool HoldsOptOutMarker(const PageViews& page, bool compactFlag);
+
+// Whether the marker, in any letter case, stands in `text` at `at`.
+bool OptOutMarkerAt(std::string_view text, std::size_t at);
 
 }  // namespace quarnel
 

@@ -4,6 +4,7 @@
 
 #include "engine/blocks.h"
 #include "engine/byte_masks.h"
+#include "engine/opt_out.h"
 
 namespace quarnel {
 namespace {
@@ -34,22 +35,44 @@ class BlockMarker {
 
 }  // namespace
 
+// One pass over the bytes, a stretch at a time, finds all the rules need
+// before they run: the line ends, the blocks and the lines they touch, a
+// trace of the opt-out marker, and the first byte the encoding must look at.
 PageViews ReadPageViews(std::string_view text) {
   PageViews page;
-  const std::vector<BlockContent> blocks = FindBlocks(text);
-  page.has_blocks = !blocks.empty();
   // Most lines of a page are shorter than this; the list grows past it.
-  const std::size_t likely_lines = text.size() / 24 + 1;
-  page.lines.Reserve(likely_lines);
-  if (page.has_blocks) page.marks.reserve(likely_lines);
-  BlockMarker marker(blocks);
+  page.lines.Reserve(text.size() / 24 + 1);
+  BlockFinder blocks(text);
+  BlockMarker marker(blocks.Found());
+  const auto add_line = [&](std::size_t begin, std::size_t end, std::size_t next) {
+    page.lines.Add(text.substr(begin, end - begin));
+    if (blocks.Found().empty()) return;
+    // The lines before the first block touch none.
+    page.marks.resize(page.lines.size() - 1, kLineFree);
+    page.marks.push_back(marker.Mark(begin, end, next));
+  };
   bool has_cr = false;
   std::size_t begin = 0;
-  // Every CR and LF, a stretch at a time; the LF of a CR LF ends no line.
   for (std::size_t base = 0; base < text.size(); base += Stretch::kSize) {
     const Stretch stretch(text, base);
-    std::uint64_t breaks = stretch.Equal('\r') | stretch.Equal('\n');
-    for (; breaks != 0; breaks &= breaks - 1) {
+    // The "<" come first: a block that a line of this stretch touches opens
+    // at a "<" of this stretch or an earlier one.
+    if (base + Stretch::kSize > blocks.NextLook() || !page.marker_seen) {
+      const TagStarts starts = TagStartsIn(stretch, text, base);
+      for (std::uint64_t tags = starts.tags; tags != 0; tags &= tags - 1) {
+        blocks.Look(base + LowestBit(tags));
+      }
+      for (std::uint64_t bangs = starts.comments; bangs != 0 && !page.marker_seen;
+           bangs &= bangs - 1) {
+        page.marker_seen = OptOutMarkerAt(text, base + LowestBit(bangs));
+      }
+    }
+    if (page.first_high_byte == std::string_view::npos) {
+      const std::uint64_t high = stretch.High();
+      if (high != 0) page.first_high_byte = base + LowestBit(high);
+    }
+    // Every CR and LF; the LF of a CR LF ends no line.
+    for (std::uint64_t breaks = stretch.EqualAny('\r', '\n'); breaks != 0; breaks &= breaks - 1) {
       const std::size_t end = base + LowestBit(breaks);
       if (end < begin) continue;
       std::size_t next = end + 1;
@@ -57,15 +80,12 @@ PageViews ReadPageViews(std::string_view text) {
         has_cr = true;
         if (next < text.size() && text[next] == '\n') ++next;
       }
-      page.lines.Add(text.substr(begin, end - begin));
-      if (page.has_blocks) page.marks.push_back(marker.Mark(begin, end, next));
+      add_line(begin, end, next);
       begin = next;
     }
   }
-  if (page.lines.size() == 0 || begin < text.size()) {
-    page.lines.Add(text.substr(begin));
-    if (page.has_blocks) page.marks.push_back(marker.Mark(begin, text.size(), text.size()));
-  }
+  if (page.lines.size() == 0 || begin < text.size()) add_line(begin, text.size(), text.size());
+  page.has_blocks = !blocks.Found().empty();
   page.line_end = has_cr ? LineEnd::kCrLf : LineEnd::kLf;
   return page;
 }

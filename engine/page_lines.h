@@ -53,6 +53,12 @@ struct PageViews {
   LineMarks marks;
   LineEnd line_end = LineEnd::kCrLf;
   bool has_blocks = false;
+  // The text holds OptOutMarker somewhere, in any letter case. Only then can
+  // a line of it be the marker (see HoldsOptOutMarker).
+  bool marker_seen = false;
+  // The first byte of 0x80 or more, or npos for plain ASCII: where the
+  // encoding is decided (see DetectEncoding).
+  std::size_t first_high_byte = std::string_view::npos;
 };
 
 PageViews ReadPageViews(std::string_view text);

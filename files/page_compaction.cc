@@ -1,5 +1,6 @@
 #include "files/page_compaction.h"
 
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -12,19 +13,23 @@
 namespace quarnel {
 namespace {
 
-// One pass of the rules over a page's bytes, with the settings of the
-// page's encoding. Sets `page` (blocks_kept included) and answers whether
+// One pass of the rules over a page's bytes. `encoding` is the page's
+// encoding as read, decided by the first pass from its scan; every pass
+// uses its settings. Sets `page` (blocks_kept included) and answers whether
 // the page is to be rewritten. The new form goes into `storage`'s memory.
-bool CompactOnce(const WorkItems& items, const EncodedSettings& settings, std::string_view bytes,
+bool CompactOnce(const WorkItems& items, std::optional<Encoding>& encoding, std::string_view bytes,
                  std::string storage, CompactedPage& page) {
   const std::size_t mark = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
   const std::string_view text = bytes.substr(mark);
   const bool compactFlag = CompactFlag(items.CompactMode());
-  // Most pages hold no marker line at all; only those need their blocks.
-  const bool maybe_opted_out = HoldsOptOutLine(text, compactFlag);
   PageViews lines = ReadPageViews(text);
   page.blocks_kept = page.blocks_kept || lines.has_blocks;
-  if (maybe_opted_out && HoldsOptOutMarker(lines.lines, lines.marks, compactFlag)) return false;
+  if (HoldsOptOutMarker(lines, compactFlag)) return false;
+  if (!encoding) {
+    const std::size_t high = lines.first_high_byte;
+    encoding = DetectEncoding(bytes, high == std::string_view::npos ? high : mark + high);
+  }
+  const EncodedSettings& settings = items.For(*encoding);
 
   static const ItemList kNoItems;
   if (!CompactLines(lines.lines, lines.marks, compactFlag,
@@ -48,15 +53,14 @@ bool CompactOnce(const WorkItems& items, const EncodedSettings& settings, std::s
 CompactedPage CompactPage(const WorkItems& items, std::string_view bytes,
                           const PageCompaction& how) {
   CompactedPage page;
-  // Every pass uses the encoding of the page as read.
-  const EncodedSettings& settings = items.For(DetectEncoding(bytes));
-  page.rewrite = CompactOnce(items, settings, bytes, {}, page);
+  std::optional<Encoding> encoding;
+  page.rewrite = CompactOnce(items, encoding, bytes, {}, page);
   if (!page.rewrite || !how.repeat) return page;
   // Two buffers take turns: each pass reads one and writes the other.
   std::string spare;
   for (int pass = 2; pass <= kMostCompactionPasses; ++pass) {
     CompactedPage next;
-    if (!CompactOnce(items, settings, page.bytes, std::move(spare), next) ||
+    if (!CompactOnce(items, encoding, page.bytes, std::move(spare), next) ||
         next.bytes == page.bytes) {
       return page;
     }

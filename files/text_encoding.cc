@@ -27,8 +27,7 @@ std::size_t SkipAscii(std::string_view bytes, std::size_t pos) {
 // An ASCII byte is a whole character and never part of another, so the
 // bytes are valid UTF-8 exactly when every run of other bytes is. Pages are
 // mostly ASCII; only the runs between need decoding.
-bool IsValidUtf8Text(std::string_view bytes) {
-  std::size_t pos = SkipAscii(bytes, 0);
+bool IsValidUtf8Text(std::string_view bytes, std::size_t pos) {
   while (pos < bytes.size()) {
     std::size_t end = pos;
     while (end < bytes.size() && !IsAscii(bytes[end])) ++end;
@@ -41,8 +40,12 @@ bool IsValidUtf8Text(std::string_view bytes) {
 }  // namespace
 
 Encoding DetectEncoding(std::string_view bytes) {
+  return DetectEncoding(bytes, SkipAscii(bytes, 0));
+}
+
+Encoding DetectEncoding(std::string_view bytes, std::size_t first_high_byte) {
   if (bytes.starts_with(kUtf8ByteOrderMark)) return Encoding::kUtf8;
-  return IsValidUtf8Text(bytes) ? Encoding::kUtf8 : Encoding::kCp932;
+  return IsValidUtf8Text(bytes, first_high_byte) ? Encoding::kUtf8 : Encoding::kCp932;
 }
 
 }  // namespace quarnel

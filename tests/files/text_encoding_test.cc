@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/page_lines.h"
 #include "platform/codepage.h"
 
 namespace quarnel {
@@ -33,17 +34,29 @@ TEST(DetectEncodingTest, ByteOrderMarkOrValidUtf8MeansUtf8) {
 }
 
 TEST(DetectEncodingTest, AgreesWithWholeTextValidationOnRandomBytes) {
-  const std::string_view pieces[] = {
-      "a",    "<p>",      "        ",         "日",   "\xE6", "\x97",
-      "\xA5", "\x82\xA0", "\xF0\x9F\x98\x80", "\xC3", "\xBF", "\xFF"};
+  const std::string_view pieces[] = {"a",
+                                     "<p>",
+                                     "        ",
+                                     "日",
+                                     "\xE6",
+                                     "\x97",
+                                     "\xA5",
+                                     "\x82\xA0",
+                                     "\xF0\x9F\x98\x80",
+                                     "\xC3",
+                                     "\xBF",
+                                     "\xFF",
+                                     "ASCII long enough to cross a 64-byte stretch of the scan"};
   std::mt19937 random(11);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
   for (int round = 0; round < 20000; ++round) {
     std::string bytes;
     for (int n = static_cast<int>(random() % 12); n > 0; --n) bytes += pieces[pick(random)];
     if (bytes.starts_with("\xEF\xBB\xBF")) continue;
-    ASSERT_EQ(DetectEncoding(bytes), IsValidUtf8(bytes) ? Encoding::kUtf8 : Encoding::kCp932)
-        << bytes;
+    const Encoding expected = IsValidUtf8(bytes) ? Encoding::kUtf8 : Encoding::kCp932;
+    ASSERT_EQ(DetectEncoding(bytes), expected) << bytes;
+    // The same from where the page scan finds the first byte past ASCII.
+    ASSERT_EQ(DetectEncoding(bytes, ReadPageViews(bytes).first_high_byte), expected) << bytes;
   }
 }
 

@@ -1,8 +1,11 @@
 #include "engine/compact_lines.h"
 
+#include <array>
+
 #include "engine/join_lines.h"
 #include "engine/opt_out.h"
 #include "engine/trim.h"
+#include "platform/ascii_case.h"
 
 namespace quarnel {
 namespace {
@@ -21,19 +24,42 @@ HeadState TrackHead(HeadState state, std::string_view line) {
   return state;
 }
 
-bool EndsWithAnyItem(std::string_view line, const ItemList& items, Encoding encoding) {
-  for (const std::string& item : items) {
-    if (EndsWithIgnoreAsciiCase(line, item, encoding)) return true;
+// The DeleteLines rule. A line can only end with an item whose last byte is
+// its own last byte (ASCII letters folded), and most lines end with a byte
+// that ends no item: those are passed without a single compare.
+class DeleteRule {
+ public:
+  DeleteRule(const ItemList& items, Encoding encoding) : items_(items), encoding_(encoding) {
+    for (const std::string& item : items) {
+      if (!item.empty()) ends_[Index(item.back())] = true;
+    }
   }
-  return false;
-}
+
+  bool Deletes(std::string_view line) const {
+    if (line.empty() || !ends_[Index(line.back())]) return false;
+    for (const std::string& item : items_) {
+      if (EndsWithIgnoreAsciiCase(line, item, encoding_)) return true;
+    }
+    return false;
+  }
+
+ private:
+  static std::size_t Index(char c) { return static_cast<unsigned char>(FoldAscii(c)); }
+
+  const ItemList& items_;
+  const Encoding encoding_;
+  std::array<bool, 256> ends_{};
+};
 
 // Per-call bookkeeping of the first pass.
 class LinePass : public LinePreparer {
  public:
   LinePass(const LineMarks& marks, bool compactFlag, const ItemList& deleteLines,
            const CompactContext& context)
-      : marks_(marks), compact_flag_(compactFlag), delete_lines_(deleteLines), context_(context) {}
+      : marks_(marks),
+        compact_flag_(compactFlag),
+        delete_rule_(deleteLines, context.encoding),
+        context_(context) {}
 
   void Visit(LineViews& lines, std::size_t i) {
     std::string_view line = lines.Own(i);
@@ -49,11 +75,12 @@ class LinePass : public LinePreparer {
       return;
     }
     if (TrimView(line, compact_flag_)) changed_ = true;
-    if (EndsWithAnyItem(line, delete_lines_, context_.encoding)) {
+    if (delete_rule_.Deletes(line)) {
       line = {};
       changed_ = true;
     }
-    if (EqualsIgnoreAsciiCase(line, SignatureLine, Encoding::kUtf8)) {
+    if (line.size() == SignatureLine.size() &&
+        EqualsIgnoreAsciiCase(line, SignatureLine, Encoding::kUtf8)) {
       line = {};
       // With the signature on, a fresh one is written anyway; an old one is
       // no reason by itself to rewrite.
@@ -98,7 +125,7 @@ class LinePass : public LinePreparer {
 
   const LineMarks& marks_;
   const bool compact_flag_;
-  const ItemList& delete_lines_;
+  const DeleteRule delete_rule_;
   const CompactContext& context_;
   HeadState state_ = HeadState::BeforeHead;
   std::int64_t head_lines_found_ = 0;

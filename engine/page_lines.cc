@@ -33,6 +33,19 @@ class BlockMarker {
   std::size_t at_ = 0;
 };
 
+// Hands the stretch's "<" that may open a comment or block to `blocks`, and
+// looks for the opt-out marker at its comment opens until one is seen.
+void LookAtTags(const Stretch& stretch, std::string_view text, std::size_t base,
+                BlockFinder& blocks, bool& marker_seen) {
+  const TagStarts starts = TagStartsIn(stretch, text, base);
+  for (std::uint64_t tags = starts.tags; tags != 0; tags &= tags - 1) {
+    blocks.Look(base + LowestBit(tags));
+  }
+  for (std::uint64_t bangs = starts.comments; bangs != 0 && !marker_seen; bangs &= bangs - 1) {
+    marker_seen = OptOutMarkerAt(text, base + LowestBit(bangs));
+  }
+}
+
 }  // namespace
 
 // One pass over the bytes, a stretch at a time, finds all the rules need
@@ -58,14 +71,7 @@ PageViews ReadPageViews(std::string_view text) {
     // The "<" come first: a block that a line of this stretch touches opens
     // at a "<" of this stretch or an earlier one.
     if (base + Stretch::kSize > blocks.NextLook() || !page.marker_seen) {
-      const TagStarts starts = TagStartsIn(stretch, text, base);
-      for (std::uint64_t tags = starts.tags; tags != 0; tags &= tags - 1) {
-        blocks.Look(base + LowestBit(tags));
-      }
-      for (std::uint64_t bangs = starts.comments; bangs != 0 && !page.marker_seen;
-           bangs &= bangs - 1) {
-        page.marker_seen = OptOutMarkerAt(text, base + LowestBit(bangs));
-      }
+      LookAtTags(stretch, text, base, blocks, page.marker_seen);
     }
     if (page.first_high_byte == std::string_view::npos) {
       const std::uint64_t high = stretch.High();

@@ -1,6 +1,8 @@
 #include "files/output_folder.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "files/folder_walk.h"
@@ -57,27 +59,88 @@ std::map<FolderId, std::string> WalkedFolders(Env& env, const std::vector<std::s
   return walked;
 }
 
+// A path as the nearest folder at or above it that can be seen, and the
+// names below that folder, which do not exist yet. No folder when none
+// can be seen (a root that is gone, a current folder that was removed).
+struct Anchor {
+  std::optional<std::string> folder;
+  std::vector<std::string> missing;  // in the file system's spelling (PlaceKey)
+};
+
+// The names of a path, between its separators.
+std::vector<std::string> NamesOf(std::string_view path, char separator) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && !IsSeparator(path[i], separator)) continue;
+    if (i > start) names.emplace_back(path.substr(start, i - start));
+    start = i + 1;
+  }
+  return names;
+}
+
+Anchor AnchorOf(Env& env, const std::string& path) {
+  const char separator = env.PathSeparator();
+  std::optional<std::string> probe = path;
+  std::size_t spelled = path.size();  // how much of `path` the probe spells
+  while (probe && env.GetFileAttributes(*probe) == kInvalidAttributes) {
+    std::string parent = ParentFolder(*probe, separator);
+    spelled = parent.size();
+    if (parent.empty()) parent = std::string(kCurrentFolder);
+    if (parent == *probe) {
+      probe.reset();
+      spelled = 0;
+    } else {
+      probe = std::move(parent);
+    }
+  }
+  return {probe, NamesOf(PlaceKey(std::string_view(path).substr(spelled), separator), separator)};
+}
+
+bool SameFolder(Env& env, const std::optional<std::string>& a,
+                const std::optional<std::string>& b) {
+  if (!a || !b) return !a && !b;
+  FolderId id_a;
+  FolderId id_b;
+  if (env.GetFolderId(*a, &id_a) && env.GetFolderId(*b, &id_b)) return id_a == id_b;
+  return PlaceKey(*a, env.PathSeparator()) == PlaceKey(*b, env.PathSeparator());
+}
+
+// Whether `output` is, or lies inside, the path `given` that does not exist
+// yet. Writing the output creates that path, and the run, coming to it,
+// would walk it and compact its own pages into copies of themselves.
+bool InsideMissingPath(Env& env, const Anchor& output, const std::string& given) {
+  if (env.GetFileAttributes(given) != kInvalidAttributes) return false;
+  const Anchor path = AnchorOf(env, given);
+  return !path.missing.empty() && path.missing.size() <= output.missing.size() &&
+         std::equal(path.missing.begin(), path.missing.end(), output.missing.begin()) &&
+         SameFolder(env, path.folder, output.folder);
+}
+
 // Refuses an output folder that is a file, or that is or lies inside a
-// walked folder: it or the nearest folder above it that exists is followed
-// up to the root, by "..", so that links and other names lead to the same
-// folders the walk sees.
+// folder given, or a path given that the run itself would create. The
+// nearest folder above the output that exists is followed up to the root,
+// by "..", so that links and other names lead to the same folders the walk
+// sees.
 Status CheckPlace(Env& env, const std::vector<std::string>& paths, const std::string& output) {
   const char separator = env.PathSeparator();
-  std::string probe = output;
-  std::uint32_t attributes = env.GetFileAttributes(probe);
+  const std::uint32_t attributes = env.GetFileAttributes(output);
   if (attributes != kInvalidAttributes && (attributes & kAttrDirectory) == 0) {
     return Status::InvalidArgument(output, "the output folder is a file");
   }
-  while (attributes == kInvalidAttributes) {
-    std::string parent = ParentFolder(probe, separator);
-    if (parent.empty()) parent = std::string(kCurrentFolder);
-    // No folder above can be seen (a root that is gone, a current folder
-    // that was removed): there is nothing to compare, and the writes tell
-    // their own failures.
-    if (parent == probe) return Status::OK();
-    probe = std::move(parent);
-    attributes = env.GetFileAttributes(probe);
+  const Anchor anchor = AnchorOf(env, output);
+  for (const std::string& path : paths) {
+    if (InsideMissingPath(env, anchor, path)) {
+      return Status::InvalidArgument(
+          output, "the output folder is, or lies inside, " + path +
+                      ", a path given that does not exist yet: the run would write there and "
+                      "then read its own pages; choose a folder outside it");
+    }
   }
+  // Nothing above the output can be seen: there is nothing to compare, and
+  // the writes tell their own failures.
+  if (!anchor.folder) return Status::OK();
+  std::string probe = *anchor.folder;
   const std::map<FolderId, std::string> walked = WalkedFolders(env, paths);
   FolderId id;
   if (!env.GetFolderId(probe, &id)) return Status::OK();

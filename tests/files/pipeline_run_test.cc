@@ -94,6 +94,8 @@ TEST_F(PipelineRunTest, AnOutputFolderThatWouldHarmTheRunIsRefusedBeforeAnyWrite
   std::vector<Case> cases = {
       {{"-o", At("site/new/out"), At("site")}, "lies inside, " + At("site")},
       {{"-o", At("site"), At("site")}, "lies inside, " + At("site")},
+      // The run would make "later" by writing its output, then walk it.
+      {{"-o", At("later/out"), At("other"), At("later")}, "lies inside, " + At("later")},
       {{"-o", At("site/a.html"), At("other")}, "the output folder is a file"},
       {{"-o", At("out"), At("site/a.html"), At("other")},
        "both " + At("site/a.html") + " and " + At("other/a.html") + " would be written here"},
@@ -109,7 +111,7 @@ TEST_F(PipelineRunTest, AnOutputFolderThatWouldHarmTheRunIsRefusedBeforeAnyWrite
     EXPECT_NE(err_.str().find(c.says), std::string::npos) << err_.str();
     EXPECT_EQ(TempFolder::Read(At("site/a.html")), kPage);
     EXPECT_EQ(TempFolder::Read(At("site/sub/d.html")), kPage);
-    EXPECT_FALSE(Exists("out") || Exists("site/new") || Exists("site/sub/out"));
+    EXPECT_FALSE(Exists("out") || Exists("site/new") || Exists("site/sub/out") || Exists("later"));
     EXPECT_FALSE(Exists("bin/Quarnel.ini")) << "not even the settings file";
   }
 }

@@ -195,7 +195,7 @@ std::string UsageText(std::string_view program) {
       "Exit status: 0 when every path was handled, 1 when a path (or, with -,\n"
       "standard input or output) could not be read, listed or written (each is\n"
       "named on standard error), 2 for a usage error (an output folder inside\n"
-      "a folder given, two pages for one place in it, a settings file that\n"
+      "a path given, two pages for one place in it, a settings file that\n"
       "cannot be read), 128 plus the signal's number when a signal (Ctrl-C:\n"
       "130) stopped the run.\n";
   return text;

@@ -77,9 +77,14 @@ fuzz_one() {
     per_job=$(((want - done_runs + cores - 1) / cores))
     (cd "$work" && "$harness" -jobs="$cores" -workers="$cores" -runs="$per_job" "${flags[@]}" \
       corpus >/dev/null 2>&1) || true
-    # A slow-unit-* file only tells of an input that took long on a loaded
-    # machine; crash-, leak-, timeout- and oom- files are findings.
+    # crash-, leak-, timeout- and oom- files are findings. A slow-unit-*
+    # file is an input that took over 10 s: often only a loaded machine,
+    # but once a real fault, so it is named to be run alone.
     compgen -G "$work/artifacts/[!s]*" >/dev/null && return 0
+    local slow
+    for slow in "$work"/artifacts/slow-unit-*; do
+      [[ -e $slow ]] && echo "fuzz $name: a slow input, to run alone: $harness $slow" >&2
+    done
     tally_logs "$work"
     done_runs=$(cat "$work/executions")
   fi

@@ -125,6 +125,9 @@ TEST_F(MemEnvTest, NamesOfExactly260CharactersFillTheRecord) {
   EXPECT_THROW(env_->AddFile("C:\\s\\a.html", "", kAttrArchive, "LONGNAME.HTML"),
                std::invalid_argument);
   EXPECT_THROW(env_->AddFile("C:\\s\\" + name + "\\inner.htm", ""), std::invalid_argument);
+  // A run that asks for such a name is told, as a file system would tell it.
+  EXPECT_EQ(env_->CreateFolders("C:\\s\\" + name + "l\\out").code(), Status::Code::kIOError);
+  EXPECT_EQ(env_->ReplaceFile("C:\\s\\" + name + "l", "", {}).code(), Status::Code::kIOError);
 }
 
 TEST_F(MemEnvTest, SearchesNestAndCountWhileOpen) {

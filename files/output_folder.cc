@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::string_view kCurrentFolder = ".";
 
-bool IsSeparator(char c, char separator) {
-  return c == separator || (separator == '\\' && c == '/');
-}
-
 // The same place for the file system: on Windows, letter case aside.
 std::string PlaceKey(std::string_view path, char separator) {
   std::string key(path);
@@ -67,18 +63,6 @@ struct Anchor {
   std::vector<std::string> missing;  // in the file system's spelling (PlaceKey)
 };
 
-// The names of a path, between its separators.
-std::vector<std::string> NamesOf(std::string_view path, char separator) {
-  std::vector<std::string> names;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i < path.size() && !IsSeparator(path[i], separator)) continue;
-    if (i > start) names.emplace_back(path.substr(start, i - start));
-    start = i + 1;
-  }
-  return names;
-}
-
 Anchor AnchorOf(Env& env, const std::string& path) {
   const char separator = env.PathSeparator();
   std::optional<std::string> probe = path;
@@ -94,7 +78,9 @@ Anchor AnchorOf(Env& env, const std::string& path) {
       probe = std::move(parent);
     }
   }
-  return {probe, NamesOf(PlaceKey(std::string_view(path).substr(spelled), separator), separator)};
+  const std::string missing = PlaceKey(std::string_view(path).substr(spelled), separator);
+  const std::vector<std::string_view> names = PathNames(missing, separator);
+  return {probe, {names.begin(), names.end()}};
 }
 
 bool SameFolder(Env& env, const std::optional<std::string>& a,
@@ -169,14 +155,15 @@ std::string OutputPath(std::string_view given, std::string_view page, bool walke
     const std::size_t last = relative.find_last_of(separator == '\\' ? "\\/:" : "/");
     if (last != std::string_view::npos) relative.remove_prefix(last + 1);
   }
-  while (!relative.empty() && IsSeparator(relative.front(), separator)) relative.remove_prefix(1);
+  while (!relative.empty() && IsPathSeparator(relative.front(), separator))
+    relative.remove_prefix(1);
   return JoinPath(output, relative, separator);
 }
 
 std::string ParentFolder(std::string_view path, char separator) {
-  while (path.size() > 1 && IsSeparator(path.back(), separator)) path.remove_suffix(1);
+  while (path.size() > 1 && IsPathSeparator(path.back(), separator)) path.remove_suffix(1);
   std::size_t last = path.size();
-  while (last > 0 && !IsSeparator(path[last - 1], separator)) --last;
+  while (last > 0 && !IsPathSeparator(path[last - 1], separator)) --last;
   if (last == 0) return {};
   // "/" and "C:\" keep their separator.
   if (last == 1 || (last >= 2 && path[last - 2] == ':')) return std::string(path.substr(0, last));

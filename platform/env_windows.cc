@@ -23,7 +23,7 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) { return IsPathSeparator(c, kSeparator); }
 
 // The system's own words for an error, in the user's language.
 std::string SystemMessage(DWORD error) {

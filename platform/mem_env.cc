@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/ascii_case.h"
+#include "platform/path.h"
 #include "platform/wildcard.h"
 
 namespace quarnel {
@@ -33,7 +34,9 @@ namespace {
 
 constexpr std::size_t kMaxShortName = 12;  // 8.3
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+constexpr char kSeparator = '\\';
+
+bool IsSeparator(char c) { return IsPathSeparator(c, kSeparator); }
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -41,23 +44,11 @@ bool SameName(std::string_view a, std::string_view b) {
          });
 }
 
-std::vector<std::string_view> Components(std::string_view path) {
-  std::vector<std::string_view> components;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || IsSeparator(path[i])) {
-      if (i > start) components.push_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  return components;
-}
-
 // The path in one spelling, for comparing the paths of faults.
 std::string Key(std::string_view path) {
   std::string key;
-  for (const std::string_view component : Components(path)) {
-    if (!key.empty()) key += '\\';
+  for (const std::string_view component : PathNames(path, kSeparator)) {
+    if (!key.empty()) key += kSeparator;
     for (const char c : component) key += FoldAscii(c);
   }
   return key;
@@ -100,7 +91,7 @@ MemEnv::MemEnv() : top_(std::make_unique<Node>()) { top_->folder = true; }
 MemEnv::~MemEnv() = default;
 
 MemEnv::Node* MemEnv::Find(std::string_view path) const {
-  const auto components = Components(path);
+  const auto components = PathNames(path, kSeparator);
   if (components.empty()) return nullptr;
   Node* node = top_.get();
   for (const std::string_view name : components) {
@@ -115,7 +106,7 @@ MemEnv::Node* MemEnv::Find(std::string_view path) const {
 
 // The folder that holds the path's last component, or null.
 MemEnv::Node* MemEnv::Parent(std::string_view path) const {
-  const auto components = Components(path);
+  const auto components = PathNames(path, kSeparator);
   if (components.size() < 2) return nullptr;
   const std::string_view last = components.back();
   Node* parent = Find(path.substr(0, static_cast<std::size_t>(last.data() - path.data())));
@@ -123,7 +114,7 @@ MemEnv::Node* MemEnv::Parent(std::string_view path) const {
 }
 
 MemEnv::Node* MemEnv::Add(std::string_view path, bool folder) {
-  const auto components = Components(path);
+  const auto components = PathNames(path, kSeparator);
   if (components.empty()) throw std::invalid_argument("MemEnv: empty path");
   Node* node = top_.get();
   for (std::size_t i = 0; i < components.size(); ++i) {
@@ -301,7 +292,8 @@ Status MemEnv::ReplaceFile(const std::string& path, std::string_view contents,
       (node == nullptr || node->Stamp() != *guard.unchanged)) {
     return Status::Changed(path);
   }
-  if (node == nullptr && Components(path).back().size() > kMaxPath) return NameTooLong(path);
+  if (node == nullptr && PathNames(path, kSeparator).back().size() > kMaxPath)
+    return NameTooLong(path);
   if (node == nullptr) node = Add(path, false);
   node->contents = contents;
   node->version = ++versions_;
@@ -311,7 +303,7 @@ Status MemEnv::ReplaceFile(const std::string& path, std::string_view contents,
 
 Status MemEnv::CreateFolders(const std::string& path) {
   std::lock_guard lock(mutex_);
-  const auto components = Components(path);
+  const auto components = PathNames(path, kSeparator);
   if (components.empty()) return Status::InvalidArgument(path, "no folder name");
   for (const std::string_view component : components) {
     const std::size_t end =

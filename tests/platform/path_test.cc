@@ -23,5 +23,13 @@ TEST(JoinPathTest, JoinsWithOneSeparator) {
   EXPECT_EQ(JoinPath("", "readme.htm", '/'), "readme.htm");
 }
 
+TEST(PathNamesTest, SplitsAtTheFileSystemsSeparatorsOnly) {
+  using Names = std::vector<std::string_view>;
+  EXPECT_EQ(PathNames("C:\\site//a\\", '\\'), (Names{"C:", "site", "a"}));
+  // On POSIX a backslash is part of a name.
+  EXPECT_EQ(PathNames("/a\\b//c/", '/'), (Names{"a\\b", "c"}));
+  EXPECT_EQ(PathNames("//", '/'), Names{});
+}
+
 }  // namespace
 }  // namespace quarnel

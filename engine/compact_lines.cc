@@ -54,7 +54,7 @@ class DeleteRule {
 // Per-call bookkeeping of the first pass.
 class LinePass : public LinePreparer {
  public:
-  LinePass(const LineMarks& marks, bool compactFlag, const ItemList& deleteLines,
+  LinePass(LineMarks& marks, bool compactFlag, const ItemList& deleteLines,
            const CompactContext& context)
       : marks_(marks),
         compact_flag_(compactFlag),
@@ -71,6 +71,15 @@ class LinePass : public LinePreparer {
       head_rules_off_ = true;
     }
     if (Protected(marks_, i)) {
+      if (state_ == HeadState::InHead && !head_rules_off_ && HoldsWholeBlocks(i)) {
+        RemoveHeadLines(line);
+        // A removed copy takes its blocks with it, whole: the line goes as
+        // an ordinary blank one does, and the writer puts the item back.
+        if (line.empty()) {
+          marks_[i] = kLineFree;
+          lines.SetOwn(i, line);
+        }
+      }
       CountHeadLines();
       return;
     }
@@ -103,6 +112,12 @@ class LinePass : public LinePreparer {
     return static_cast<std::int64_t>(context_.head_lines.size());
   }
 
+  // Whether every block the protected line `i` touches opens and closes on
+  // it: it neither starts in a block's content nor ends in one.
+  bool HoldsWholeBlocks(std::size_t i) const {
+    return !EndsInBlock(marks_, i) && (i == 0 || !EndsInBlock(marks_, i - 1));
+  }
+
   // After the head, a page missing some head line must be rewritten.
   void CountHeadLines() {
     if (state_ == HeadState::AfterHead && !head_rules_off_ &&
@@ -123,7 +138,7 @@ class LinePass : public LinePreparer {
     }
   }
 
-  const LineMarks& marks_;
+  LineMarks& marks_;
   const bool compact_flag_;
   const DeleteRule delete_rule_;
   const CompactContext& context_;
@@ -137,12 +152,12 @@ class LinePass : public LinePreparer {
 
 bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
                   const ItemList& deleteLines, const CompactContext& context) {
-  return CompactLines(lines, LineMarks{}, compactFlag, joinTags, deleteLines, context);
+  LineMarks no_marks;
+  return CompactLines(lines, no_marks, compactFlag, joinTags, deleteLines, context);
 }
 
-bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
-                  const ItemList& joinTags, const ItemList& deleteLines,
-                  const CompactContext& context) {
+bool CompactLines(LineList& lines, LineMarks& marks, bool compactFlag, const ItemList& joinTags,
+                  const ItemList& deleteLines, const CompactContext& context) {
   LineViews views(lines);
   const bool rewrite = CompactLines(views, marks, compactFlag, joinTags, deleteLines, context);
   LineList compacted = views.ToLineList();
@@ -150,9 +165,8 @@ bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
   return rewrite;
 }
 
-bool CompactLines(LineViews& lines, const LineMarks& marks, bool compactFlag,
-                  const ItemList& joinTags, const ItemList& deleteLines,
-                  const CompactContext& context) {
+bool CompactLines(LineViews& lines, LineMarks& marks, bool compactFlag, const ItemList& joinTags,
+                  const ItemList& deleteLines, const CompactContext& context) {
   if (!context.opt_out_checked && HoldsOptOutMarker(lines, marks, compactFlag)) return false;
   LinePass pass(marks, compactFlag, deleteLines, context);
   const bool joined = JoinLines(lines, marks, joinTags, context.encoding, pass);

@@ -48,20 +48,21 @@ bool CompactLines(LineList& lines, bool compactFlag, const ItemList& joinTags,
 
 // The same for a page whose lines carry marks (ReadPageLines). A protected
 // line is left exactly as it is and where it is: not trimmed, not blanked,
-// not joined or pulled; a head-line copy in it is neither removed nor
-// counted, and the opt-out test sees it untrimmed. When the first line
-// containing "<HEAD>" ends inside a block, the head-line rules are off for
-// the page (the writer inserts nothing there either).
-bool CompactLines(LineList& lines, const LineMarks& marks, bool compactFlag,
-                  const ItemList& joinTags, const ItemList& deleteLines,
-                  const CompactContext& context);
+// not joined or pulled, and the opt-out test sees it untrimmed. A head-line
+// copy in a block's content is neither removed nor counted; a copy whose
+// blocks all open and close on its own line (such as "<style>p{}</style>")
+// is removed and counted as any other, and its mark cleared, since the
+// writer puts the item back. When the first line containing "<HEAD>" ends
+// inside a block, the head-line rules are off for the page (the writer
+// inserts nothing there either).
+bool CompactLines(LineList& lines, LineMarks& marks, bool compactFlag, const ItemList& joinTags,
+                  const ItemList& deleteLines, const CompactContext& context);
 
 // The same over views into the page's bytes (see LineViews): the rules
 // narrow, empty, join and pull views, and no line is copied. When the page
-// opts out, `lines` is left as it was.
-bool CompactLines(LineViews& lines, const LineMarks& marks, bool compactFlag,
-                  const ItemList& joinTags, const ItemList& deleteLines,
-                  const CompactContext& context);
+// opts out, `lines` and `marks` are left as they were.
+bool CompactLines(LineViews& lines, LineMarks& marks, bool compactFlag, const ItemList& joinTags,
+                  const ItemList& deleteLines, const CompactContext& context);
 
 }  // namespace quarnel
 

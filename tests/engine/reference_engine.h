@@ -64,13 +64,16 @@ inline bool ReferenceJoin(LineList& lines, const ItemList& tags, Encoding encodi
 }
 
 // The driver as the rules read: a working copy, copied back at the end.
-// A protected line (marks) is left as it is, and the head-line rules are
-// off when the first "<HEAD>" line ends inside a block.
+// A protected line (marks) is left as it is, unless it is a head-line copy
+// whose blocks all open and close on it: that one is removed and loses its
+// mark. The head-line rules are off when the first "<HEAD>" line ends
+// inside a block.
 inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTags,
                              const ItemList& deleteLines, const CompactContext& context,
-                             const LineMarks& marks = {}) {
+                             LineMarks& marks) {
   const Encoding encoding = context.encoding;
   LineList work = lines;
+  LineMarks work_marks = marks;
   HeadState state = HeadState::BeforeHead;
   std::size_t found = 0;
   bool changed = false;
@@ -88,6 +91,17 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
         state == HeadState::AfterHead && !head_rules_off && found != context.head_lines.size();
     if (mark & kLineInBlock) {
       if (EqualsIgnoreAsciiCase(line, OptOutMarker, encoding)) return false;
+      const bool starts_in_block = i > 0 && (marks[i - 1] & kLineEndInBlock);
+      if (state == HeadState::InHead && !head_rules_off && !starts_in_block &&
+          !(mark & kLineEndInBlock)) {
+        for (const std::string& item : context.head_lines) {
+          if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
+          ++found;
+          line.clear();
+          changed |= !context.insert_head_lines;
+        }
+        if (line.empty()) work_marks[i] = kLineFree;
+      }
       changed |= missing_head_lines;
       continue;
     }
@@ -113,9 +127,16 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
     }
     changed |= missing_head_lines;
   }
-  changed |= ReferenceJoin(work, joinTags, encoding, marks);
+  changed |= ReferenceJoin(work, joinTags, encoding, work_marks);
   lines = work;
+  marks = work_marks;
   return state != HeadState::BeforeHead && changed;
+}
+
+inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTags,
+                             const ItemList& deleteLines, const CompactContext& context) {
+  LineMarks no_marks;
+  return ReferenceCompact(lines, flag, joinTags, deleteLines, context, no_marks);
 }
 
 }  // namespace quarnel

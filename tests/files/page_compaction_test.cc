@@ -93,6 +93,19 @@ TEST_F(PageCompactionTest, HeadLinesNeverGoIntoABlock) {
             "<head><style>p{}</style>\n<meta x>\n</head>\n");
 }
 
+TEST_F(PageCompactionTest, HeadLinesHoldingWholeBlocksArePutInOnce) {
+  settings_.InsertHeadLines = 1;
+  settings_.HeadLines = {"<script>var a=1;</script>", "<style>p{}</style>"};
+  const std::string once = "<head>\n<script>var a=1;</script>\n<style>p{}</style>\n</head>\n";
+  EXPECT_EQ(Compact("<head>\n</head>\n"), once);
+  EXPECT_EQ(Compact(once), std::nullopt);
+  // A copy on the line that closes a block begun above is the block's own
+  // and stays; the head then misses that item.
+  EXPECT_EQ(Compact("<head>\n<style>\n</style><style>p{}</style>\n</head>\n"),
+            "<head>\n<script>var a=1;</script>\n<style>p{}</style>\n<style>\n"
+            "</style><style>p{}</style>\n</head>\n");
+}
+
 TEST_F(PageCompactionTest, OptOutMarkerInABlockCountsOnlyAsItIs) {
   EXPECT_EQ(Compact("<head>\n<pre>\n<!--NO QUARNEL-->\n</pre>\n<p>a  \n"), std::nullopt);
   EXPECT_EQ(Compact("<head>\n<pre>\n  <!--NO QUARNEL-->\n</pre>\n<p>a  \n"),

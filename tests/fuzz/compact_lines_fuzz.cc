@@ -58,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                          input.lists[1], context, expected.marks);
   Check(result == expected_result);
   Check(page.lines == expected.lines);
+  Check(SameMarks(page.marks, expected.marks, page.lines.size()));
   Check(page.lines.size() == original.size());
   std::set<char> allowed = {' '};
   allowed.insert(input.page.begin(), input.page.end());

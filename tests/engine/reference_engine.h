@@ -78,6 +78,15 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
   std::size_t found = 0;
   bool changed = false;
   bool head_rules_off = false;
+  // Blanks a line that equals a head-line item, counting each item it equals.
+  const auto remove_head_lines = [&](std::string& line) {
+    for (const std::string& item : context.head_lines) {
+      if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
+      ++found;
+      line.clear();
+      changed |= !context.insert_head_lines;
+    }
+  };
   for (std::size_t i = 0; i < work.size(); ++i) {
     std::string& line = work[i];
     const std::uint8_t mark = marks.empty() ? std::uint8_t{kLineFree} : marks[i];
@@ -94,12 +103,7 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
       const bool starts_in_block = i > 0 && (marks[i - 1] & kLineEndInBlock);
       if (state == HeadState::InHead && !head_rules_off && !starts_in_block &&
           !(mark & kLineEndInBlock)) {
-        for (const std::string& item : context.head_lines) {
-          if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
-          ++found;
-          line.clear();
-          changed |= !context.insert_head_lines;
-        }
+        remove_head_lines(line);
         if (line.empty()) work_marks[i] = kLineFree;
       }
       changed |= missing_head_lines;
@@ -117,14 +121,7 @@ inline bool ReferenceCompact(LineList& lines, bool flag, const ItemList& joinTag
       line.clear();
       changed |= !context.write_signature;
     }
-    if (state == HeadState::InHead && !head_rules_off) {
-      for (const std::string& item : context.head_lines) {
-        if (!EqualsIgnoreAsciiCase(item, line, encoding)) continue;
-        ++found;
-        line.clear();
-        changed |= !context.insert_head_lines;
-      }
-    }
+    if (state == HeadState::InHead && !head_rules_off) remove_head_lines(line);
     changed |= missing_head_lines;
   }
   changed |= ReferenceJoin(work, joinTags, encoding, work_marks);
